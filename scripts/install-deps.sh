@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12, every package that building, running and testing Bellwick needs.
+# Only what is missing is installed; a machine that has everything is left untouched.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ clang cmake ninja-build pkg-config git
+    # libraries
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6-dev qt6-tools-dev qt6-tools-dev-tools
+    qt6-l10n-tools qt6-qpa-plugins libgl1-mesa-dev libssl-dev libcurl4-openssl-dev
+    # tests and benchmarks
+    googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+    xvfb xauth x11-utils trayer imagemagick python3 python3-pyftpdlib openssl procps strace
+    # quality checks
+    clang-format clang-tidy
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "install-deps: all ${#packages[@]} packages present"
+    exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds Bellwick and runs the whole test suite. Usage: scripts/test.sh [preset]
+# The preset is one of CMakePresets.json's test presets: dev (default), asan-ubsan, tsan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-dev}"
+
+scripts/install-deps.sh
+cmake --preset "$preset"
+cmake --build --preset "$preset" -j "$(nproc)"
+ctest --preset "$preset" -j "$(nproc)"
