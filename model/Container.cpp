@@ -1,0 +1,147 @@
+#include "Container.h"
+
+#include "BWError.h"
+#include "FileIO.h"
+
+#include <openssl/evp.h>
+
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace {
+
+constexpr std::size_t BlockSize = 16;
+
+struct CipherContextDeleter
+{
+    void operator()(EVP_CIPHER_CTX* context) const { EVP_CIPHER_CTX_free(context); }
+};
+using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, CipherContextDeleter>;
+
+void Md5(const std::string& bytes, std::uint8_t* digest)
+{
+    unsigned int size = 0;
+    if (EVP_Digest(bytes.data(), bytes.size(), digest, &size, EVP_md5(), nullptr) != 1 || size != 16) {
+        throw EAESError("MD5 digest failed");
+    }
+}
+
+// Enciphers or deciphers whole blocks in place, each block on its own (ECB, no padding).
+void CipherBlocks(char* data, std::size_t size, const std::string& password, bool encrypt)
+{
+    const TAESKey key = PasswordToKey(password);
+    CipherContext context(EVP_CIPHER_CTX_new());
+    if (!context ||
+        EVP_CipherInit_ex(context.get(), EVP_aes_256_ecb(), nullptr, key.data(), nullptr, encrypt ? 1 : 0) != 1 ||
+        EVP_CIPHER_CTX_set_padding(context.get(), 0) != 1) {
+        throw EAESError("The cipher could not be set up");
+    }
+    auto* bytes = reinterpret_cast<unsigned char*>(data);
+    // EVP takes an int length; go in chunks so files above 2 GiB cannot overflow it.
+    constexpr std::size_t Chunk = std::size_t{1} << 30;
+    for (std::size_t offset = 0; offset < size; offset += Chunk) {
+        const std::size_t part = std::min(Chunk, size - offset);
+        int written = 0;
+        if (EVP_CipherUpdate(context.get(), bytes + offset, &written, bytes + offset, static_cast<int>(part)) != 1 ||
+            static_cast<std::size_t>(written) != part) {
+            throw EAESError("The cipher failed");
+        }
+    }
+}
+
+void PutInt32(char* target, std::int32_t value)
+{
+    const auto u = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) {
+        target[i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+    }
+}
+
+std::int32_t GetInt32(const char* source)
+{
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) {
+        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(source[i])) << (8 * i);
+    }
+    return static_cast<std::int32_t>(u);
+}
+
+} // namespace
+
+std::string ReverseText(const std::string& text)
+{
+    return {text.rbegin(), text.rend()};
+}
+
+TAESKey PasswordToKey(const std::string& password)
+{
+    TAESKey key{};
+    Md5(password, key.data());
+    Md5(ReverseText(password), key.data() + 16);
+    return key;
+}
+
+std::string EncryptLines(const TStringList& lines, const std::string& password)
+{
+    std::size_t textSize = 0;
+    for (const std::string& line : lines) {
+        textSize += line.size() + 2;
+    }
+    const std::size_t payloadSize = textSize + 4;
+    if (payloadSize > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
+        lines.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        throw EBWError("The list is too large to be saved");
+    }
+    const std::size_t cipherSize = (payloadSize + BlockSize - 1) / BlockSize * BlockSize;
+
+    std::string bytes(4 + cipherSize, '\0');
+    PutInt32(bytes.data(), static_cast<std::int32_t>(payloadSize));
+    char* out = bytes.data() + 4;
+    for (const std::string& line : lines) {
+        std::memcpy(out, line.data(), line.size());
+        out += line.size();
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    PutInt32(out, static_cast<std::int32_t>(lines.size()));
+    CipherBlocks(bytes.data() + 4, cipherSize, password, true);
+    return bytes;
+}
+
+bool DecryptLines(std::string bytes, TStringList& lines, const std::string& password)
+{
+    if (bytes.size() < 4) {
+        throw EBWError("Stream read error");
+    }
+    const std::size_t cipherSize = bytes.size() - 4;
+    if (cipherSize == 0 || cipherSize % BlockSize != 0) {
+        throw EAESError("Invalid buffer size for decryption");
+    }
+    const std::int32_t payloadSize = GetInt32(bytes.data());
+    if (payloadSize < 4 || static_cast<std::size_t>(payloadSize) > cipherSize) {
+        throw EBWError("Stream read error");
+    }
+    char* plain = bytes.data() + 4;
+    CipherBlocks(plain, cipherSize, password, false);
+
+    const std::int32_t storedCount = GetInt32(plain + payloadSize - 4);
+    std::string_view text(plain, static_cast<std::size_t>(payloadSize) - 4);
+    if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos) {
+        text = text.substr(0, zero);
+    }
+    TStringList result;
+    SplitLines(text, result);
+    lines = std::move(result);
+    return lines.size() != static_cast<std::size_t>(static_cast<std::uint32_t>(storedCount)) || storedCount < 0;
+}
+
+void SaveLinesEncrypted(const TStringList& lines, const std::filesystem::path& fileName, const std::string& password)
+{
+    WriteFileAtomically(fileName, EncryptLines(lines, password));
+}
+
+bool LoadLinesEncrypted(TStringList& lines, const std::filesystem::path& fileName, const std::string& password)
+{
+    return DecryptLines(ReadWholeFile(fileName), lines, password);
+}

@@ -1,0 +1,164 @@
+#include "FileIO.h"
+
+#include "BWError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Quoted(const std::filesystem::path& fileName)
+{
+    return "\"" + fileName.string() + "\"";
+}
+
+// Closes the descriptor when the scope ends, unless released.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    [[nodiscard]] int Get() const { return m_fd; }
+    int Release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void SyncFolder(const std::filesystem::path& folder)
+{
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) {
+        ::fsync(dir.Get());
+    }
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::filesystem::path& fileName)
+{
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
+    }
+    std::string bytes;
+    struct stat info
+    {};
+    if (::fstat(file.Get(), &info) == 0 && info.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw EBWError("Stream read error");
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    return bytes;
+}
+
+void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes)
+{
+    const std::filesystem::path folder = fileName.has_parent_path() ? fileName.parent_path() : ".";
+    std::string temporary = (folder / ("." + fileName.filename().string() + ".XXXXXX")).string();
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.Get() < 0) {
+        throw EBWError("Cannot create file " + Quoted(fileName) + ". " + std::strerror(errno));
+    }
+    const auto fail = [&](const std::string& text) {
+        ::close(file.Release());
+        ::unlink(temporary.c_str());
+        throw EBWError(text);
+    };
+    if (!WriteAll(file.Get(), bytes)) {
+        fail("Stream write error");
+    }
+    // A failed flush means the data may not be on disk: the save has failed, never retry it.
+    if (::fsync(file.Get()) != 0) {
+        fail("Cannot save file " + Quoted(fileName) + ". " + std::strerror(errno));
+    }
+    if (::close(file.Release()) != 0) {
+        ::unlink(temporary.c_str());
+        throw EBWError("Cannot save file " + Quoted(fileName) + ". " + std::strerror(errno));
+    }
+    if (::rename(temporary.c_str(), fileName.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        throw EBWError("Cannot create file " + Quoted(fileName) + ". " + std::strerror(error));
+    }
+    SyncFolder(folder);
+}
+
+std::string IoErrorText(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return "File not found";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return "File access denied";
+    case EMFILE:
+    case ENFILE:
+        return "Too many open files";
+    case ENOSPC:
+    case EDQUOT:
+        return "Disk full";
+    case ENAMETOOLONG:
+    case EINVAL:
+        return "Invalid filename";
+    default:
+        return "I/O error " + std::to_string(error);
+    }
+}
+
+void AppendToFile(const std::filesystem::path& fileName, std::string_view bytes)
+{
+    FileDescriptor file(::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+    if (file.Get() < 0) {
+        throw EBWError(IoErrorText(errno));
+    }
+    if (!WriteAll(file.Get(), bytes)) {
+        throw EBWError(IoErrorText(errno));
+    }
+    if (::close(file.Release()) != 0) {
+        throw EBWError(IoErrorText(errno));
+    }
+}

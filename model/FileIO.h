@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Whole-file reads and crash-safe whole-file writes. A write goes to a temporary file in the same
+// folder, is flushed to disk and renamed over the target, so the target is always either the old
+// or the new version; on failure the temporary file is removed and the old file stays.
+
+[[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& fileName);
+void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes);
+// The runtime's text for a failed file operation ("File access denied", "Disk full", ...).
+[[nodiscard]] std::string IoErrorText(int error);
+
+// Appends bytes, creating the file when missing (the log).
+void AppendToFile(const std::filesystem::path& fileName, std::string_view bytes);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "TBWItem.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A message list owns its messages; a message's address stays fixed while it is in the list.
+using TBWItemList = std::vector<std::unique_ptr<TBWItem>>;
+using TItemComparison = std::function<int(const TBWItem&, const TBWItem&)>;
+
+enum TLoadResult : int
+{
+    LoadOk = 0,
+    LoadCheckFailed = 1,
+    LoadNoFile = 2,
+};
+
+[[nodiscard]] int FindItemById(const TBWItemList& list, std::int32_t id);
+[[nodiscard]] bool IsListSorted(const TBWItemList& list, const TItemComparison& compare);
+// Makes target follow source: same ids, local LastDueTime kept, existing messages advanced to now.
+void MergeItemList(TBWItemList& target, const TBWItemList& source, double now);
+void ItemListToLines(const TBWItemList& list, TStringList& lines);
+void ItemListFromLines(TBWItemList& list, const TStringList& lines);
+void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
+[[nodiscard]] int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
+
+// The fixed password of the personal list files.
+inline constexpr const char* PersonalListPassword = "58203";

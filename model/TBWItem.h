@@ -1,0 +1,55 @@
+#pragma once
+
+#include "TextUtil.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// One reminder message: what is shown, when it falls due, what happens then, and to which groups
+// it was sent. Its Id follows it through every list, file and group.
+class TBWItem
+{
+public:
+    static constexpr int LineCount = 10;
+
+    std::string Title;
+    std::string Text;
+    std::string Author;
+    TStringList Recipients;
+    double DueTime = 0.0;
+    double LastDueTime = 0.0;
+    std::uint8_t Kind = 0;
+    std::int32_t Id = 0;
+    std::uint8_t RepeatKind = 0;
+    // [0]: for recipients only (not for me); [1..7]: active Monday..Sunday.
+    std::array<bool, 8> DayFlags{};
+
+    // Id from the moment of creation and the text lengths: LL DD TTTTT.
+    void GenerateId(double now);
+    [[nodiscard]] int ActiveDayCount() const;
+    void ActivateAllDays();
+    void AdvanceDueTime(double moment);
+    // Takes the occurrence due at now (at most once) and tells whether it should be delivered.
+    bool CheckDue(double now);
+    void Assign(const TBWItem& source);
+    void SaveToLines(TStringList& lines) const;
+    void LoadFromLines(const TStringList& lines, long long start);
+
+    [[nodiscard]] bool IsActiveOn(int isoWeekday) const { return DayFlags.at(static_cast<std::size_t>(isoWeekday)); }
+};
+
+enum : std::uint8_t
+{
+    KindSimpleMessage = 0,
+    KindExecuteFiles = 1,
+};
+
+enum : std::uint8_t
+{
+    RepeatNone = 0,
+    RepeatDaily = 1,
+    RepeatWeekly = 2,
+    RepeatMonthly = 3,
+    RepeatYearly = 4,
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using TStringList = std::vector<std::string>;
+
+// Case-insensitive comparison of 8-bit text (ASCII letters fold; other bytes compare as they are).
+[[nodiscard]] bool SameText(std::string_view a, std::string_view b);
+[[nodiscard]] int CompareText(std::string_view a, std::string_view b);
+[[nodiscard]] bool ContainsText(const TStringList& list, std::string_view name);
+
+// Parses a whole line as a decimal signed 32-bit integer; anything else (including a value out of
+// range) fails with "'<line>' is not a valid integer value".
+[[nodiscard]] std::int32_t StrToInt(const std::string& text);
+// The same, giving the default instead of failing.
+[[nodiscard]] std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback);
+
+// Every CR LF pair becomes "<br>", and the reverse (matching "<br>" in any letter case).
+[[nodiscard]] std::string CrLfToBr(std::string_view text);
+[[nodiscard]] std::string BrToCrLf(std::string_view text);
+
+// Splits at CR LF, lone CR or lone LF; a final line break adds no empty line.
+void SplitLines(std::string_view text, TStringList& lines);
+
+// The line at index, failing with "List index out of bounds (index)" past the end.
+[[nodiscard]] const std::string& LineAt(const TStringList& lines, long long index);
