@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The launcher's whole job: open the first argument with the second as its parameters. The program's own
+// path is not among the arguments; a third and later arguments are ignored, and no arguments open nothing.
+void Launch(const std::vector<std::string>& arguments);
