@@ -1,0 +1,216 @@
+#include "TBWItem.h"
+#include "BWError.h"
+#include "DateTime.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// 2026-12-07 is a Monday.
+constexpr int Monday = 7;
+
+double At(int day, int hour, int minute, int second = 0)
+{
+    return EncodeDateTime(2026, 12, day, hour, minute, second);
+}
+
+TBWItem Daily(double due, std::initializer_list<int> weekdays)
+{
+    TBWItem item;
+    item.RepeatKind = RepeatDaily;
+    item.DueTime = due;
+    for (const int day : weekdays) {
+        item.DayFlags[static_cast<std::size_t>(day)] = true;
+    }
+    return item;
+}
+
+std::string ErrorText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const EBWError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(TBWItem, DailyMessageTakesEachOccurrenceOnce)
+{
+    TBWItem item = Daily(At(Monday, 9, 0), {1, 3});
+    EXPECT_TRUE(item.CheckDue(At(Monday, 9, 0, 3)));
+    EXPECT_EQ(item.LastDueTime, At(Monday, 9, 0));
+    EXPECT_EQ(item.DueTime, At(Monday + 2, 9, 0)); // Wednesday
+    EXPECT_FALSE(item.CheckDue(At(Monday, 9, 0, 8)));
+    EXPECT_EQ(item.DueTime, At(Monday + 2, 9, 0));
+}
+
+TEST(TBWItem, InactiveWeekdayIsTakenSilently)
+{
+    TBWItem item;
+    item.RepeatKind = RepeatWeekly;
+    item.DueTime = At(12, 10, 0); // Saturday
+    item.ActivateAllDays();
+    item.DayFlags[6] = false;
+    EXPECT_FALSE(item.CheckDue(At(12, 10, 0, 5)));
+    EXPECT_EQ(item.LastDueTime, At(12, 10, 0));
+    EXPECT_EQ(item.DueTime, At(19, 10, 0));
+}
+
+TEST(TBWItem, OneTimeMessageFiresOnceHoweverLate)
+{
+    TBWItem item;
+    item.ActivateAllDays();
+    item.DueTime = At(1, 8, 0);
+    EXPECT_FALSE(item.CheckDue(At(1, 7, 59)));
+    EXPECT_TRUE(item.CheckDue(At(Monday, 12, 0)));
+    EXPECT_EQ(item.DueTime, At(1, 8, 0));
+    EXPECT_FALSE(item.CheckDue(At(Monday, 12, 1)));
+    EXPECT_FALSE(item.CheckDue(At(20, 12, 1)));
+}
+
+TEST(TBWItem, AdvanceDueTimeByRepeatKind)
+{
+    TBWItem item = Daily(At(Monday, 9, 0), {1, 2, 3, 4, 5, 6, 7});
+    item.AdvanceDueTime(At(Monday, 9, 0)); // equality stops
+    EXPECT_EQ(item.DueTime, At(Monday, 9, 0));
+
+    item = Daily(EncodeDateTime(2025, 1, 6, 9, 0), {5}); // a year back, Fridays only
+    item.AdvanceDueTime(At(Monday, 10, 0));
+    EXPECT_EQ(item.DueTime, At(11, 9, 0));
+
+    TBWItem noDays = Daily(At(1, 9, 0), {}); // never valid, but must not loop forever
+    noDays.AdvanceDueTime(At(Monday, 10, 0));
+    EXPECT_EQ(noDays.DueTime, At(Monday + 1, 9, 0));
+
+    TBWItem monthly;
+    monthly.RepeatKind = RepeatMonthly;
+    monthly.DueTime = EncodeDateTime(2026, 1, 31, 10, 0);
+    monthly.AdvanceDueTime(EncodeDateTime(2026, 3, 1, 0, 0));
+    EXPECT_EQ(monthly.DueTime, EncodeDateTime(2026, 3, 28, 10, 0)); // Jan 31 -> Feb 28 -> Mar 28
+
+    TBWItem yearly;
+    yearly.RepeatKind = RepeatYearly;
+    yearly.DueTime = EncodeDateTime(2028, 2, 29, 7, 0);
+    yearly.AdvanceDueTime(EncodeDateTime(2028, 3, 1, 0, 0));
+    EXPECT_EQ(yearly.DueTime, EncodeDateTime(2029, 2, 28, 7, 0));
+
+    TBWItem unknown;
+    unknown.RepeatKind = 9;
+    unknown.DueTime = At(1, 1, 0);
+    unknown.AdvanceDueTime(At(Monday, 1, 0));
+    EXPECT_EQ(unknown.DueTime, At(1, 1, 0));
+}
+
+TEST(TBWItem, GenerateIdFollowsTheDigitLayout)
+{
+    TBWItem item;
+    item.Title = "abc";       // 2 * 3
+    item.Author = "Ann";      // 3 * 3
+    item.Text = "hello";      // 5 -> L = 20
+    item.GenerateId(46363.5); // both halves are ties: the day rounds to 46364, 49999.5 to 50000
+    EXPECT_EQ(item.Id, 20 * 10000000 + 64 * 100000 + 50000);
+    item.GenerateId(46363.25);
+    EXPECT_EQ(item.Id, 20 * 10000000 + 63 * 100000 + 25000);
+    item.Text = std::string(80, 'x'); // L = (6 + 9 + 80) mod 100 = 95
+    item.GenerateId(46363.999999);    // rounds to the next day, 64; T = 99999
+    EXPECT_EQ(item.Id, 95 * 10000000 + 64 * 100000 + 99999);
+}
+
+TEST(TBWItem, LinesRoundTrip)
+{
+    TBWItem item = Daily(At(Monday, 10, 7), {1, 5});
+    item.Title = "Stand<BR>up";
+    item.Text = "line one\r\nline two";
+    item.Author = "Ann";
+    item.Recipients = {"Sales", "Support"};
+    item.LastDueTime = At(1, 10, 7);
+    item.Kind = KindExecuteFiles;
+    item.Id = -42;
+    item.DayFlags[0] = true;
+
+    TStringList lines{"before"};
+    item.SaveToLines(lines);
+    ASSERT_EQ(lines.size(), 11U);
+    EXPECT_EQ(lines[2], "line one<br>line two");
+    EXPECT_EQ(lines[4], "Sales<br>Support<br>");
+    EXPECT_EQ(lines[8], "-42");
+    EXPECT_EQ(lines[10], "1100010022");
+
+    TBWItem back;
+    back.LoadFromLines(lines, 1);
+    EXPECT_EQ(back.Title, "Stand\r\nup"); // "<br>" in any letter case is a line break
+    EXPECT_EQ(back.Text, item.Text);
+    EXPECT_EQ(back.Recipients, item.Recipients);
+    EXPECT_EQ(back.Kind, KindExecuteFiles);
+    EXPECT_EQ(back.Id, -42);
+    EXPECT_EQ(back.RepeatKind, RepeatDaily);
+    EXPECT_EQ(back.DayFlags, item.DayFlags);
+    EXPECT_NEAR((back.DueTime - item.DueTime) * 86400, -2.4, 1e-3); // 10:07 is stored as 10:06:57.6
+}
+
+TEST(TBWItem, FlagLineRules)
+{
+    const auto load = [](const std::string& flags, const std::string& kind = "0") {
+        TStringList lines{"t", "x", "a", "", "0", "0", kind, "1", "0", flags};
+        TBWItem item;
+        item.LoadFromLines(lines, 0);
+        return item;
+    };
+    TBWItem none = load("0000000022");
+    EXPECT_EQ(none.ActiveDayCount(), 7);
+    EXPECT_FALSE(none.DayFlags[0]);
+    TBWItem all = load("1222222222");
+    EXPECT_EQ(all.ActiveDayCount(), 7);
+    EXPECT_TRUE(all.DayFlags[0]);
+    TBWItem shortLine = load("000");
+    EXPECT_FALSE(shortLine.DayFlags[1]);
+    EXPECT_FALSE(shortLine.DayFlags[2]);
+    EXPECT_TRUE(shortLine.DayFlags[3]);
+    EXPECT_EQ(load("", "256").Kind, 0);
+    EXPECT_EQ(load("", "257").Kind, 1);
+}
+
+TEST(TBWItem, ReadFailuresCarryTheirTexts)
+{
+    TStringList lines{"t", "x", "a", "", "12x", "0", "0", "1", "0", "0111111122"};
+    TBWItem item;
+    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 0); }), "'12x' is not a valid integer value");
+    EXPECT_EQ(item.Title, "t"); // fields read before the failure keep their values
+    lines[4] = "99999999999";
+    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 0); }), "'99999999999' is not a valid integer value");
+    lines[4] = "";
+    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 0); }), "'' is not a valid integer value");
+    lines[4] = "0";
+    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 3); }), "List index out of bounds (10)");
+    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 20); }), "List index out of bounds (20)");
+}
+
+TEST(TBWItem, SavingAnUnstorableDateAppendsNothing)
+{
+    TBWItem item;
+    item.DueTime = EncodeDate(2600, 1, 1);
+    TStringList lines;
+    EXPECT_THROW(item.SaveToLines(lines), EBWError);
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST(TBWItem, AssignCopiesEverything)
+{
+    TBWItem source = Daily(At(Monday, 9, 0), {2});
+    source.Title = "T";
+    source.Recipients = {"A"};
+    source.Id = 7;
+    source.LastDueTime = 3.5;
+    TBWItem copy;
+    copy.Recipients = {"old", "names"};
+    copy.Assign(source);
+    EXPECT_EQ(copy.Recipients, source.Recipients);
+    EXPECT_EQ(copy.Id, 7);
+    EXPECT_EQ(copy.LastDueTime, 3.5);
+    EXPECT_EQ(copy.DayFlags, source.DayFlags);
+    copy.Assign(copy);
+    EXPECT_EQ(copy.Title, "T");
+}
+
+} // namespace
