@@ -1,0 +1,245 @@
+#include "ToolProcess.h"
+
+#include "Container.h"
+#include "DateTime.h"
+#include "GroupList.h"
+#include "ItemList.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const std::filesystem::path BwList = BW_BWLIST_PATH;
+const std::filesystem::path DataDir = BW_TEST_DATA_DIR;
+
+class BwListTest : public ::testing::Test
+{
+protected:
+    TToolRun Run(const std::vector<std::string>& arguments, const std::string& input = {}) const
+    {
+        return RunTool(BwList, arguments, input, m_folder.Path());
+    }
+    [[nodiscard]] std::string File(const std::string& name) const { return (m_folder / name).string(); }
+
+    static void ExpectUsageError(const TToolRun& run)
+    {
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(run.Err.rfind("bwlist: ", 0), 0U) << run.Err;
+        EXPECT_NE(run.Err.find("usage: bwlist"), std::string::npos) << run.Err;
+    }
+
+    TScratchFolder m_folder;
+};
+
+TEST_F(BwListTest, PackedLinesComeBackUnchanged)
+{
+    const std::string input = "1\n\n  spaced  \n\xC3\xA4rger <br> tag\nlast\n";
+    const TToolRun pack = Run({"pack", File("a.dat")}, input);
+    ASSERT_EQ(pack.ExitCode, 0) << pack.Err;
+    EXPECT_EQ(pack.Out + pack.Err, "");
+
+    const TToolRun lines = Run({"lines", File("a.dat")});
+    EXPECT_EQ(lines.ExitCode, 0) << lines.Err;
+    EXPECT_EQ(lines.Out, input);
+    EXPECT_EQ(lines.Err, "");
+
+    // What the tool writes is what the program reads: the personal list's password by default.
+    TStringList read;
+    EXPECT_FALSE(LoadLinesEncrypted(read, File("a.dat"), PersonalListPassword));
+    EXPECT_EQ(read, (TStringList{"1", "", "  spaced  ", "\xC3\xA4rger <br> tag", "last"}));
+}
+
+TEST_F(BwListTest, CrLfAndLfInputMakeTheSameFile)
+{
+    ASSERT_EQ(Run({"pack", File("lf.dat")}, "alpha\nbeta\n\ngamma\n").ExitCode, 0);
+    ASSERT_EQ(Run({"pack", File("crlf.dat")}, "alpha\r\nbeta\r\n\r\ngamma\r\n").ExitCode, 0);
+    ASSERT_EQ(Run({"pack", File("mixed.dat")}, "alpha\r\nbeta\n\r\ngamma").ExitCode, 0);
+    const std::string lf = ReadFileBytes(File("lf.dat"));
+    EXPECT_EQ(ReadFileBytes(File("crlf.dat")), lf);
+    EXPECT_EQ(ReadFileBytes(File("mixed.dat")), lf);
+    EXPECT_EQ(Run({"lines", File("crlf.dat")}).Out, "alpha\nbeta\n\ngamma\n");
+}
+
+TEST_F(BwListTest, EmptyInputMakesAnEmptyContainer)
+{
+    ASSERT_EQ(Run({"pack", File("empty.dat")}, "").ExitCode, 0);
+    EXPECT_EQ(ReadFileBytes(File("empty.dat")).size(), 20U);
+    const TToolRun lines = Run({"lines", File("empty.dat")});
+    EXPECT_EQ(lines.ExitCode, 0);
+    EXPECT_EQ(lines.Out, "");
+}
+
+TEST_F(BwListTest, PasswordOptionAndCheckFailure)
+{
+    ASSERT_EQ(Run({"pack", "-p", "Ab-9 x", File("p.dat")}, "one\ntwo\nthree\n").ExitCode, 0);
+    const TToolRun right = Run({"lines", File("p.dat"), "-p", "Ab-9 x"});
+    EXPECT_EQ(right.ExitCode, 0);
+    EXPECT_EQ(right.Out, "one\ntwo\nthree\n");
+
+    // The default password does not open it: the check fails, and what was deciphered is still shown.
+    const TToolRun wrong = Run({"lines", File("p.dat")});
+    EXPECT_EQ(wrong.ExitCode, 1);
+    EXPECT_NE(wrong.Out, right.Out);
+    EXPECT_FALSE(wrong.Out.empty());
+
+    ASSERT_EQ(Run({"pack", File("e.dat"), "-p", ""}, "x\n").ExitCode, 0);
+    EXPECT_EQ(Run({"lines", File("e.dat"), "-p", ""}).ExitCode, 0);
+    EXPECT_EQ(Run({"lines", File("e.dat")}).ExitCode, 1);
+}
+
+TEST_F(BwListTest, BrokenFilesAreErrors)
+{
+    const TToolRun missing = Run({"lines", File("none.dat")});
+    EXPECT_EQ(missing.ExitCode, 2);
+    EXPECT_NE(missing.Err.find("Cannot open file"), std::string::npos) << missing.Err;
+
+    WriteFileBytes(File("short.dat"), "abc");
+    const TToolRun tooShort = Run({"lines", File("short.dat")});
+    EXPECT_EQ(tooShort.ExitCode, 2);
+    EXPECT_EQ(tooShort.Err, "bwlist: Stream read error\n");
+
+    WriteFileBytes(File("odd.dat"), std::string(4 + 15, '\x01'));
+    const TToolRun odd = Run({"show", File("odd.dat")});
+    EXPECT_EQ(odd.ExitCode, 2);
+    EXPECT_EQ(odd.Err, "bwlist: Invalid buffer size for decryption\n");
+    EXPECT_EQ(odd.Out, "");
+
+    EXPECT_EQ(Run({"show", File("none.dat")}).ExitCode, 2);
+    EXPECT_EQ(Run({"groups", File("none.dat")}).ExitCode, 2);
+    EXPECT_EQ(Run({"pack", (m_folder / "no-such-folder" / "x.dat").string()}, "a\n").ExitCode, 2);
+}
+
+TEST_F(BwListTest, PackRefusesLinesAListFileCannotKeep)
+{
+    const TToolRun lone = Run({"pack", File("cr.dat")}, "fine\nhalf\rline\n");
+    EXPECT_EQ(lone.ExitCode, 2);
+    EXPECT_NE(lone.Err.find("Line 2"), std::string::npos) << lone.Err;
+    EXPECT_FALSE(std::filesystem::exists(File("cr.dat")));
+
+    EXPECT_EQ(Run({"pack", File("nul.dat")}, std::string("a\0b\n", 4)).ExitCode, 2);
+    EXPECT_FALSE(std::filesystem::exists(File("nul.dat")));
+}
+
+TEST_F(BwListTest, UsageErrors)
+{
+    ExpectUsageError(Run({}));
+    ExpectUsageError(Run({"frobnicate", File("x")}));
+    ExpectUsageError(Run({"lines"}));
+    ExpectUsageError(Run({"lines", File("x"), "-p"}));
+    ExpectUsageError(Run({"lines", File("x"), File("y")}));
+    ExpectUsageError(Run({"show", File("x"), "--verbose"}));
+    ExpectUsageError(Run({"groups", File("x"), "-p", "secret"}));
+
+    const TToolRun help = Run({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_NE(help.Out.find("usage: bwlist"), std::string::npos);
+}
+
+TEST_F(BwListTest, FileNamesAfterDoubleDashMayStartWithAMinus)
+{
+    // The tool runs in the scratch folder, so the relative name lands there.
+    ASSERT_EQ(Run({"pack", "--", "-odd.dat"}, "z\n").ExitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(File("-odd.dat")));
+    EXPECT_EQ(Run({"lines", "-p", "58203", "--", "-odd.dat"}).Out, "z\n");
+    ExpectUsageError(Run({"lines", "-odd.dat"}));
+}
+
+TEST_F(BwListTest, ShowPrintsOneRowPerMessage)
+{
+    TBWItemList list;
+    auto weekly = std::make_unique<TBWItem>();
+    weekly->Title = "Sprint review\r\nroom 4";
+    weekly->Author = "Tom Hale";
+    weekly->Recipients = {"Sales", "Support"};
+    weekly->DueTime = EncodeDateTime(2025, 3, 3, 9, 0);
+    weekly->Kind = KindExecuteFiles;
+    weekly->Id = 123456789;
+    weekly->RepeatKind = RepeatWeekly;
+    weekly->DayFlags = {true, true, true, true, true, true, false, false};
+    list.push_back(std::move(weekly));
+    auto once = std::make_unique<TBWItem>();
+    once->Title = "Call back";
+    once->DueTime = EncodeDateTime(2024, 12, 31, 23, 59, 59);
+    once->LastDueTime = EncodeDateTime(2024, 2, 29, 7, 30);
+    once->Id = -5;
+    once->RepeatKind = 9;
+    once->ActivateAllDays();
+    list.push_back(std::move(once));
+    SaveItemList(list, File("list.dat"), "team");
+
+    const TToolRun show = Run({"show", File("list.dat"), "-p", "team"});
+    ASSERT_EQ(show.ExitCode, 0) << show.Err;
+    EXPECT_EQ(show.Err, "");
+    const std::string& out = show.Out;
+    EXPECT_EQ(out.rfind("Id ", 0), 0U) << out;
+    for (const char* expected :
+         {"123456789  2025-03-03 09:00:00  never", "Execute file(s)  Weekly", "MTWTF--", "Tom Hale",
+          "Sprint review\\nroom 4", "Sales, Support (not for me)", "\n-5  ", "2025-01-01 00:00:00",
+          "2024-02-29 07:30:00", "Simple message", "(9)", "MTWTFSS", "2 messages\n"}) {
+        EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n" << out;
+    }
+    // Header, two rows, count: a line break in a title must not break a row.
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4);
+
+    const TToolRun wrong = Run({"show", File("list.dat")});
+    EXPECT_NE(wrong.ExitCode, 0);
+    EXPECT_NE(wrong.Err.find("line-count check failed"), std::string::npos) << wrong.Err;
+}
+
+TEST_F(BwListTest, GroupsNeverShowPasswords)
+{
+    TBWGroupList groups;
+    auto sales = std::make_unique<TBWListLocation>();
+    sales->Name = "Sales";
+    sales->Location = "ftp://files.example.org/bw/sales.dat";
+    sales->Password = "Tr0ub4dor&3";
+    sales->LocationKind = LocationFtp;
+    sales->Enabled = true;
+    sales->FtpUser = "bwsync";
+    sales->FtpPassword = "corr3ct-h0rse";
+    groups.push_back(std::move(sales));
+    auto dev = std::make_unique<TBWListLocation>();
+    dev->Name = "Dev";
+    dev->Location = "/srv/share/dev.dat";
+    dev->Password = "dev-secret";
+    groups.push_back(std::move(dev));
+    ASSERT_TRUE(SaveGroupList(groups, File("glist.dat")));
+
+    const TToolRun run = Run({"groups", File("glist.dat")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    for (const char* expected : {"Sales", "yes", "FTP", "ftp://files.example.org/bw/sales.dat", "bwsync", "Dev", "no",
+                                 "File", "/srv/share/dev.dat", "2 groups\n"}) {
+        EXPECT_NE(run.Out.find(expected), std::string::npos) << expected << "\n" << run.Out;
+    }
+    for (const std::string secret : {"Tr0ub4dor&3", "corr3ct-h0rse", "dev-secret"}) {
+        EXPECT_EQ(run.Out.find(secret), std::string::npos) << secret;
+        EXPECT_EQ(run.Out.find(ScrambleText(secret, 3)), std::string::npos) << secret;
+        EXPECT_EQ(run.Out.find(ScrambleText(secret, 5)), std::string::npos) << secret;
+        EXPECT_EQ(run.Out.find(ReverseText(secret)), std::string::npos) << secret;
+    }
+}
+
+// The committed sample is the packed form of its text file; packing the text again must give the
+// same bytes, or the container format has drifted.
+TEST_F(BwListTest, SampleFileMatchesItsSource)
+{
+    const std::string sample = (DataDir / "sample-bwlist.dat").string();
+    const std::string source = ReadFileBytes(DataDir / "sample-bwlist.txt");
+    ASSERT_FALSE(source.empty());
+
+    const TToolRun lines = Run({"lines", sample});
+    EXPECT_EQ(lines.ExitCode, 0);
+    EXPECT_EQ(lines.Out, source);
+
+    ASSERT_EQ(Run({"pack", File("again.dat")}, source).ExitCode, 0);
+    EXPECT_EQ(ReadFileBytes(File("again.dat")), ReadFileBytes(sample));
+
+    const TToolRun show = Run({"show", sample});
+    EXPECT_EQ(show.ExitCode, 0) << show.Err;
+    EXPECT_NE(show.Out.find("6 messages"), std::string::npos) << show.Out;
+}
+
+} // namespace

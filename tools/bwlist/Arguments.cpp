@@ -1,0 +1,87 @@
+#include "Arguments.h"
+
+#include "ItemList.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+constexpr std::array<std::string_view, 4> Commands = {"lines", "pack", "show", "groups"};
+
+bool IsCommand(std::string_view word)
+{
+    for (const std::string_view command : Commands) {
+        if (word == command) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+const char* BwListUsage()
+{
+    return "usage: bwlist lines FILE [-p PASSWORD]   print the lines of a list file\n"
+           "       bwlist pack FILE [-p PASSWORD]    write the lines read from standard input as a list file\n"
+           "       bwlist show FILE [-p PASSWORD]    print a message list file as a table\n"
+           "       bwlist groups FILE                print a group list file (passwords are not shown)\n"
+           "Without -p the personal list's password is used. Exit status: 0 done, 1 the line-count check\n"
+           "failed (wrong password or damaged file), 2 error.\n";
+}
+
+std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::string>& arguments, std::string& problem)
+{
+    TBwListArguments result;
+    result.Password = PersonalListPassword;
+    if (arguments.empty()) {
+        problem = "no command given";
+        return std::nullopt;
+    }
+    if (arguments[0] == "-h" || arguments[0] == "--help" || arguments[0] == "help") {
+        result.HelpWanted = true;
+        return result;
+    }
+    if (!IsCommand(arguments[0])) {
+        problem = "unknown command \"" + arguments[0] + "\"";
+        return std::nullopt;
+    }
+    result.Command = arguments[0];
+
+    bool haveFile = false;
+    bool havePassword = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && word == "-p") {
+            if (i + 1 >= arguments.size()) {
+                problem = "-p needs a password";
+                return std::nullopt;
+            }
+            result.Password = arguments[++i];
+            havePassword = true;
+        } else if (!optionsEnded && word.size() > 1 && word[0] == '-') {
+            problem = "unknown option \"" + word + "\"";
+            return std::nullopt;
+        } else if (haveFile) {
+            problem = "more than one file given";
+            return std::nullopt;
+        } else {
+            result.FileName = word;
+            haveFile = true;
+        }
+    }
+    if (!haveFile) {
+        problem = "no file given";
+        return std::nullopt;
+    }
+    // A group list file is plain text; accepting a password would suggest otherwise.
+    if (havePassword && result.Command == "groups") {
+        problem = "groups takes no password: group list files are not enciphered";
+        return std::nullopt;
+    }
+    return result;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Arguments.h"
+
+#include <iosfwd>
+
+// The bwlist commands. Each returns the exit status; failures of the model are thrown as EBWError.
+
+// Prints the container's lines, one per output line; 1 when the line-count check failed.
+int RunLinesCommand(const TBwListArguments& arguments, std::ostream& out);
+// Reads lines (ended by LF or CR LF) from in and writes them as a container.
+int RunPackCommand(const TBwListArguments& arguments, std::istream& in);
+// Prints a message list file as a table; 1 when the line-count check failed.
+int RunShowCommand(const TBwListArguments& arguments, std::ostream& out, std::ostream& err);
+// Prints a group list file as a table, without its passwords.
+int RunGroupsCommand(const TBwListArguments& arguments, std::ostream& out);
