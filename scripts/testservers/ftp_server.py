@@ -1,0 +1,40 @@
+#!/usr/bin/python3
+"""FTP server for the transfer tests: 127.0.0.1:21, one user, active mode only.
+
+Anonymous logins are also accepted (read-only, in ROOT/anonymous), so a test can tell an empty
+user name sent as such from one replaced by "anonymous".
+
+Passive mode is refused so that a client that tried it would fail the tests.
+Usage: ftp_server.py ROOT USER PASSWORD READY_FILE
+"""
+import os
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+class ActiveOnlyHandler(FTPHandler):
+    def ftp_PASV(self, line):
+        self.respond("502 Passive mode is not offered here.")
+
+    def ftp_EPSV(self, line):
+        self.respond("502 Passive mode is not offered here.")
+
+
+def main():
+    root, user, password, ready_file = sys.argv[1:5]
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(user, password, root, perm="elradfmwMT")
+    authorizer.add_anonymous(os.path.join(root, "anonymous"))
+    ActiveOnlyHandler.authorizer = authorizer
+    ActiveOnlyHandler.banner = "Bellwick test FTP server"
+    server = FTPServer(("127.0.0.1", 21), ActiveOnlyHandler)
+    with open(ready_file, "w") as f:
+        f.write("21\n")
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,89 @@
+#!/usr/bin/python3
+"""HTTP or HTTPS server for the transfer tests, on 127.0.0.1 and a port the kernel picks.
+
+Every answer is made from the request path, so tests need no files on the server:
+  /body/N          200 with N bytes, byte i being (i * 7 + 3) % 256
+  /empty           200 with an empty body
+  /status/N        status N with a short error page
+  /redirect/N      302 to /body/N
+  /slow/MS         waits MS milliseconds, then 200 with the body "slow MS"
+  /silent          reads the request and never answers
+  /cut/N           200 announcing N bytes, sends half of them, then stalls
+Usage: http_server.py PORT_FILE [CERT KEY]
+"""
+import os
+import ssl
+import sys
+import time
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+STALL_SECONDS = 60
+
+
+def pattern(n):
+    return bytes((i * 7 + 3) % 256 for i in range(n))
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, fmt, *args):
+        sys.stderr.write("%s\n" % (fmt % args))
+
+    def answer(self, status, body, length=None):
+        self.send_response(status)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Length", str(len(body) if length is None else length))
+        self.end_headers()
+        self.wfile.write(body)
+        self.wfile.flush()
+
+    def do_GET(self):
+        parts = self.path.strip("/").split("/")
+        name = parts[0]
+        arg = int(parts[1]) if len(parts) > 1 and parts[1].isdigit() else 0
+        if name == "body":
+            self.answer(200, pattern(arg))
+        elif name == "empty":
+            self.answer(200, b"")
+        elif name == "status":
+            self.answer(arg, b"<html><body>error %d</body></html>" % arg)
+        elif name == "redirect":
+            self.send_response(302)
+            self.send_header("Location", "/body/%d" % arg)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+        elif name == "slow":
+            time.sleep(arg / 1000.0)
+            self.answer(200, b"slow %d" % arg)
+        elif name == "silent":
+            time.sleep(STALL_SECONDS)
+        elif name == "cut":
+            self.answer(200, pattern(arg // 2), length=arg)
+            time.sleep(STALL_SECONDS)
+            self.close_connection = True
+        else:
+            self.answer(404, b"not found")
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+
+
+def main():
+    port_file = sys.argv[1]
+    server = Server(("127.0.0.1", 0), Handler)
+    if len(sys.argv) > 3:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(sys.argv[2], sys.argv[3])
+        # The handshake happens in the request's thread, so a silent client cannot block accept().
+        server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
+    with open(port_file + ".tmp", "w") as f:
+        f.write("%d\n" % server.server_address[1])
+    # The rename makes the port appear at once, never half written.
+    os.rename(port_file + ".tmp", port_file)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

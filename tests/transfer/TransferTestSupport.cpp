@@ -1,0 +1,159 @@
+#include "TransferTestSupport.h"
+
+#include "TransferNoticeEvent.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace TestServers {
+std::filesystem::path StateDir()
+{
+    const char* dir = std::getenv("BW_TRANSFER_SERVERS");
+    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path();
+}
+
+static std::string Port(const char* file)
+{
+    std::string port = ReadBytes(StateDir() / file);
+    while (!port.empty() && (port.back() == '\n' || port.back() == '\r')) {
+        port.pop_back();
+    }
+    return port;
+}
+
+std::string HttpUrl(const std::string& path)
+{
+    return "http://127.0.0.1:" + Port("http.port") + path;
+}
+
+std::string HttpsUrl(const std::string& path)
+{
+    return "https://127.0.0.1:" + Port("https.port") + path;
+}
+
+std::string CaFile()
+{
+    return (StateDir() / "ca.pem").string();
+}
+
+std::filesystem::path FtpRoot()
+{
+    return StateDir() / "ftp-root";
+}
+} // namespace TestServers
+
+std::string PatternBytes(std::size_t size)
+{
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 7 + 3) % 256);
+    }
+    return bytes;
+}
+
+std::string ReadBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TBWListLocation MakeGroup(const std::string& name, const std::string& location, const std::string& ftpUser,
+                          const std::string& ftpPassword)
+{
+    TBWListLocation group;
+    group.Name = name;
+    group.Location = location;
+    group.FtpUser = ftpUser;
+    group.FtpPassword = ftpPassword;
+    group.Enabled = true;
+    // The same rule the group editor applies when it stores a location.
+    if (location.rfind("ftp", 0) == 0) {
+        group.LocationKind = LocationFtp;
+    } else if (location.rfind("http", 0) == 0) {
+        group.LocationKind = LocationHttp;
+    } else {
+        group.LocationKind = LocationFile;
+    }
+    return group;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    QTimer tick;
+    tick.start(20);
+    while (!condition() && std::chrono::steady_clock::now() < deadline) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return condition();
+}
+
+int ThreadCount()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+        ++count;
+    }
+    return count;
+}
+
+bool NoticeRecorder::event(QEvent* event)
+{
+    if (event->type() != TransferNoticeEvent::EventType()) {
+        return QObject::event(event);
+    }
+    const auto* notice = static_cast<TransferNoticeEvent*>(event);
+    Codes[notice->TransferId()].push_back(notice->Code());
+    return true;
+}
+
+TransferTest::TransferTest()
+{
+    std::filesystem::create_directories(LocalCopy("x").parent_path());
+    m_center = std::make_unique<TransferCenter>(m_folder.path(), &m_recorder);
+    TransferSettings settings;
+    settings.CaFile = TestServers::CaFile();
+    settings.ConnectTimeout = std::chrono::seconds(5);
+    settings.StallTimeout = std::chrono::milliseconds(1500);
+    m_center->SetSettings(settings);
+}
+
+std::filesystem::path TransferTest::DataFolder() const
+{
+    return m_folder.path().toStdString();
+}
+
+std::filesystem::path TransferTest::LocalCopy(const std::string& groupName) const
+{
+    return DataFolder() / "BWLists" / groupName;
+}
+
+std::vector<std::string> TransferTest::StrayFiles(const std::vector<std::string>& expected) const
+{
+    std::vector<std::string> stray;
+    for (const auto& entry : std::filesystem::directory_iterator(DataFolder() / "BWLists")) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(expected.begin(), expected.end(), name) == expected.end()) {
+            stray.push_back(name);
+        }
+    }
+    return stray;
+}
+
+void TransferTest::ProcessNotices()
+{
+    // Two passes: the center's own notices, then the copies it posted to the recorder.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}

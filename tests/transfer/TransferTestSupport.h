@@ -1,0 +1,67 @@
+#pragma once
+
+#include "TransferCenter.h"
+#include "model/TBWListLocation.h"
+
+#include <QObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Where the fixture's servers are (set by CTest through BW_TRANSFER_SERVERS).
+namespace TestServers {
+[[nodiscard]] std::filesystem::path StateDir();
+[[nodiscard]] std::string HttpUrl(const std::string& path);
+[[nodiscard]] std::string HttpsUrl(const std::string& path);
+[[nodiscard]] std::string CaFile();
+[[nodiscard]] std::filesystem::path FtpRoot();
+} // namespace TestServers
+
+// The bytes the HTTP server sends for /body/N.
+[[nodiscard]] std::string PatternBytes(std::size_t size);
+[[nodiscard]] std::string ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+[[nodiscard]] TBWListLocation MakeGroup(const std::string& name, const std::string& location,
+                                        const std::string& ftpUser = {}, const std::string& ftpPassword = {});
+// Handles events until the condition holds or the limit has passed; returns the condition.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
+// Threads of this process right now.
+[[nodiscard]] int ThreadCount();
+
+// Receives the notices the center passes on, as the main window does.
+class NoticeRecorder : public QObject
+{
+public:
+    // Codes in arrival order, per transfer id.
+    std::map<std::uint64_t, std::vector<int>> Codes;
+
+protected:
+    bool event(QEvent* event) override;
+};
+
+// A data folder with its BWLists folder, and a center over it whose notices go to a recorder.
+class TransferTest : public ::testing::Test
+{
+protected:
+    TransferTest();
+
+    [[nodiscard]] std::filesystem::path DataFolder() const;
+    [[nodiscard]] std::filesystem::path LocalCopy(const std::string& groupName) const;
+    // Files in BWLists other than the local copies named: left-over temporary files.
+    [[nodiscard]] std::vector<std::string> StrayFiles(const std::vector<std::string>& expected) const;
+    // Handles the notices already posted (the center's, then the recorder's copies).
+    static void ProcessNotices();
+
+    QTemporaryDir m_folder;
+    NoticeRecorder m_recorder;
+    std::unique_ptr<TransferCenter> m_center;
+};

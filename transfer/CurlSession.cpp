@@ -1,0 +1,111 @@
+#include "CurlSession.h"
+
+#include "CancelSignal.h"
+
+#include <chrono>
+
+namespace {
+// How often a quiet transfer looks at its stall clock; libcurl wakes earlier when data moves.
+constexpr int PollMilliseconds = 250;
+} // namespace
+
+CurlSession::CurlSession(const TransferSettings& settings, CancelSignal& cancel)
+    : m_settings(settings), m_cancel(cancel), m_easy(curl_easy_init()), m_multi(curl_multi_init())
+{
+    if (!IsValid()) {
+        return;
+    }
+    curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_USERAGENT, "Bellwick");
+    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.ConnectTimeout.count()));
+    curl_easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, static_cast<long>(settings.TotalTimeout.count()));
+    if (!settings.CaFile.empty()) {
+        curl_easy_setopt(m_easy, CURLOPT_CAINFO, settings.CaFile.c_str());
+    }
+    CURLM* multi = m_multi;
+    m_cancel.SetWakeUp([multi] { curl_multi_wakeup(multi); });
+}
+
+CurlSession::~CurlSession()
+{
+    m_cancel.ClearWakeUp();
+    if (m_multi != nullptr && m_easy != nullptr) {
+        curl_multi_remove_handle(m_multi, m_easy);
+    }
+    if (m_easy != nullptr) {
+        curl_easy_cleanup(m_easy);
+    }
+    if (m_multi != nullptr) {
+        curl_multi_cleanup(m_multi);
+    }
+}
+
+CURLcode CurlSession::Perform()
+{
+    if (!IsValid()) {
+        return CURLE_FAILED_INIT;
+    }
+    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK) {
+        return CURLE_FAILED_INIT;
+    }
+    using Clock = std::chrono::steady_clock;
+    auto lastProgress = Clock::now();
+    curl_off_t lastBytes = 0;
+    int running = 1;
+    while (running != 0) {
+        if (curl_multi_perform(m_multi, &running) != CURLM_OK) {
+            return CURLE_FAILED_INIT;
+        }
+        if (running == 0) {
+            break;
+        }
+        if (m_cancel.IsCancelled()) {
+            return CURLE_ABORTED_BY_CALLBACK;
+        }
+        const curl_off_t bytes = BytesMoved();
+        const auto now = Clock::now();
+        if (bytes != lastBytes) {
+            lastBytes = bytes;
+            lastProgress = now;
+        } else if (now - lastProgress > m_settings.StallTimeout) {
+            return CURLE_OPERATION_TIMEDOUT;
+        }
+        if (curl_multi_poll(m_multi, nullptr, 0, PollMilliseconds, nullptr) != CURLM_OK) {
+            return CURLE_FAILED_INIT;
+        }
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == m_easy) {
+            return message->data.result;
+        }
+    }
+    return CURLE_FAILED_INIT;
+}
+
+long CurlSession::ResponseCode() const
+{
+    long code = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &code);
+    return code;
+}
+
+std::string CurlSession::Escape(const std::string& text) const
+{
+    char* escaped = curl_easy_escape(m_easy, text.data(), static_cast<int>(text.size()));
+    if (escaped == nullptr) {
+        return {};
+    }
+    std::string result(escaped);
+    curl_free(escaped);
+    return result;
+}
+
+curl_off_t CurlSession::BytesMoved() const
+{
+    curl_off_t down = 0;
+    curl_off_t up = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_SIZE_DOWNLOAD_T, &down);
+    curl_easy_getinfo(m_easy, CURLINFO_SIZE_UPLOAD_T, &up);
+    return down + up;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSaveFile>
+
+#include <cstddef>
+#include <string>
+
+// Where a download streams its bytes: a temporary file beside the local copy that replaces the
+// local copy only on Commit(). A failed, cut or cancelled download thus leaves the previous local
+// copy exactly as it was.
+class DownloadTarget
+{
+public:
+    explicit DownloadTarget(const std::string& localFile);
+
+    [[nodiscard]] bool Open();
+    [[nodiscard]] bool Write(const char* data, std::size_t size);
+    [[nodiscard]] bool Commit();
+    // Drops the temporary file; the destructor does the same for a target never committed.
+    void Discard();
+
+    // libcurl write callback; userData is the DownloadTarget. A short count aborts the transfer.
+    static std::size_t WriteCallback(char* data, std::size_t size, std::size_t count, void* userData);
+
+private:
+    QSaveFile m_file;
+};

@@ -1,0 +1,35 @@
+#include "FileCopy.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+constexpr qint64 ChunkSize = 64 * 1024;
+
+QString PathFromLocal8Bit(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+} // namespace
+
+bool CopyFileReplacing(const std::string& source, const std::string& target)
+{
+    QFile input(PathFromLocal8Bit(source));
+    if (!input.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QSaveFile output(PathFromLocal8Bit(target));
+    output.setDirectWriteFallback(false);
+    if (!output.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QByteArray chunk;
+    do {
+        chunk = input.read(ChunkSize);
+        if (input.error() != QFileDevice::NoError || output.write(chunk) != chunk.size()) {
+            output.cancelWriting();
+            return false;
+        }
+    } while (!chunk.isEmpty());
+    return output.commit();
+}

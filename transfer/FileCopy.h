@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// Copies a group file between a folder location and the local copy, replacing the target. The
+// bytes go to a temporary file beside the target that is renamed over it when complete, so a
+// reader never sees a half-written file and a failed copy leaves the old target in place.
+// Returns whether the target now holds the source's bytes.
+[[nodiscard]] bool CopyFileReplacing(const std::string& source, const std::string& target);

@@ -1,0 +1,37 @@
+#include "TransferBatch.h"
+
+#include "TransferCenter.h"
+
+TransferBatch::TransferBatch(TransferCenter& center, std::uint64_t id) : m_center(&center), m_id(id) {}
+
+TransferBatch::~TransferBatch()
+{
+    if (m_center) {
+        m_center->CloseBatch(m_id);
+    }
+}
+
+bool TransferBatch::UploadGroupFile(const TBWListLocation& group)
+{
+    return m_center && m_center->MoveGroupFile(group, true, m_id);
+}
+
+bool TransferBatch::DownloadGroupFile(const TBWListLocation& group)
+{
+    return m_center && m_center->MoveGroupFile(group, false, m_id);
+}
+
+bool TransferBatch::WaitForTransfers()
+{
+    return m_center && m_center->WaitForBatch(m_id);
+}
+
+bool TransferBatch::IsFinished() const
+{
+    return !m_center || m_center->m_batches.IsFinished(m_id);
+}
+
+TransferOutcome TransferBatch::Outcome(const std::string& groupName) const
+{
+    return m_center ? m_center->m_batches.Outcome(m_id, groupName) : TransferOutcome::NotRequested;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "TransferOutcome.h"
+
+#include <QPointer>
+
+#include <cstdint>
+#include <string>
+
+class TBWListLocation;
+class TransferCenter;
+
+// One caller's set of transfers: the groups it moves, the wait for just those, and how each
+// group's transfer ended. Made by TransferCenter::NewBatch() and used on the main thread.
+// Destroying the batch forgets the outcomes; transfers still running go on to their end.
+class TransferBatch
+{
+public:
+    ~TransferBatch();
+    TransferBatch(const TransferBatch&) = delete;
+    TransferBatch& operator=(const TransferBatch&) = delete;
+
+    // Moves the group file between its location and the local copy, by the group's location kind:
+    // a plain copy at once (kind 0), an FTP transfer (1), an HTTP download (2; an upload there is
+    // not needed). Returns false when the transfer was refused or a plain copy failed.
+    bool UploadGroupFile(const TBWListLocation& group);
+    bool DownloadGroupFile(const TBWListLocation& group);
+
+    // Lets this batch's transfers finish, at most TransferCenter::WaitLimit, while the main
+    // thread's events (timers, input, painting, notices) go on being handled. Returns whether
+    // every transfer of the batch has ended.
+    bool WaitForTransfers();
+
+    [[nodiscard]] bool IsFinished() const;
+    [[nodiscard]] TransferOutcome Outcome(const std::string& groupName) const;
+
+private:
+    friend class TransferCenter;
+    TransferBatch(TransferCenter& center, std::uint64_t id);
+
+    QPointer<TransferCenter> m_center;
+    std::uint64_t m_id;
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "BatchBook.h"
+#include "LocalCopyQueue.h"
+#include "TransferBatch.h"
+#include "TransferSettings.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TBWListLocation;
+
+// Moves group files between their locations and the local copies <dataFolder>/BWLists/<name>.
+// Lives on the main thread, which owns one instance (the main window); every call is made there.
+//
+// Network transfers run on worker threads that report by posting TransferNoticeEvents here; the
+// center counts them (PendingTransfers) and passes each notice on to the notice receiver, if one
+// was given. Transfers of the same local copy run one after the other. While any run, the center
+// says so through ActivityChanged ("Fetching group Sales…"), and an empty text when all ended.
+//
+// Typical use: auto batch = center.NewBatch(); batch.DownloadGroupFile(g); batch.WaitForTransfers();
+// then batch.Outcome(g.Name). The destructor (or Shutdown()) cancels running transfers and joins
+// their threads.
+class TransferCenter : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The longest a WaitForTransfers lets the caller wait.
+    static constexpr std::chrono::milliseconds WaitLimit{8640};
+
+    explicit TransferCenter(QString dataFolder, QObject* noticeReceiver = nullptr, QObject* parent = nullptr);
+    ~TransferCenter() override;
+
+    void SetSettings(const TransferSettings& settings) { m_settings = settings; }
+    // <dataFolder>/BWLists/<group name>, as local 8-bit bytes.
+    [[nodiscard]] std::string LocalCopyPath(const std::string& groupName) const;
+
+    [[nodiscard]] TransferBatch NewBatch();
+
+    // For callers that do not wait for the outcome (a group just added).
+    bool UploadGroupFile(const TBWListLocation& group);
+    bool DownloadGroupFile(const TBWListLocation& group);
+
+    // Starts one worker; its start notice is posted before it runs. Returns the transfer id that
+    // the notices carry, or 0 when the center no longer accepts transfers.
+    std::uint64_t StartFtpUpload(const std::string& address, const std::string& localFile, const std::string& ftpUser,
+                                 const std::string& ftpPassword);
+    std::uint64_t StartFtpDownload(const std::string& address, const std::string& localFile, const std::string& ftpUser,
+                                   const std::string& ftpPassword);
+    std::uint64_t StartHttpDownload(const std::string& address, const std::string& localFile);
+
+    // Started and not yet ended network transfers, as counted from the notices handled so far.
+    [[nodiscard]] int PendingTransfers() const { return m_pendingTransfers; }
+    [[nodiscard]] QString ActivityText() const { return m_activityText; }
+
+    // Cancels the running transfers, joins their threads and refuses new ones. Idempotent.
+    void Shutdown();
+
+Q_SIGNALS:
+    void ActivityChanged(const QString& text);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    friend class TransferBatch;
+
+    bool MoveGroupFile(const TBWListLocation& group, bool upload, std::uint64_t batchId);
+    std::unique_ptr<TransferJob> NewJob(const std::string& groupName, const std::string& localFile, bool upload,
+                                        std::uint64_t batchId);
+    std::uint64_t Submit(std::unique_ptr<TransferJob> job);
+    bool CopyNow(std::unique_ptr<TransferJob> job);
+    void RunLine(const std::string& localFile);
+    void Finish(std::uint64_t jobId, int code);
+    bool WaitForBatch(std::uint64_t batchId);
+    void CloseBatch(std::uint64_t batchId) { m_batches.Close(batchId); }
+    void UpdateActivity();
+
+    QString m_dataFolder;
+    QPointer<QObject> m_noticeReceiver;
+    TransferSettings m_settings;
+    LocalCopyQueue m_queue;
+    BatchBook m_batches;
+    std::uint64_t m_lastJobId = 0;
+    int m_pendingTransfers = 0;
+    bool m_shutDown = false;
+    QString m_activityText;
+};

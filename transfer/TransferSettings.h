@@ -1,0 +1,18 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+// Limits and trust settings shared by every transfer worker.
+struct TransferSettings
+{
+    // Reaching the server: TCP connect, TLS handshake, FTP greeting and login, the server's
+    // connection back to us in active mode.
+    std::chrono::milliseconds ConnectTimeout{20000};
+    // No byte of the file moved for this long: the server is considered gone.
+    std::chrono::milliseconds StallTimeout{30000};
+    // Hard cap on one whole transfer.
+    std::chrono::milliseconds TotalTimeout{600000};
+    // Extra certificate authorities in a PEM file; empty means the system's store alone.
+    std::string CaFile;
+};
