@@ -1,0 +1,47 @@
+#pragma once
+
+#include "GroupList.h"
+#include "GroupProblem.h"
+#include "ItemList.h"
+
+#include <filesystem>
+
+class Clock;
+class TransferCenter;
+
+// The two directions of the group exchange: a message the user creates, edits or deletes is
+// written into each recipient group's shared file (fetched first, sent back afterwards), and the
+// shared files of the enabled groups are merged into their working lists.
+//
+// A group whose fetch did not succeed, or whose local copy does not open with the group's
+// password, is left alone: sending back stale or undecipherable content would replace other
+// people's messages. Such groups come back in the report's problems.
+class GroupExchange
+{
+public:
+    GroupExchange(TBWGroupList& groups, TBWGroupItemLists& itemLists, std::filesystem::path dataFolder,
+                  TransferCenter& transfers, const Clock& clock);
+
+    // Adds the message to the groups only in newRecipients, replaces it (by Id) in those in
+    // both, and removes it from those only in oldRecipients. Names that are no group are skipped.
+    ExchangeReport PublishMessage(const TBWItem& message, const TStringList& oldRecipients,
+                                  const TStringList& newRecipients);
+
+    // Fetches every enabled group's shared file and merges it into the group's working list,
+    // which keeps its own delivery progress, then saves the working list.
+    ExchangeReport PullGroups();
+
+private:
+    // Copies, because the group list may be replaced while a wait lets other commands run.
+    [[nodiscard]] TBWGroupList CopiesOf(const TStringList& names) const;
+    [[nodiscard]] TBWGroupList EnabledCopies() const;
+    [[nodiscard]] std::filesystem::path LocalCopy(const TBWListLocation& group) const;
+    // Reads the local copy; false (with the problem noted) when it must not be used.
+    bool ReadLocalCopy(const TBWListLocation& group, TBWItemList& items, ExchangeReport& report) const;
+
+    TBWGroupList& m_groups;
+    TBWGroupItemLists& m_itemLists;
+    std::filesystem::path m_dataFolder;
+    TransferCenter& m_transfers;
+    const Clock& m_clock;
+};
