@@ -1,0 +1,39 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "TBWItem.h"
+
+#include <string>
+#include <vector>
+
+// How a due message reaches the user. Every call returns at once: a window opened here must not
+// be modal, because the due scan that calls it is walking the lists.
+class ReminderDelivery
+{
+public:
+    virtual ~ReminderDelivery() = default;
+
+    // A simple message: the reminder pop-up, with its alert sound.
+    virtual void ShowReminder(const TBWItem& message) = 0;
+    // One command line of an execute-files message of the user's own list.
+    virtual void OpenProgram(const std::string& program, const std::string& parameters) = 0;
+    // An execute-files message that arrived through a group: nothing runs until the user agrees.
+    virtual void ConfirmExecuteFiles(const TBWItem& message, const std::string& groupName,
+                                     const std::vector<TSplitCommandLine>& commands) = 0;
+    // The chime before the full hour.
+    virtual void Beep() = 0;
+    // The delivery log could not be written; called once per distinct failure.
+    virtual void LogFailed(const std::string& text) = 0;
+};
+
+// The periodic jobs of the tick that belong to the rest of the program.
+class TickJobs
+{
+public:
+    virtual ~TickJobs() = default;
+
+    virtual void SaveBackup() = 0;
+    virtual void PullGroups() = 0;
+    // After the user's own messages were scanned: keep the list sorted if asked, repaint it.
+    virtual void PersonalPassDone() = 0;
+};

@@ -1,0 +1,129 @@
+#include "Scheduler.h"
+
+#include "BWError.h"
+#include "Clock.h"
+#include "CommandLine.h"
+#include "DateTime.h"
+#include "Log.h"
+#include "LogTimeText.h"
+#include "ReminderDelivery.h"
+
+#include <cmath>
+#include <unordered_set>
+
+Scheduler::Scheduler(TBWItemList& personalList, const TBWGroupList& groupList, TBWGroupItemLists& groupItemLists,
+                     std::filesystem::path dataFolder, const Clock& clock, ReminderDelivery& delivery, TickJobs& jobs)
+    : m_personalList(personalList), m_groupList(groupList), m_groupItemLists(groupItemLists),
+      m_dataFolder(std::move(dataFolder)), m_clock(clock), m_delivery(delivery), m_jobs(jobs)
+{}
+
+void Scheduler::Tick()
+{
+    m_tickCounter = m_tickCounter >= 10000 ? 0 : m_tickCounter + 1;
+    // Each step reads the counter anew: ticks nested in the pull's wait may have moved it.
+    if (m_tickCounter % BackupEvery == 0) {
+        m_jobs.SaveBackup();
+    }
+    if (m_tickCounter % PullEvery == 0) {
+        m_jobs.PullGroups();
+    }
+    if (m_tickCounter % ScanEvery == 0) {
+        CheckDueMessages();
+    }
+    if (m_chimeEnabled && m_tickCounter % ChimeEvery == 0) {
+        Chime();
+    }
+}
+
+void Scheduler::Chime()
+{
+    const double now = m_clock.Now();
+    const long long msecs = std::llround(TimePart(now) * 86400000.0);
+    const long long minute = msecs / 60000 % 60;
+    const long long second = msecs / 1000 % 60;
+    if ((minute == 57 || minute == 59) && second < 15 && DayOfTheWeek(now) <= 5) {
+        m_delivery.Beep();
+    }
+}
+
+void Scheduler::CheckDueMessages()
+{
+    std::unordered_set<std::int32_t> seenIds;
+    // Index loops: a delivery must not change the lists, but an index stays valid if one does.
+    for (std::size_t i = 0; i < m_personalList.size(); ++i) {
+        TBWItem& message = *m_personalList[i];
+        if (message.CheckDue(m_clock.Now()) && !message.DayFlags[0] && !seenIds.contains(message.Id)) {
+            DeliverReminder(message, {});
+            seenIds.insert(message.Id);
+        }
+    }
+    m_jobs.PersonalPassDone();
+
+    for (std::size_t g = 0; g < m_groupList.size(); ++g) {
+        const TBWListLocation& group = *m_groupList[g];
+        TBWItemList* items = group.Enabled ? m_groupItemLists.Find(group.Name) : nullptr;
+        if (items == nullptr) {
+            continue;
+        }
+        for (std::size_t i = 0; i < items->size(); ++i) {
+            TBWItem& message = *(*items)[i];
+            if (message.CheckDue(m_clock.Now()) && !seenIds.contains(message.Id)) {
+                DeliverReminder(message, group.Name);
+                seenIds.insert(message.Id);
+            }
+        }
+    }
+}
+
+void Scheduler::DeliverReminder(const TBWItem& message, const std::string& groupName)
+{
+    switch (message.Kind) {
+    case KindSimpleMessage:
+        m_delivery.ShowReminder(message);
+        Log(message, " || Simple message || ");
+        break;
+    case KindExecuteFiles:
+        ExecuteFiles(message, groupName);
+        break;
+    default:
+        break;
+    }
+}
+
+void Scheduler::ExecuteFiles(const TBWItem& message, const std::string& groupName)
+{
+    TStringList lines;
+    SplitLines(message.Text, lines);
+    std::vector<TSplitCommandLine> commands;
+    for (const std::string& line : lines) {
+        TSplitCommandLine command = SplitCommandLine(line);
+        if (command.Success) {
+            commands.push_back(std::move(command));
+        }
+    }
+    if (groupName.empty()) {
+        for (const TSplitCommandLine& command : commands) {
+            m_delivery.OpenProgram(command.Program, command.Parameters);
+        }
+    } else {
+        m_delivery.ConfirmExecuteFiles(message, groupName, commands);
+    }
+    Log(message, " || Execute files || ");
+}
+
+void Scheduler::Log(const TBWItem& message, const char* kindText)
+{
+    const std::string line = LogTimeText(m_clock.Now()).toLocal8Bit().toStdString() + " || " +
+                             LogTimeText(message.LastDueTime).toLocal8Bit().toStdString() + kindText + message.Author +
+                             " || " + message.Title;
+    try {
+        WriteLog(m_dataFolder, line, "messages");
+        m_lastLogFailure.clear();
+    } catch (const EBWError& error) {
+        // The reminder itself was delivered; a log that cannot be written must not stop the scan.
+        if (m_lastLogFailure != error.what()) {
+            m_lastLogFailure = error.what();
+            m_delivery.LogFailed(m_lastLogFailure);
+        }
+    }
+}

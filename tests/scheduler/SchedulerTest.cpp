@@ -1,0 +1,237 @@
+#include "Scheduler.h"
+#include "Clock.h"
+#include "DateTime.h"
+#include "ReminderDelivery.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// 2026-12-08 is a Tuesday, 2026-12-12 a Saturday.
+double At(int day, int hour, int minute, int second = 0)
+{
+    return EncodeDateTime(2026, 12, day, hour, minute, second);
+}
+
+struct RecordingDelivery : ReminderDelivery
+{
+    void ShowReminder(const TBWItem& message) override { Shown.push_back(message.Title); }
+    void OpenProgram(const std::string& program, const std::string& parameters) override
+    {
+        Opened.push_back(program + "|" + parameters);
+    }
+    void ConfirmExecuteFiles(const TBWItem& message, const std::string& groupName,
+                             const std::vector<TSplitCommandLine>& commands) override
+    {
+        Confirmations.push_back(message.Title + "@" + groupName + "#" + std::to_string(commands.size()));
+    }
+    void Beep() override { ++Beeps; }
+    void LogFailed(const std::string& text) override { LogFailures.push_back(text); }
+
+    std::vector<std::string> Shown;
+    std::vector<std::string> Opened;
+    std::vector<std::string> Confirmations;
+    std::vector<std::string> LogFailures;
+    int Beeps = 0;
+};
+
+struct RecordingJobs : TickJobs
+{
+    void SaveBackup() override { Steps.push_back("backup"); }
+    void PullGroups() override { Steps.push_back("pull"); }
+    void PersonalPassDone() override { Steps.push_back("scan"); }
+    std::vector<std::string> Steps;
+};
+
+class SchedulerTest : public ::testing::Test
+{
+protected:
+    SchedulerTest() { std::filesystem::create_directories(m_folder / "Logs"); }
+
+    TBWItem& Add(TBWItemList& list, std::int32_t id, const std::string& title, double due)
+    {
+        auto item = std::make_unique<TBWItem>();
+        item->Id = id;
+        item->Title = title;
+        item->Author = "Ann";
+        item->DueTime = due;
+        item->ActivateAllDays();
+        list.push_back(std::move(item));
+        return *list.back();
+    }
+
+    TBWItemList& AddGroup(const std::string& name, bool enabled)
+    {
+        auto group = std::make_unique<TBWListLocation>();
+        group->Name = name;
+        group->Enabled = enabled;
+        m_groups.push_back(std::move(group));
+        return m_groupItems.Add(name, std::make_unique<TBWItemList>());
+    }
+
+    std::vector<std::string> LogLines() const
+    {
+        TStringList lines;
+        SplitLines(ReadBytes(m_folder / "Logs" / "messages.log"), lines);
+        return lines;
+    }
+
+    void TickTimes(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            m_scheduler.Tick();
+        }
+    }
+
+    TempFolder m_folder;
+    FakeClock m_clock{At(8, 9, 59, 58)};
+    TBWItemList m_personal;
+    TBWGroupList m_groups;
+    TBWGroupItemLists m_groupItems;
+    RecordingDelivery m_delivery;
+    RecordingJobs m_jobs;
+    Scheduler m_scheduler{m_personal, m_groups, m_groupItems, m_folder.Path(), m_clock, m_delivery, m_jobs};
+};
+
+TEST_F(SchedulerTest, CounterCycleAndSteps)
+{
+    TickTimes(4);
+    EXPECT_TRUE(m_jobs.Steps.empty());
+    m_scheduler.Tick(); // the first scan comes with the 5th tick
+    EXPECT_EQ(m_jobs.Steps, std::vector<std::string>{"scan"});
+    TickTimes(55);
+    EXPECT_EQ(m_jobs.Steps.size(), 13U);
+    EXPECT_EQ(m_jobs.Steps[11], "pull");
+
+    m_jobs.Steps.clear();
+    m_scheduler.SetTickCounter(9999);
+    m_scheduler.Tick();
+    EXPECT_EQ(m_scheduler.TickCounter(), 10000);
+    m_jobs.Steps.clear();
+    m_scheduler.Tick(); // 10000 -> 0 does every step
+    EXPECT_EQ(m_scheduler.TickCounter(), 0);
+    EXPECT_EQ(m_jobs.Steps, (std::vector<std::string>{"backup", "pull", "scan"}));
+}
+
+TEST_F(SchedulerTest, MessageIsDeliveredOnceAtOrAfterItsMoment)
+{
+    Add(m_personal, 1, "Standup", At(8, 10, 0));
+    TickTimes(5); // 09:59:58: not yet
+    EXPECT_TRUE(m_delivery.Shown.empty());
+    m_clock.Set(At(8, 10, 0, 3));
+    TickTimes(5);
+    EXPECT_EQ(m_delivery.Shown, std::vector<std::string>{"Standup"});
+    m_clock.Set(At(8, 10, 0, 8));
+    TickTimes(5);
+    EXPECT_EQ(m_delivery.Shown.size(), 1U);
+    const auto lines = LogLines();
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_EQ(lines[0], "12/8/26 10:00:03 AM || 12/8/26 10:00:00 AM || Simple message || Ann || Standup");
+}
+
+TEST_F(SchedulerTest, OneDeliveryPerIdAcrossLists)
+{
+    TBWItemList& sales = AddGroup("Sales", true);
+    TBWItemList& dev = AddGroup("Dev", true);
+    TBWItemList& off = AddGroup("Off", false);
+    m_clock.Set(At(8, 10, 0));
+    TBWItem& own = Add(m_personal, 5, "Shared", At(8, 9, 0));
+    TBWItem& salesCopy = Add(sales, 5, "Shared", At(8, 9, 0));
+    Add(sales, 6, "Twice", At(8, 9, 0));
+    Add(dev, 6, "Twice", At(8, 9, 0));
+    TBWItem& disabled = Add(off, 7, "Disabled", At(8, 9, 0));
+
+    m_scheduler.CheckDueMessages();
+    EXPECT_EQ(m_delivery.Shown, (std::vector<std::string>{"Shared", "Twice"}));
+    EXPECT_EQ(own.LastDueTime, At(8, 9, 0)); // both copies had their occurrence taken
+    EXPECT_EQ(salesCopy.LastDueTime, At(8, 9, 0));
+    EXPECT_EQ(disabled.LastDueTime, 0.0); // a disabled group is not looked at
+    EXPECT_EQ(LogLines().size(), 2U);
+}
+
+TEST_F(SchedulerTest, RecipientsOnlyCopyDefersToTheGroupCopy)
+{
+    TBWItemList& sales = AddGroup("Sales", true);
+    m_clock.Set(At(8, 10, 0));
+    TBWItem& own = Add(m_personal, 5, "For them", At(8, 9, 0));
+    own.DayFlags[0] = true;
+    Add(sales, 5, "For them", At(8, 9, 0));
+    TBWItem& alone = Add(m_personal, 9, "Nobody", At(8, 9, 0));
+    alone.DayFlags[0] = true;
+    alone.RepeatKind = RepeatDaily;
+
+    m_scheduler.CheckDueMessages();
+    EXPECT_EQ(m_delivery.Shown, std::vector<std::string>{"For them"}); // once, from the group copy
+    EXPECT_EQ(own.LastDueTime, At(8, 9, 0));
+    EXPECT_EQ(alone.DueTime, At(9, 9, 0)); // taken silently, moved on
+}
+
+TEST_F(SchedulerTest, ExecuteFilesOpensEachLineAndLogsOnce)
+{
+    m_clock.Set(At(8, 10, 0));
+    TBWItem& run = Add(m_personal, 3, "Tools", At(8, 9, 0));
+    run.Kind = KindExecuteFiles;
+    run.Text = "\"C:\\Tools\\a b.exe\" -x\r\nnotepad.exe readme.txt\r\n\"broken";
+    TBWItem& empty = Add(m_personal, 4, "Nothing", At(8, 9, 0));
+    empty.Kind = KindExecuteFiles;
+    TBWItem& other = Add(m_personal, 8, "Unknown kind", At(8, 9, 0));
+    other.Kind = 7;
+
+    m_scheduler.CheckDueMessages();
+    EXPECT_EQ(m_delivery.Opened, (std::vector<std::string>{"C:\\Tools\\a b.exe|-x", "notepad.exe|readme.txt"}));
+    const auto lines = LogLines();
+    ASSERT_EQ(lines.size(), 2U);
+    EXPECT_NE(lines[0].find(" || Execute files || Ann || Tools"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find(" || Execute files || Ann || Nothing"), std::string::npos) << lines[1];
+    EXPECT_EQ(other.LastDueTime, At(8, 9, 0));
+    EXPECT_TRUE(m_delivery.Shown.empty());
+}
+
+TEST_F(SchedulerTest, ExecuteFilesFromAGroupAsksFirst)
+{
+    TBWItemList& sales = AddGroup("Sales", true);
+    m_clock.Set(At(8, 10, 0));
+    TBWItem& run = Add(sales, 3, "Remote", At(8, 9, 0));
+    run.Kind = KindExecuteFiles;
+    run.Text = "rm -rf somewhere\r\nother";
+    m_scheduler.CheckDueMessages();
+    EXPECT_TRUE(m_delivery.Opened.empty());
+    EXPECT_EQ(m_delivery.Confirmations, std::vector<std::string>{"Remote@Sales#2"});
+    EXPECT_EQ(LogLines().size(), 1U);
+}
+
+TEST_F(SchedulerTest, ChimeOnWorkingDaysBeforeTheHour)
+{
+    m_scheduler.SetChimeEnabled(true);
+    const auto beepsDuring = [&](double start) {
+        m_delivery.Beeps = 0;
+        m_scheduler.SetTickCounter(0);
+        m_clock.Set(start);
+        for (int second = 0; second < 60; ++second) {
+            m_scheduler.Tick();
+            m_clock.AdvanceSeconds(1);
+        }
+        return m_delivery.Beeps;
+    };
+    EXPECT_GE(beepsDuring(At(8, 9, 57)), 1); // Tuesday
+    EXPECT_LE(beepsDuring(At(8, 9, 57)), 2);
+    EXPECT_GE(beepsDuring(At(8, 9, 59)), 1);
+    EXPECT_EQ(beepsDuring(At(8, 9, 58)), 0);
+    EXPECT_EQ(beepsDuring(At(12, 9, 57)), 0); // Saturday
+    m_scheduler.SetChimeEnabled(false);
+    EXPECT_EQ(beepsDuring(At(8, 9, 57)), 0);
+}
+
+TEST_F(SchedulerTest, UnwritableLogIsReportedOnceAndTheScanGoesOn)
+{
+    std::filesystem::remove_all(m_folder / "Logs");
+    m_clock.Set(At(8, 10, 0));
+    Add(m_personal, 1, "One", At(8, 9, 0));
+    Add(m_personal, 2, "Two", At(8, 9, 0));
+    m_scheduler.CheckDueMessages();
+    EXPECT_EQ(m_delivery.Shown.size(), 2U);
+    EXPECT_EQ(m_delivery.LogFailures, std::vector<std::string>{"File not found"});
+}
+
+} // namespace
