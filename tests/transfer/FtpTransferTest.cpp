@@ -30,13 +30,13 @@ protected:
         ASSERT_TRUE(up.UploadGroupFile(MakeGroup("Up", location, User, Password)));
         EXPECT_TRUE(up.WaitForTransfers());
         EXPECT_EQ(up.Outcome("Up"), TransferOutcome::Done) << location;
-        EXPECT_EQ(ReadBytes(expectedOnServer), m_bytes) << location;
+        EXPECT_TRUE(SameBytes(ReadBytes(expectedOnServer), m_bytes)) << location;
 
         auto down = m_center->NewBatch();
         ASSERT_TRUE(down.DownloadGroupFile(MakeGroup("Down", location, User, Password)));
         EXPECT_TRUE(down.WaitForTransfers());
         EXPECT_EQ(down.Outcome("Down"), TransferOutcome::Done) << location;
-        EXPECT_EQ(ReadBytes(LocalCopy("Down")), m_bytes) << location;
+        EXPECT_TRUE(SameBytes(ReadBytes(LocalCopy("Down")), m_bytes)) << location;
         EXPECT_TRUE(StrayFiles({"Up", "Down"}).empty());
     }
 };

@@ -30,9 +30,7 @@ using TransferCenterTest = TransferTest;
 TEST_F(TransferCenterTest, WaitEndsAtItsLimitAndSleepsMeanwhile)
 {
     // A server that never answers, and no stall limit within the wait.
-    TransferSettings settings;
-    settings.StallTimeout = 60s;
-    m_center->SetSettings(settings);
+    SetStallTimeout(60s);
     WriteBytes(LocalCopy("Slow"), "kept");
     auto batch = m_center->NewBatch();
     ASSERT_TRUE(batch.DownloadGroupFile(MakeGroup("Slow", TestServers::HttpUrl("/silent"))));
@@ -137,9 +135,7 @@ TEST_F(TransferCenterTest, ActivityTextFollowsTheRunningTransfers)
 TEST_F(TransferCenterTest, EndingDuringTransfersCancelsAndJoinsEveryWorker)
 {
     const int threadsBefore = ThreadCount();
-    TransferSettings settings;
-    settings.StallTimeout = 60s;
-    m_center->SetSettings(settings);
+    SetStallTimeout(60s);
     WriteBytes(LocalCopy("Silent"), "kept");
     auto batch = m_center->NewBatch();
     ASSERT_TRUE(batch.DownloadGroupFile(MakeGroup("Silent", TestServers::HttpUrl("/silent"))));

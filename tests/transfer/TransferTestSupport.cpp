@@ -14,7 +14,11 @@ namespace TestServers {
 std::filesystem::path StateDir()
 {
     const char* dir = std::getenv("BW_TRANSFER_SERVERS");
-    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path();
+    if (dir == nullptr) {
+        ADD_FAILURE() << "BW_TRANSFER_SERVERS is not set; run the tests through ctest";
+        return "/nonexistent";
+    }
+    return dir;
 }
 
 static std::string Port(const char* file)
@@ -60,6 +64,16 @@ std::string ReadBytes(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected)
+{
+    if (actual == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    const auto mismatch = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    return ::testing::AssertionFailure() << actual.size() << " bytes instead of " << expected.size()
+                                         << ", first difference at offset " << (mismatch.first - actual.begin());
 }
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
@@ -122,10 +136,15 @@ TransferTest::TransferTest()
 {
     std::filesystem::create_directories(LocalCopy("x").parent_path());
     m_center = std::make_unique<TransferCenter>(m_folder.path(), &m_recorder);
+    SetStallTimeout(std::chrono::seconds(10));
+}
+
+void TransferTest::SetStallTimeout(std::chrono::milliseconds timeout)
+{
     TransferSettings settings;
     settings.CaFile = TestServers::CaFile();
     settings.ConnectTimeout = std::chrono::seconds(5);
-    settings.StallTimeout = std::chrono::milliseconds(1500);
+    settings.StallTimeout = timeout;
     m_center->SetSettings(settings);
 }
 

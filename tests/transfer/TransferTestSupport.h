@@ -29,6 +29,8 @@ namespace TestServers {
 // The bytes the HTTP server sends for /body/N.
 [[nodiscard]] std::string PatternBytes(std::size_t size);
 [[nodiscard]] std::string ReadBytes(const std::filesystem::path& file);
+// Compares file contents without printing kilobytes of binary on a mismatch.
+[[nodiscard]] ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 [[nodiscard]] TBWListLocation MakeGroup(const std::string& name, const std::string& location,
                                         const std::string& ftpUser = {}, const std::string& ftpPassword = {});
@@ -60,6 +62,8 @@ protected:
     [[nodiscard]] std::vector<std::string> StrayFiles(const std::vector<std::string>& expected) const;
     // Handles the notices already posted (the center's, then the recorder's copies).
     static void ProcessNotices();
+    // The fixture trusts the test CA and gives up on a silent server after 10 s.
+    void SetStallTimeout(std::chrono::milliseconds timeout);
 
     QTemporaryDir m_folder;
     NoticeRecorder m_recorder;
