@@ -1,0 +1,33 @@
+#include "GroupDialogHooks.h"
+
+#include <QGuiApplication>
+
+#include <exception>
+
+void GroupDialogHooks::Help(const QString& topic) const
+{
+    if (ShowHelpTopic) {
+        ShowHelpTopic(topic);
+    }
+}
+
+void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) const
+{
+    const Message message{icon, title, text};
+    if (ShowMessage) {
+        ShowMessage(parent, message);
+        return;
+    }
+    QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void GroupDialogHooks::Guard(QWidget* parent, const std::function<void()>& command) const
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        Tell(parent, QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
+             QString::fromLocal8Bit(error.what()));
+    }
+}

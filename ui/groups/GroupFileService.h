@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+
+class TBWListLocation;
+
+// How a fetch of a group file ended.
+enum class FetchOutcome
+{
+    Present,      // the download finished and the group's local copy now holds the group file
+    Absent,       // the download finished without a file: none at the location, or it failed
+    StillRunning, // the wait ran out of time while the download was still under way
+};
+
+// The group file transfers the groups dialog needs. The main window implements it over the
+// transfer layer; the dialog itself never moves a file.
+class GroupFileService
+{
+public:
+    virtual ~GroupFileService() = default;
+
+    // Downloads the group file into the group's local copy and waits for it, at most the
+    // transfer layer's limit, while the event loop goes on. Must not report a local copy left
+    // over from an earlier fetch as Present.
+    virtual FetchOutcome FetchGroupFile(const TBWListLocation& group) = 0;
+    // Starts sending the local copy to the group's location and returns without waiting. An
+    // HTTP location is never written: nothing happens for it.
+    virtual void UploadGroupFile(const TBWListLocation& group) = 0;
+    // Where the group's local copy lives (BWLists/<name> in the data folder).
+    [[nodiscard]] virtual std::filesystem::path LocalCopyPath(const TBWListLocation& group) const = 0;
+};

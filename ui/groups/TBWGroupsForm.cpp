@@ -1,0 +1,330 @@
+#include "TBWGroupsForm.h"
+
+#include "CenterOnScreen.h"
+#include "GroupListItem.h"
+#include "ItemList.h"
+#include "TBWGroupEditForm.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <memory>
+#include <utility>
+
+// Marks the dialog as waiting for a fetch for as long as it lives: the commands are disabled,
+// closing is held off and the status line names the group.
+class TBWGroupsForm::FetchingScope
+{
+public:
+    FetchingScope(TBWGroupsForm& form, const TBWListLocation& group) : m_form(form)
+    {
+        ++m_form.m_fetchDepth;
+        m_form.ShowStatus(tr("Fetching the group file of \"%1\"...").arg(QString::fromLocal8Bit(group.Name)));
+        m_form.UpdateCommands();
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    ~FetchingScope()
+    {
+        QApplication::restoreOverrideCursor();
+        --m_form.m_fetchDepth;
+        if (m_form.m_fetchDepth == 0) {
+            m_form.ShowStatus(QString());
+        }
+        m_form.UpdateCommands();
+    }
+    FetchingScope(const FetchingScope&) = delete;
+    FetchingScope& operator=(const FetchingScope&) = delete;
+
+private:
+    TBWGroupsForm& m_form;
+};
+
+TBWGroupsForm::TBWGroupsForm(GroupFileService& files, GroupDialogHooks hooks, QWidget* parent)
+    : QDialog(parent), m_files(files), m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("groupsDialog"));
+    setWindowTitle(tr("Groups"));
+    m_editForm = new TBWGroupEditForm(m_hooks, this);
+    BuildLayout();
+    setFixedSize(428, 275);
+    UpdateCommands();
+}
+
+TBWGroupsForm::~TBWGroupsForm() = default;
+
+void TBWGroupsForm::BuildLayout()
+{
+    const auto makeButton = [this](const QString& text, const char* name) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(QLatin1String(name));
+        return button;
+    };
+
+    auto* groupsBox = new QGroupBox(tr("Groups (recipients)"), this);
+    groupsBox->setObjectName(QStringLiteral("groupsGroupBox"));
+    m_groupList = new QListWidget(groupsBox);
+    m_groupList->setObjectName(QStringLiteral("groupList"));
+    m_groupList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_addButton = makeButton(tr("&Add..."), "addButton");
+    m_editButton = makeButton(tr("&Edit..."), "editButton");
+    m_deleteButton = makeButton(tr("&Delete"), "deleteButton");
+    m_testButton = makeButton(tr("&Test"), "testButton");
+
+    auto* commandColumn = new QVBoxLayout;
+    for (QPushButton* button : {m_addButton, m_editButton, m_deleteButton, m_testButton}) {
+        button->setAutoDefault(false);
+        commandColumn->addWidget(button);
+    }
+    commandColumn->addStretch();
+    // Under the list, the status line names the group whose file is being fetched.
+    m_statusLabel = new QLabel(groupsBox);
+    m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    m_statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_statusLabel->setMinimumHeight(m_statusLabel->fontMetrics().height());
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(m_groupList, 1);
+    listColumn->addWidget(m_statusLabel);
+    auto* boxLayout = new QHBoxLayout(groupsBox);
+    boxLayout->addLayout(listColumn, 1);
+    boxLayout->addLayout(commandColumn);
+    m_okButton = makeButton(tr("OK"), "okButton");
+    m_okButton->setDefault(true);
+    m_cancelButton = makeButton(tr("Cancel"), "cancelButton");
+    m_helpButton = makeButton(tr("&Help"), "helpButton");
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(m_okButton);
+    buttonRow->addWidget(m_cancelButton);
+    buttonRow->addWidget(m_helpButton);
+
+    auto* mainLayout = new QVBoxLayout(this);
+    mainLayout->addWidget(groupsBox, 1);
+    mainLayout->addLayout(buttonRow);
+
+    setTabOrder(m_groupList, m_addButton);
+    setTabOrder(m_addButton, m_editButton);
+    setTabOrder(m_editButton, m_deleteButton);
+    setTabOrder(m_deleteButton, m_testButton);
+    setTabOrder(m_testButton, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
+    setTabOrder(m_cancelButton, m_helpButton);
+
+    ConnectCommand(m_addButton, &TBWGroupsForm::AddGroup);
+    ConnectCommand(m_editButton, &TBWGroupsForm::EditGroup);
+    ConnectCommand(m_deleteButton, &TBWGroupsForm::DeleteGroup);
+    ConnectCommand(m_testButton, &TBWGroupsForm::TestGroup);
+    connect(m_groupList, &QListWidget::itemDoubleClicked, this,
+            [this] { m_hooks.Guard(this, [this] { EditGroup(); }); });
+    connect(m_groupList, &QListWidget::itemSelectionChanged, this, &TBWGroupsForm::UpdateCommands);
+    connect(m_okButton, &QPushButton::clicked, this, &TBWGroupsForm::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &TBWGroupsForm::reject);
+    const auto showHelp = [this] { m_hooks.Help(QStringLiteral("groups-recipients-window.htm")); };
+    connect(m_helpButton, &QPushButton::clicked, this, showHelp);
+    auto* helpShortcut = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpShortcut, &QShortcut::activated, this, showHelp);
+}
+
+void TBWGroupsForm::ConnectCommand(QPushButton* button, void (TBWGroupsForm::*command)())
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { m_hooks.Guard(this, [this, command] { (this->*command)(); }); });
+}
+
+void TBWGroupsForm::LoadGroups(const TBWGroupList& groups)
+{
+    m_groupList->clear();
+    for (const auto& group : groups) {
+        m_groupList->addItem(new GroupListItem(*group));
+    }
+    UpdateCommands();
+}
+
+void TBWGroupsForm::SaveGroups(TBWGroupList& groups)
+{
+    groups.clear();
+    groups.reserve(static_cast<std::size_t>(m_groupList->count()));
+    for (int row = 0; row < m_groupList->count(); ++row) {
+        GroupListItem* line = Line(row);
+        line->Group().Enabled = line->IsChecked();
+        auto copy = std::make_unique<TBWListLocation>();
+        copy->Assign(line->Group());
+        groups.push_back(std::move(copy));
+    }
+}
+
+FetchOutcome TBWGroupsForm::FetchGroupFile(const TBWListLocation& group)
+{
+    const FetchingScope fetching(*this, group);
+    return m_files.FetchGroupFile(group);
+}
+
+void TBWGroupsForm::CreateGroupFile(const TBWListLocation& group)
+{
+    const TBWItemList empty;
+    SaveItemList(empty, m_files.LocalCopyPath(group), group.Password);
+}
+
+void TBWGroupsForm::AddGroup()
+{
+    if (IsFetching()) {
+        return;
+    }
+    m_editForm->setWindowTitle(tr("New group"));
+    m_editForm->TakenNames() = LineNames(-1);
+    if (m_editForm->exec() != QDialog::Accepted) {
+        return;
+    }
+    TBWListLocation group;
+    m_editForm->GetFields(group);
+    group.DetectLocationKind();
+    auto* line = new GroupListItem(group);
+    m_groupList->addItem(line);
+    m_groupList->setCurrentItem(line);
+
+    // The fetch works on its own copy: the line may be gone by the time the wait is over.
+    switch (FetchGroupFile(group)) {
+    case FetchOutcome::Present:
+        // The group joins the file that is already there.
+        break;
+    case FetchOutcome::Absent:
+        CreateGroupFile(group);
+        m_files.UploadGroupFile(group);
+        break;
+    case FetchOutcome::StillRunning:
+        // A group file may well exist there: an empty one sent now could overwrite it.
+        m_hooks.Tell(this, QMessageBox::Warning, tr("New group"),
+                     tr("The location of group \"%1\" did not answer in time. The group was added, but no new "
+                        "group file was created there. Use Test later to check the group.")
+                         .arg(QString::fromLocal8Bit(group.Name)));
+        break;
+    }
+}
+
+void TBWGroupsForm::EditGroup()
+{
+    const int row = SelectedRow();
+    if (row < 0 || IsFetching()) {
+        return;
+    }
+    GroupListItem* line = Line(row);
+    m_editForm->setWindowTitle(tr("Edit group"));
+    m_editForm->TakenNames() = LineNames(row);
+    m_editForm->SetFields(line->Group());
+    if (m_editForm->exec() != QDialog::Accepted) {
+        return;
+    }
+    m_editForm->GetFields(line->Group());
+    line->Group().DetectLocationKind();
+    line->UpdateText();
+}
+
+void TBWGroupsForm::DeleteGroup()
+{
+    const int row = SelectedRow();
+    if (row < 0 || IsFetching()) {
+        return;
+    }
+    delete m_groupList->takeItem(row);
+    UpdateCommands();
+}
+
+void TBWGroupsForm::TestGroup()
+{
+    const int row = SelectedRow();
+    if (row < 0 || IsFetching()) {
+        return;
+    }
+    TBWListLocation group;
+    group.Assign(Line(row)->Group());
+    if (FetchGroupFile(group) != FetchOutcome::Present) {
+        TellTestResult(QMessageBox::Critical, tr("Group is not exists or connection failed."));
+        return;
+    }
+    TBWItemList scratch;
+    switch (LoadItemList(scratch, m_files.LocalCopyPath(group), group.Password)) {
+    case LoadOk:
+        TellTestResult(QMessageBox::Information, tr("Group is OK."));
+        break;
+    case LoadCheckFailed:
+        TellTestResult(QMessageBox::Critical, tr("Group is exists, but password is wrong."));
+        break;
+    default:
+        TellTestResult(QMessageBox::Critical, tr("Group is exists, but file is corrupted."));
+        break;
+    }
+}
+
+void TBWGroupsForm::ShowStatus(const QString& text)
+{
+    // A long group name must not widen the fixed-size dialog: cut it, and keep it whole in the tip.
+    const int width = m_statusLabel->width();
+    m_statusLabel->setText(width > 0 ? m_statusLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, width) : text);
+    m_statusLabel->setToolTip(text);
+}
+
+void TBWGroupsForm::TellTestResult(QMessageBox::Icon icon, const QString& text)
+{
+    m_hooks.Tell(this, icon, tr("Test result"), text);
+}
+
+void TBWGroupsForm::done(int result)
+{
+    // The fetch's wait runs inside this dialog's event loop; closing now would pull the lines
+    // away from under the command that is waiting.
+    if (IsFetching()) {
+        return;
+    }
+    QDialog::done(result);
+}
+
+void TBWGroupsForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    CenterOnScreen(*this);
+    m_groupList->setFocus();
+}
+
+GroupListItem* TBWGroupsForm::Line(int row) const
+{
+    return static_cast<GroupListItem*>(m_groupList->item(row));
+}
+
+int TBWGroupsForm::SelectedRow() const
+{
+    const QListWidgetItem* current = m_groupList->currentItem();
+    if (current == nullptr || !current->isSelected()) {
+        return -1;
+    }
+    return m_groupList->row(current);
+}
+
+TStringList TBWGroupsForm::LineNames(int skipRow) const
+{
+    TStringList names;
+    for (int row = 0; row < m_groupList->count(); ++row) {
+        if (row != skipRow) {
+            names.push_back(Line(row)->Group().Name);
+        }
+    }
+    return names;
+}
+
+void TBWGroupsForm::UpdateCommands()
+{
+    const bool idle = !IsFetching();
+    const bool selected = SelectedRow() >= 0;
+    m_addButton->setEnabled(idle);
+    m_editButton->setEnabled(idle && selected);
+    m_deleteButton->setEnabled(idle && selected);
+    m_testButton->setEnabled(idle && selected);
+    m_okButton->setEnabled(idle);
+    m_cancelButton->setEnabled(idle);
+}
