@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// The message boxes and input boxes of the program, behind one interface so that tests can answer them.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // The program's error box: its title, an error icon, the text and an OK button.
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // A one-line input box; nothing when the user cancels.
+    virtual std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
+                                           const QString& initialText) = 0;
+};

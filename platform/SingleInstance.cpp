@@ -1,0 +1,73 @@
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// A folder that only this user can write to: ours, a real folder (no symbolic link), closed to others.
+bool IsPrivateFolder(const QString& path)
+{
+    struct stat info
+    {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
+bool IsOwnFolder(const QString& path)
+{
+    struct stat info
+    {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid();
+}
+#endif
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& lockFolder)
+    : m_fileName(QDir(lockFolder).filePath(QStringLiteral("Bellwick_Mutex.lock"))),
+      m_lock(std::make_unique<QLockFile>(m_fileName))
+{
+    // A running copy must never look stale because its lock is old; only a dead owner makes it stale.
+    m_lock->setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::TryAcquire()
+{
+    return m_lock->isLocked() || m_lock->tryLock(0);
+}
+
+QString SingleInstance::DefaultLockFolder()
+{
+#ifdef Q_OS_UNIX
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && IsOwnFolder(runtime)) {
+        return runtime;
+    }
+    const QString fallback = QDir::tempPath() + QStringLiteral("/bellwick-") + QString::number(::getuid());
+    QDir().mkdir(fallback, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (IsPrivateFolder(fallback)) {
+        return fallback;
+    }
+    // Someone else holds that name in the shared temporary folder; the cache folder is ours alone.
+    const QString cache =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Bellwick");
+    QDir().mkpath(cache);
+    return cache;
+#else
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QDir().mkpath(runtime);
+    return runtime;
+#endif
+}

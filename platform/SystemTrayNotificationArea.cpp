@@ -1,0 +1,8 @@
+#include "SystemTrayNotificationArea.h"
+
+#include <QSystemTrayIcon>
+
+bool SystemTrayNotificationArea::IsAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}

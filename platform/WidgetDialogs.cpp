@@ -1,0 +1,26 @@
+#include "WidgetDialogs.h"
+
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+void WidgetDialogs::ShowError(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("errorMessageBox"));
+    box.exec();
+}
+
+std::optional<QString> WidgetDialogs::AskText(QWidget* parent, const QString& caption, const QString& prompt,
+                                              const QString& initialText)
+{
+    QInputDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("textInputDialog"));
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initialText);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
+}
