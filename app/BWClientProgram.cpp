@@ -1,0 +1,105 @@
+#include "BWClientProgram.h"
+
+#include "AppContext.h"
+#include "Artwork.h"
+#include "DataFolder.h"
+#include "DesktopShell.h"
+#include "ErrorGuard.h"
+#include "HelpBrowser.h"
+#include "NotificationAreaWait.h"
+#include "ProcessLists.h"
+#include "QtSoundPlayer.h"
+#include "SettingsPreferencesStore.h"
+#include "SingleInstance.h"
+#include "SystemClock.h"
+#include "SystemTrayNotificationArea.h"
+#include "TBWCForm.h"
+#include "TerminationWatcher.h"
+#include "WidgetDialogs.h"
+
+#include <QApplication>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How long the start waits for the desktop's notification area, and how often it asks.
+constexpr auto TrayWaitLimit = 4000ms;
+constexpr auto TrayWaitInterval = 50ms;
+
+void ReportToStandardError(const QString& text)
+{
+    std::fprintf(stderr, "Bellwick: %s\n", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
+bool HasHiddenStartSwitch(const QStringList& arguments)
+{
+    return arguments.mid(1).join(QLatin1Char(' ')).contains(QLatin1String("/m"));
+}
+
+int RunBWClient(int argc, char** argv)
+{
+    // A second copy leaves before it has touched anything: no window, no message, no contact.
+    SingleInstance instance;
+    if (!instance.TryAcquire()) {
+        return 0;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Bellwick"));
+    QApplication::setOrganizationName(QStringLiteral("Bellwick"));
+    QApplication::setDesktopFileName(QStringLiteral("bellwick"));
+    QApplication::setWindowIcon(ProgramIcon());
+    // The main window hides instead of closing; only "Exit" ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    TerminationWatcher termination;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    SystemClock clock;
+    SettingsPreferencesStore preferences;
+    DesktopShell shell;
+    QtSoundPlayer sound(programFolder);
+    HelpBrowser help(programFolder + QStringLiteral("/help"), shell);
+    SystemTrayNotificationArea notificationArea;
+    WidgetDialogs dialogs;
+    AppContext context{
+        DataFolder::ForCurrentUser().Root(), clock, preferences, shell, sound, help, notificationArea, dialogs};
+    ProcessLists lists;
+
+    TBWCForm form(context, lists);
+    bool endedFromOutside = false;
+    QObject::connect(&form, &TBWCForm::ExitAccepted, &application, &QCoreApplication::quit);
+    QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &form, [&] {
+        endedFromOutside = true;
+        form.RequestExit();
+    });
+    QObject::connect(&termination, &TerminationWatcher::SessionEnding, &form, [&] {
+        endedFromOutside = true;
+        form.SaveForSessionEnd(ReportToStandardError);
+    });
+
+    RunGuarded(dialogs, nullptr, [&] { form.RunStartSteps(); });
+    if (!form.ExitRequested()) {
+        const bool startHidden = HasHiddenStartSwitch(QCoreApplication::arguments());
+        NotificationAreaWait trayWait(notificationArea, TrayWaitLimit, TrayWaitInterval, [&](bool /*available*/) {
+            if (!form.ExitRequested()) {
+                RunGuarded(dialogs, nullptr, [&] { form.FinishStart(startHidden); });
+            }
+        });
+        trayWait.Start();
+        QApplication::exec();
+    }
+
+    // Nobody is left to read an error box when the program is ended from outside.
+    if (endedFromOutside) {
+        form.ShutdownSave(ReportToStandardError);
+    } else {
+        form.ShutdownSave([&](const QString& text) { dialogs.ShowError(nullptr, text); });
+    }
+    return 0;
+}

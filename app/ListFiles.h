@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+
+struct ProcessLists;
+
+// The list files of the data folder: "glist.dat" (the groups), "bwlist.dat" (the personal list) and
+// one working list per enabled group in BWELists/. Each file is loaded and saved on its own, so one
+// that fails does not keep the others from loading or saving; every failure is handed to the report
+// with its text.
+//
+// A file that is there but cannot be read cleanly (damaged, foreign, a wrong password) would be
+// overwritten at the next save by whatever could be read from it. Before that can happen its bytes
+// are kept beside it as "<name>.damaged" (or "<name>.damaged-2", ...), and the report says so.
+class ListFiles
+{
+public:
+    using Report = std::function<void(const QString& text)>;
+
+    ListFiles(std::filesystem::path dataFolder, Report report);
+
+    void Load(ProcessLists& lists) const;
+    void SaveGroupList(const ProcessLists& lists) const;
+    void SavePersonalList(const ProcessLists& lists) const;
+    void SaveGroupItemLists(const ProcessLists& lists) const;
+
+    [[nodiscard]] std::filesystem::path GroupListFile() const;
+    [[nodiscard]] std::filesystem::path PersonalListFile() const;
+    [[nodiscard]] std::filesystem::path GroupItemListsFolder() const;
+
+private:
+    void LoadGroupList(ProcessLists& lists) const;
+    void LoadPersonalList(ProcessLists& lists) const;
+    void LoadGroupItemLists(ProcessLists& lists) const;
+    // Keeps a copy of a file that did not read cleanly and tells the user what happened.
+    void ReportUnreadable(const std::filesystem::path& file, const QString& reason) const;
+
+    std::filesystem::path m_dataFolder;
+    Report m_report;
+};

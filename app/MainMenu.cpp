@@ -1,0 +1,71 @@
+#include "MainMenu.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QAction* AddAction(QMenu* menu, const QString& objectName, const QString& text, bool enabled = true)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(objectName);
+    action->setEnabled(enabled);
+    return action;
+}
+
+QAction* AddCheckAction(QMenu* menu, const QString& objectName, const QString& text)
+{
+    QAction* action = AddAction(menu, objectName, text);
+    action->setCheckable(true);
+    return action;
+}
+
+} // namespace
+
+void MainMenu::Build(QMainWindow& window)
+{
+    QMenuBar* bar = window.menuBar();
+
+    QMenu* fileMenu = bar->addMenu(tr("&File"));
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    closeAction = AddAction(fileMenu, QStringLiteral("closeAction"), tr("&Close"));
+
+    // The message commands arrive with the message editor, the find command with the find dialog.
+    QMenu* messageMenu = bar->addMenu(tr("&Message"));
+    messageMenu->setObjectName(QStringLiteral("messageMenu"));
+    newAction = AddAction(messageMenu, QStringLiteral("newAction"), tr("&New..."), false);
+    editAction = AddAction(messageMenu, QStringLiteral("editAction"), tr("&Edit..."), false);
+    duplicateAction = AddAction(messageMenu, QStringLiteral("duplicateAction"), tr("D&uplicate"), false);
+    deleteAction = AddAction(messageMenu, QStringLiteral("deleteAction"), tr("&Delete"), false);
+    deleteExpiredMenu = messageMenu->addMenu(tr("Delete e&xpired messages"));
+    deleteExpiredMenu->setObjectName(QStringLiteral("deleteExpiredMenu"));
+    for (std::size_t i = 0; i < ExpiredDays.size(); ++i) {
+        const int days = ExpiredDays[i];
+        QAction* action = AddAction(deleteExpiredMenu, QStringLiteral("deleteExpired%1Action").arg(days),
+                                    tr("%1 days +").arg(days), false);
+        action->setData(days);
+        deleteExpiredActions[i] = action;
+    }
+    messageMenu->addSeparator();
+    findAction = AddAction(messageMenu, QStringLiteral("findAction"), tr("&Find..."), false);
+    findAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    findNextAction = AddAction(messageMenu, QStringLiteral("findNextAction"), tr("Find &next"), false);
+    findNextAction->setShortcut(QKeySequence(Qt::Key_F3));
+
+    QMenu* optionsMenu = bar->addMenu(tr("&Options"));
+    optionsMenu->setObjectName(QStringLiteral("optionsMenu"));
+    // The groups dialog comes with group publishing and pulling.
+    groupsAction = AddAction(optionsMenu, QStringLiteral("groupsAction"), tr("&Groups..."), false);
+    autoSortAction = AddCheckAction(optionsMenu, QStringLiteral("autoSortAction"), tr("&Autosort"));
+    enableSoundsAction = AddCheckAction(optionsMenu, QStringLiteral("enableSoundsAction"), tr("Enable &sounds"));
+    showHintsAction = AddCheckAction(optionsMenu, QStringLiteral("showHintsAction"), tr("Show &hints"));
+
+    QMenu* helpMenu = bar->addMenu(tr("&Help"));
+    helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    helpAction = AddAction(helpMenu, QStringLiteral("helpAction"), tr("&Help"));
+    helpAction->setShortcut(QKeySequence::HelpContents);
+    aboutAction = AddAction(helpMenu, QStringLiteral("aboutAction"), tr("&About"));
+}

@@ -1,0 +1,105 @@
+#include "MessageListModel.h"
+
+#include "Artwork.h"
+#include "Clock.h"
+#include "DueTimeText.h"
+
+MessageListModel::MessageListModel(const TBWItemList& messages, const Clock& clock, QObject* parent)
+    : QAbstractTableModel(parent), m_messages(messages),
+      m_clock(clock), m_stateIcons{StateMarkIcon(StateMark::Grey), StateMarkIcon(StateMark::Yellow),
+                                   StateMarkIcon(StateMark::Green)}
+{}
+
+int MessageListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rowCount;
+}
+
+int MessageListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant MessageListModel::data(const QModelIndex& index, int role) const
+{
+    const int row = index.row();
+    if (!index.isValid() || row < 0 || static_cast<std::size_t>(row) >= m_messages.size()) {
+        return {};
+    }
+    const TBWItem& message = *m_messages[static_cast<std::size_t>(row)];
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case DateTimeColumn:
+            return DueTimeText(message.DueTime, m_clock.Now());
+        case TypeColumn:
+            return KindName(message.Kind);
+        case MessageColumn:
+            return QString::fromLocal8Bit(message.Title);
+        default:
+            return {};
+        }
+    }
+    if (role == Qt::DecorationRole && index.column() == DateTimeColumn) {
+        return m_stateIcons.at(static_cast<std::size_t>(StateIndex(message, m_clock.Now())));
+    }
+    return {};
+}
+
+QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    switch (section) {
+    case DateTimeColumn:
+        return tr("Date & Time");
+    case TypeColumn:
+        return tr("Type");
+    case MessageColumn:
+        return tr("Message");
+    default:
+        return {};
+    }
+}
+
+void MessageListModel::UpdateRowCount()
+{
+    const int count = static_cast<int>(m_messages.size());
+    if (count > m_rowCount) {
+        beginInsertRows(QModelIndex(), m_rowCount, count - 1);
+        m_rowCount = count;
+        endInsertRows();
+    } else if (count < m_rowCount) {
+        beginRemoveRows(QModelIndex(), count, m_rowCount - 1);
+        m_rowCount = count;
+        endRemoveRows();
+    }
+    Repaint();
+}
+
+void MessageListModel::Repaint()
+{
+    if (m_rowCount > 0) {
+        Q_EMIT dataChanged(index(0, 0), index(m_rowCount - 1, ColumnCount - 1));
+    }
+}
+
+QString MessageListModel::KindName(int kind)
+{
+    switch (kind) {
+    case 0:
+        return tr("Simple message");
+    case 1:
+        return tr("Execute file(s)");
+    default:
+        return {};
+    }
+}
+
+int MessageListModel::StateIndex(const TBWItem& message, double now)
+{
+    if (now > message.DueTime) {
+        return 0;
+    }
+    return message.LastDueTime > 0 ? 1 : 2;
+}

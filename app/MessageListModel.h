@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ItemList.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include <array>
+
+class Clock;
+
+// The message list as the list view sees it: row i is message i of the personal list, and every text
+// and state mark is worked out from the message whenever the view asks, so nothing is ever stale.
+// The row count is set by the owner after it adds or removes messages.
+class MessageListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum ColumnIndex : int
+    {
+        DateTimeColumn = 0,
+        TypeColumn = 1,
+        MessageColumn = 2,
+        ColumnCount = 3,
+    };
+
+    MessageListModel(const TBWItemList& messages, const Clock& clock, QObject* parent = nullptr);
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role = Qt::DisplayRole) const override;
+
+    // Matches the row count to the length of the personal list.
+    void UpdateRowCount();
+    // Has the view draw every row again (the messages may have changed in place or moved).
+    void Repaint();
+
+    // The name of a message kind as the message editor lists it; empty for an unknown kind.
+    [[nodiscard]] static QString KindName(int kind);
+    // 0 grey: the due moment has passed; 1 yellow: delivered, the next occurrence pending; 2 green:
+    // pending, never delivered.
+    [[nodiscard]] static int StateIndex(const TBWItem& message, double now);
+
+private:
+    const TBWItemList& m_messages;
+    const Clock& m_clock;
+    int m_rowCount = 0;
+    std::array<QIcon, 3> m_stateIcons;
+};

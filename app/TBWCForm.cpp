@@ -1,0 +1,409 @@
+#include "TBWCForm.h"
+
+#include "AppContext.h"
+#include "Artwork.h"
+#include "DataFolder.h"
+#include "Dialogs.h"
+#include "ErrorGuard.h"
+#include "HelpService.h"
+#include "HintSwitch.h"
+#include "MessageListModel.h"
+#include "NotificationArea.h"
+#include "PreferencesStore.h"
+#include "ProcessLists.h"
+#include "SoundPlayer.h"
+#include "TBWAboutForm.h"
+#include "TrayController.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int TickIntervalMs = 1000;
+constexpr int BeepFrequencyHz = 1000;
+constexpr int BeepDurationMs = 300;
+
+} // namespace
+
+template <typename Work>
+void TBWCForm::Guarded(Work&& work)
+{
+    RunGuarded(m_context.dialogs, this, std::forward<Work>(work));
+}
+
+TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_lists(lists),
+      m_model(new MessageListModel(lists.PersonalList, context.clock, this)), m_hints(new HintSwitch(this)),
+      m_tray(new TrayController(this)), m_aboutForm(nullptr), m_tickTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("mainForm"));
+    setWindowTitle(tr("Bellwick"));
+    setWindowIcon(ProgramIcon());
+    BuildWindow();
+    ConnectCommands();
+    m_aboutForm = new TBWAboutForm(m_context, this);
+
+    // The scheduler's clock runs from the moment the window exists, shown or not.
+    m_tickTimer->setObjectName(QStringLiteral("tickTimer"));
+    m_tickTimer->setInterval(TickIntervalMs);
+    connect(m_tickTimer, &QTimer::timeout, this, &TBWCForm::OnTimerTick);
+    m_tickTimer->start();
+}
+
+TBWCForm::~TBWCForm() = default;
+
+void TBWCForm::BuildWindow()
+{
+    m_menu.Build(*this);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    m_listView = new QTreeView(central);
+    m_listView->setObjectName(QStringLiteral("messageListView"));
+    m_listView->setRootIsDecorated(false);
+    m_listView->setItemsExpandable(false);
+    m_listView->setUniformRowHeights(true);
+    m_listView->setAllColumnsShowFocus(true);
+    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listView->setIconSize(QSize(16, 16));
+    m_listView->setModel(m_model);
+    QHeaderView* header = m_listView->header();
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(false);
+    header->setSortIndicatorShown(true);
+    header->setStretchLastSection(true);
+    header->resizeSection(MessageListModel::DateTimeColumn, 150);
+    header->resizeSection(MessageListModel::TypeColumn, 100);
+    header->resizeSection(MessageListModel::MessageColumn, 250);
+    UpdateSortIndicator();
+
+    m_newButton = MakeButton(QStringLiteral("newButton"), tr("&New..."), tr("Add a new message"));
+    m_editButton = MakeButton(QStringLiteral("editButton"), tr("&Edit..."), tr("Edit selected message"));
+    m_deleteButton = MakeButton(QStringLiteral("deleteButton"), tr("&Delete"), tr("Delete selected message"));
+    // The buttons follow their menu entries: both become usable when the command is connected.
+    for (auto [button, action] : {std::pair{m_newButton, m_menu.newAction}, std::pair{m_editButton, m_menu.editAction},
+                                  std::pair{m_deleteButton, m_menu.deleteAction}}) {
+        button->setEnabled(action->isEnabled());
+        connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 0, 0);
+    buttons->setSpacing(12);
+    buttons->addWidget(m_newButton);
+    buttons->addWidget(m_editButton);
+    buttons->addWidget(m_deleteButton);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(14);
+    layout->addWidget(m_listView, 1);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->setSizeGripEnabled(true);
+
+    resize(532, 396 + menuBar()->sizeHint().height());
+    setMinimumSize(300, 250);
+}
+
+QPushButton* TBWCForm::MakeButton(const QString& objectName, const QString& text, const QString& toolTip)
+{
+    auto* button = new QPushButton(text, centralWidget() != nullptr ? centralWidget() : this);
+    button->setObjectName(objectName);
+    button->setToolTip(toolTip);
+    button->setMinimumSize(75, 25);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void TBWCForm::ConnectCommands()
+{
+    connect(m_listView->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { Guarded([&] { OnColumnClicked(column); }); });
+    connect(m_menu.closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu.autoSortAction, &QAction::toggled, this,
+            [this](bool on) { Guarded([&] { OnAutoSortToggled(on); }); });
+    connect(m_menu.enableSoundsAction, &QAction::toggled, this, [this](bool on) { m_preferences.EnableSounds = on; });
+    connect(m_menu.showHintsAction, &QAction::toggled, this, [this](bool on) { OnShowHintsToggled(on); });
+    connect(m_menu.helpAction, &QAction::triggered, this,
+            [this] { Guarded([&] { m_context.help.ShowHelpTopic(QStringLiteral("benefits.htm")); }); });
+    connect(m_menu.aboutAction, &QAction::triggered, this, [this] { Guarded([&] { m_aboutForm->exec(); }); });
+    connect(m_tray, &TrayController::OpenRequested, this, [this] { Guarded([&] { Open(); }); });
+    connect(m_tray, &TrayController::ExitRequested, this, [this] { Guarded([&] { RequestExit(); }); });
+}
+
+void TBWCForm::RunStartSteps()
+{
+    const auto report = [this](const QString& text) {
+        m_context.dialogs.ShowError(isVisible() ? this : nullptr, text);
+    };
+    DataFolder(m_context.dataFolder).CreateTree();
+    ListFiles(m_context.dataFolder, report).Load(m_lists);
+    UpdateRowCount();
+    LoadPreferences();
+    AskUserName();
+    UpdateCaption();
+}
+
+void TBWCForm::AskUserName()
+{
+    // The name goes into every message the user writes, so the program does not go on without one.
+    // Only a request to end the program (a signal, the end of the session) stops the asking.
+    while (m_preferences.UserName.isEmpty() && !m_exitRequested) {
+        m_preferences.UserName =
+            m_context.dialogs.AskText(nullptr, tr("User name"), tr("Enter your name"), QString()).value_or(QString());
+    }
+}
+
+void TBWCForm::UpdateCaption()
+{
+    setWindowTitle(tr("Bellwick") + QStringLiteral(" (") + m_preferences.UserName + QLatin1Char(')'));
+}
+
+void TBWCForm::FinishStart(bool startHidden)
+{
+    m_tray->Show();
+    if (!startHidden) {
+        ShowCentred();
+    } else if (!m_context.notificationArea.IsAvailable()) {
+        showMinimized();
+        m_shownBefore = true;
+    }
+}
+
+void TBWCForm::ShowCentred()
+{
+    if (!m_shownBefore) {
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    show();
+    m_shownBefore = true;
+}
+
+void TBWCForm::Open()
+{
+    if (!m_shownBefore) {
+        ShowCentred();
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    for (const QPointer<QWidget>& window : m_hiddenWithMe) {
+        if (window) {
+            window->show();
+        }
+    }
+    m_hiddenWithMe.clear();
+}
+
+void TBWCForm::RequestExit()
+{
+    m_exitRequested = true;
+    close();
+}
+
+void TBWCForm::closeEvent(QCloseEvent* event)
+{
+    if (m_exitRequested) {
+        event->accept();
+        Q_EMIT ExitAccepted();
+        return;
+    }
+    event->ignore();
+    // Into the tray only when there is a tray to come back from; otherwise the taskbar keeps it.
+    if (m_context.notificationArea.IsAvailable()) {
+        HideIntoTray();
+    } else {
+        showMinimized();
+    }
+}
+
+void TBWCForm::HideIntoTray()
+{
+    m_hiddenWithMe.clear();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() && child->isVisible()) {
+            m_hiddenWithMe.emplace_back(child);
+            child->hide();
+        }
+    }
+    hide();
+}
+
+void TBWCForm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Only double clicks that no control took arrive here: the window's own background.
+    event->accept();
+    Guarded([&] { m_context.sound.Beep(BeepFrequencyHz, BeepDurationMs); });
+}
+
+void TBWCForm::ShutdownSave(const ListFiles::Report& report)
+{
+    try {
+        SavePreferences();
+    } catch (const std::exception& failure) {
+        report(QString::fromLocal8Bit(failure.what()));
+    }
+    const ListFiles files(m_context.dataFolder, report);
+    files.SaveGroupList(m_lists);
+    files.SavePersonalList(m_lists);
+    files.SaveGroupItemLists(m_lists);
+}
+
+void TBWCForm::SaveForSessionEnd(const ListFiles::Report& report)
+{
+    ShutdownSave(report);
+    m_exitRequested = true;
+}
+
+int TBWCForm::CompareMessages(const TBWItem& a, const TBWItem& b) const
+{
+    return m_order.CompareMessages(a, b);
+}
+
+void TBWCForm::ResortKeepingSelection()
+{
+    const int selected = SelectedIndex();
+    const bool keep = selected >= 0 && static_cast<std::size_t>(selected) < m_lists.PersonalList.size();
+    const std::int32_t id = keep ? m_lists.PersonalList[static_cast<std::size_t>(selected)]->Id : 0;
+    m_order.Sort(m_lists.PersonalList);
+    m_model->Repaint();
+    if (keep) {
+        SelectMessage(FindItemById(m_lists.PersonalList, id));
+    }
+}
+
+void TBWCForm::ResortIfAutoSort()
+{
+    if (m_preferences.AutoSort) {
+        m_order.Sort(m_lists.PersonalList);
+        m_model->Repaint();
+    }
+}
+
+void TBWCForm::UpdateRowCount()
+{
+    m_model->UpdateRowCount();
+}
+
+void TBWCForm::RepaintList()
+{
+    m_model->Repaint();
+}
+
+int TBWCForm::SelectedIndex() const
+{
+    const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TBWCForm::SelectMessage(int index)
+{
+    if (index < 0 || index >= m_model->rowCount()) {
+        return;
+    }
+    m_listView->setFocus();
+    const QModelIndex cell = m_model->index(index, 0);
+    m_listView->selectionModel()->setCurrentIndex(cell,
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_listView->scrollTo(cell, QAbstractItemView::EnsureVisible);
+}
+
+void TBWCForm::OnColumnClicked(int column)
+{
+    m_order.SetSortReversed(column == m_order.SortColumn() ? !m_order.SortReversed() : false);
+    m_order.SetSortColumn(column);
+    UpdateSortIndicator();
+    ResortKeepingSelection();
+}
+
+void TBWCForm::OnAutoSortToggled(bool on)
+{
+    m_preferences.AutoSort = on;
+    if (!on) {
+        // The list keeps the order it has; nothing decides it any more.
+        m_order.SetSortColumn(MessageOrder::NoColumn);
+        UpdateSortIndicator();
+        return;
+    }
+    if (m_order.SortColumn() == MessageOrder::NoColumn) {
+        m_order.SetSortColumn(MessageOrder::DueTimeColumn);
+    }
+    UpdateSortIndicator();
+    ResortKeepingSelection();
+}
+
+void TBWCForm::OnShowHintsToggled(bool on)
+{
+    m_preferences.ShowHints = on;
+    m_hints->SetEnabled(on);
+}
+
+void TBWCForm::UpdateSortIndicator()
+{
+    const int column = m_order.SortColumn();
+    QHeaderView* header = m_listView->header();
+    if (column >= 0 && column < MessageListModel::ColumnCount) {
+        header->setSortIndicator(column, m_order.SortReversed() ? Qt::DescendingOrder : Qt::AscendingOrder);
+    } else {
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+    }
+}
+
+void TBWCForm::LoadPreferences()
+{
+    m_preferences = Preferences::Load(m_context.preferences);
+    m_order.SetSortColumn(m_preferences.SortColumn);
+    m_order.SetSortReversed(m_preferences.SortReversed);
+    // Setting the check marks is not a user's choice: nothing may re-sort here.
+    for (auto [action, checked] : {std::pair{m_menu.autoSortAction, m_preferences.AutoSort},
+                                   std::pair{m_menu.enableSoundsAction, m_preferences.EnableSounds},
+                                   std::pair{m_menu.showHintsAction, m_preferences.ShowHints}}) {
+        const QSignalBlocker blocker(action);
+        action->setChecked(checked);
+    }
+    m_hints->SetEnabled(m_preferences.ShowHints);
+    UpdateSortIndicator();
+}
+
+void TBWCForm::SavePreferences()
+{
+    CurrentPreferences().Save(m_context.preferences);
+}
+
+Preferences TBWCForm::CurrentPreferences() const
+{
+    Preferences current = m_preferences;
+    current.SortColumn = m_order.SortColumn();
+    current.SortReversed = m_order.SortReversed();
+    return current;
+}
+
+void TBWCForm::OnTimerTick()
+{
+    Guarded([this] { Tick(); });
+}
+
+void TBWCForm::Tick() {}
