@@ -1,0 +1,60 @@
+#pragma once
+
+#include "GroupDialogHooks.h"
+
+#include <QDialog>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+// Records what the dialogs show through their hooks: message boxes (without a modal loop) and
+// help topics.
+class DialogRecorder
+{
+public:
+    [[nodiscard]] GroupDialogHooks Hooks();
+
+    std::vector<GroupDialogHooks::Message> Messages;
+    std::vector<QString> HelpTopics;
+};
+
+// Counts the times a widget is shown.
+class ShowCounter : public QObject
+{
+public:
+    explicit ShowCounter(QWidget& widget);
+    [[nodiscard]] int Count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int m_count = 0;
+};
+
+// Runs the action as soon as the dialog's modal loop runs; closes the dialog afterwards with
+// Cancel if the action left it open, so that a failing test cannot hang in exec().
+void WhenShown(QDialog& dialog, std::function<void()> action);
+
+// Finds a child by object name and fails the test when there is none.
+template <typename T>
+T* Child(const QObject& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(QLatin1String(name));
+    if (child == nullptr) {
+        throw std::logic_error(std::string("no child named ") + name);
+    }
+    return child;
+}
+
+void Click(const QObject& parent, const char* buttonName);
+
+// Lets GoogleTest show a QString as text in its failure messages.
+void PrintTo(const QString& text, std::ostream* stream);
