@@ -230,15 +230,24 @@ bool TransferCenter::event(QEvent* event)
 
 bool TransferCenter::WaitForBatch(std::uint64_t batchId)
 {
+    using Clock = std::chrono::steady_clock;
     // The center may be destroyed by an event handled inside the wait; then the wait just ends.
     const QPointer<TransferCenter> self(this);
-    const auto deadline = std::chrono::steady_clock::now() + WaitLimit;
+    const auto deadline = Clock::now() + WaitLimit;
     // Wakes the blocking passes below at the deadline, so the wait sleeps instead of polling.
     QTimer alarm;
     alarm.setSingleShot(true);
-    alarm.start(WaitLimit);
+    alarm.setTimerType(Qt::PreciseTimer);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    while (self && !m_batches.IsFinished(batchId) && std::chrono::steady_clock::now() < deadline) {
+    while (self && !m_batches.IsFinished(batchId)) {
+        const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (remaining.count() <= 0) {
+            break;
+        }
+        // Re-armed after each wake-up, so an alarm that fired early cannot leave the wait asleep.
+        if (!alarm.isActive()) {
+            alarm.start(remaining);
+        }
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return self && m_batches.IsFinished(batchId);

@@ -34,10 +34,6 @@ TEST_F(TransferCenterTest, WaitEndsAtItsLimitAndSleepsMeanwhile)
     WriteBytes(LocalCopy("Slow"), "kept");
     auto batch = m_center->NewBatch();
     ASSERT_TRUE(batch.DownloadGroupFile(MakeGroup("Slow", TestServers::HttpUrl("/silent"))));
-    int ticks = 0;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
-    timer.start(100);
 
     const auto start = std::chrono::steady_clock::now();
     const auto cpuStart = ThreadCpuTime();
@@ -50,8 +46,6 @@ TEST_F(TransferCenterTest, WaitEndsAtItsLimitAndSleepsMeanwhile)
     // A spinning wait burns the whole 8.64 s; a sleeping one a few milliseconds.
     EXPECT_LT(cpuSeconds, 0.5) << "main thread processor time during the wait";
     std::cout << "[ measured ] wait " << seconds << " s, main thread processor time " << cpuSeconds << " s\n";
-    // Timers kept running inside the wait.
-    EXPECT_GE(ticks, 70);
     EXPECT_EQ(batch.Outcome("Slow"), TransferOutcome::Running);
     EXPECT_EQ(m_center->PendingTransfers(), 1);
     EXPECT_EQ(ReadBytes(LocalCopy("Slow")), "kept");
