@@ -17,8 +17,10 @@ class TransferBatch
 {
 public:
     ~TransferBatch();
+    TransferBatch(TransferBatch&& other) noexcept;
     TransferBatch(const TransferBatch&) = delete;
     TransferBatch& operator=(const TransferBatch&) = delete;
+    TransferBatch& operator=(TransferBatch&&) = delete;
 
     // Moves the group file between its location and the local copy, by the group's location kind:
     // a plain copy at once (kind 0), an FTP transfer (1), an HTTP download (2; an upload there is
