@@ -10,8 +10,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -21,7 +21,8 @@ std::filesystem::path BenchFile(const std::string& name)
 {
     const char* folder = std::getenv("BW_BENCH_DIR");
     const std::filesystem::path base = folder != nullptr ? folder : std::filesystem::temp_directory_path();
-    return base / ("bellwick-bench-" + std::to_string(::getpid()) + "-" + name);
+    static const std::string tag = std::to_string(std::random_device{}());
+    return base / ("bellwick-bench-" + tag + "-" + name);
 }
 
 void BM_SaveItemList(benchmark::State& state)
