@@ -18,16 +18,24 @@ TEST(DueTimeText, TodayShowsTheTimeOtherDaysTheDateAndWeekday)
 {
     const double now = EncodeDateTime(2024, 3, 14, 12, 0);
     EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 14, 7, 5), now, American), QStringLiteral("07:05"));
-    EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 14, 23, 59, 59), now, American), QStringLiteral("23:59"));
+    EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 14, 23, 59, 50), now, American), QStringLiteral("23:59"));
     EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 15, 7, 5), now, American), QStringLiteral("3/15/24 Fri 07:05"));
     EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 13, 14, 5), now, German), QStringLiteral("13.03.24 Mi. 14:05"));
     EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 14, 0, 0), now, American), QStringLiteral("00:00"));
 }
 
-TEST(DueTimeText, MinutesAreNotRoundedUpBySeconds)
+TEST(DueTimeText, AMomentReadFromAListFileShowsTheMinuteItWasSetTo)
 {
     const double now = EncodeDateTime(2024, 3, 14, 8, 0);
-    EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 14, 14, 5, 59), now, American), QStringLiteral("14:05"));
+    // The file keeps 1/10000 day: 09:30 is stored as 09:29:57.
+    const double stored = UnitsToDateTime(DateTimeToUnits(EncodeDateTime(2024, 3, 14, 9, 30)));
+    ASSERT_LT(stored, EncodeDateTime(2024, 3, 14, 9, 30));
+    EXPECT_EQ(DueTimeText(stored, now, American), QStringLiteral("09:30"));
+    // A moment well into its minute keeps that minute, as a clock shows it.
+    EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 14, 14, 5, 40), now, American), QStringLiteral("14:05"));
+    EXPECT_EQ(DueTimeText(EncodeDateTime(2024, 3, 14, 14, 5, 50), now, American), QStringLiteral("14:05"));
+    const double lateInTheDay = UnitsToDateTime(DateTimeToUnits(EncodeDateTime(2024, 3, 15, 0, 0))) - 1e-9;
+    EXPECT_EQ(DueTimeText(lateInTheDay, now, American), QStringLiteral("3/15/24 Fri 00:00"));
 }
 
 TEST(SystemClock, DaysAndDateTimesConvertBothWays)
