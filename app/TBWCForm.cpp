@@ -3,7 +3,9 @@
 #include "AppContext.h"
 #include "Artwork.h"
 #include "DataFolder.h"
+#include "DateTime.h"
 #include "Dialogs.h"
+#include "DueTimeText.h"
 #include "ErrorGuard.h"
 #include "HelpService.h"
 #include "HintSwitch.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -27,6 +30,8 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -85,8 +90,17 @@ void TBWCForm::BuildWindow()
     header->setSectionsMovable(false);
     header->setSortIndicatorShown(true);
     header->setStretchLastSection(true);
-    header->resizeSection(MessageListModel::DateTimeColumn, 150);
-    header->resizeSection(MessageListModel::TypeColumn, 100);
+    // The designed widths, widened where the user's font and date format need more room.
+    const QFontMetrics metrics(m_listView->font());
+    const int padding = 4 * metrics.averageCharWidth();
+    const QString longestDate = DueTimeText(EncodeDateTime(2024, 12, 28, 23, 59), 0.0);
+    const int dateWidth =
+        std::max(150, metrics.horizontalAdvance(longestDate) + m_listView->iconSize().width() + padding);
+    const int typeWidth = std::max(100, std::max(metrics.horizontalAdvance(MessageListModel::KindName(0)),
+                                                 metrics.horizontalAdvance(MessageListModel::KindName(1))) +
+                                            padding);
+    header->resizeSection(MessageListModel::DateTimeColumn, dateWidth);
+    header->resizeSection(MessageListModel::TypeColumn, typeWidth);
     header->resizeSection(MessageListModel::MessageColumn, 250);
     UpdateSortIndicator();
 
@@ -119,7 +133,8 @@ void TBWCForm::BuildWindow()
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(true);
 
-    resize(532, 396 + menuBar()->sizeHint().height());
+    resize(std::max(532, dateWidth + typeWidth + 250 + 16 + 2 * m_listView->frameWidth()),
+           396 + menuBar()->sizeHint().height());
     setMinimumSize(300, 250);
 }
 
