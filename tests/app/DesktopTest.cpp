@@ -1,0 +1,132 @@
+// The real program on an X display, seen from outside: its icon in a tray host (Debian's trayer),
+// the close box, a hidden start, and a desktop without any notification area.
+#include "ProgramHome.h"
+#include "VirtualDisplay.h"
+#include "XProbe.h"
+
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+namespace {
+
+constexpr int StartTimeoutMs = 20000;
+const QString Caption = QStringLiteral("Bellwick (Ann)");
+
+} // namespace
+
+class DesktopTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
+            GTEST_SKIP() << "Xvfb is not installed";
+        }
+        ASSERT_TRUE(display.IsRunning());
+        probe = std::make_unique<XProbe>(display.Name());
+        ASSERT_TRUE(probe->IsConnected());
+    }
+
+    void TearDown() override
+    {
+        if (program) {
+            EndProcess(*program);
+        }
+        if (trayHost) {
+            EndProcess(*trayHost);
+        }
+    }
+
+    void StartTrayHost()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty()) {
+            GTEST_SKIP() << "trayer is not installed";
+        }
+        trayHost = display.Run(QStringLiteral("trayer"),
+                               {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--widthtype"),
+                                QStringLiteral("request"), QStringLiteral("--height"), QStringLiteral("24")});
+        ASSERT_TRUE(WaitFor([&] { return probe->TopLevelOfInstance("panel").has_value(); }, StartTimeoutMs));
+    }
+
+    [[nodiscard]] bool TrayIconShown()
+    {
+        const std::optional<XProbe::Window> panel = probe->TopLevelOfInstance("panel");
+        return panel && probe->HasDescendantOfClass(*panel, "Bellwick");
+    }
+
+    void StartProgram(const QStringList& arguments)
+    {
+        program = home.Start(arguments, QStringLiteral("xcb"), display.Name());
+        ASSERT_EQ(program->state(), QProcess::Running);
+    }
+
+    void EndProgramCleanly()
+    {
+        ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+        ASSERT_TRUE(program->waitForFinished(StartTimeoutMs));
+        EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+    }
+
+    VirtualDisplay display;
+    std::unique_ptr<XProbe> probe;
+    ProgramHome home;
+    std::unique_ptr<QProcess> trayHost;
+    std::unique_ptr<QProcess> program;
+};
+
+TEST_F(DesktopTest, TheIconSitsInTheTrayHostAndTheCloseBoxHidesTheWindowThere)
+{
+    StartTrayHost();
+    StartProgram({});
+    ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+
+    for (const XProbe::Window window : probe->TopLevelsTitled(Caption)) {
+        probe->SendDeleteWindow(window);
+    }
+    EXPECT_TRUE(WaitFor([&] { return !probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+    EXPECT_EQ(program->state(), QProcess::Running) << "closing only hides the program";
+    EXPECT_TRUE(TrayIconShown());
+    EndProgramCleanly();
+}
+
+TEST_F(DesktopTest, AHiddenStartShowsTheTrayIconAndNoWindow)
+{
+    StartTrayHost();
+    StartProgram({QStringLiteral("/m")});
+    ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    // The window would be shown right after the icon; give it every chance to appear.
+    EXPECT_FALSE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, 1500));
+    EndProgramCleanly();
+}
+
+TEST_F(DesktopTest, WithoutANotificationAreaTheCloseBoxMinimisesInsteadOfHiding)
+{
+    probe->WatchRoot();
+    StartProgram({});
+    // Four seconds of waiting for a tray, then the window.
+    ASSERT_TRUE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+    const std::vector<XProbe::Window> windows = probe->TopLevelsTitled(Caption);
+    for (const XProbe::Window window : windows) {
+        probe->SendDeleteWindow(window);
+    }
+    // Without a window manager nobody carries out the request, so the window stays mapped and
+    // the request to iconify it is what shows.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            probe->Drain();
+            for (const XProbe::Window window : windows) {
+                if (probe->SawIconifyRequest(window)) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        StartTimeoutMs));
+    EXPECT_TRUE(probe->AnyViewableTitled(Caption)) << "not hidden: there is no tray to come back from";
+    EXPECT_EQ(program->state(), QProcess::Running);
+    EndProgramCleanly();
+}

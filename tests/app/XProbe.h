@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct xcb_connection_t;
+
+// Looks at an X display from the outside, as a window manager would: which windows exist, whether
+// they are shown, what sits inside the tray host, and it can press a window's close box.
+class XProbe
+{
+public:
+    using Window = std::uint32_t;
+    using TimePoint = std::chrono::steady_clock::time_point;
+
+    explicit XProbe(const QByteArray& display);
+    ~XProbe();
+    XProbe(const XProbe&) = delete;
+    XProbe& operator=(const XProbe&) = delete;
+
+    [[nodiscard]] bool IsConnected() const;
+
+    // The top-level windows whose title is exactly the text.
+    [[nodiscard]] std::vector<Window> TopLevelsTitled(const QString& title);
+    // The first top-level window whose WM_CLASS instance name is the text (trayer's "panel").
+    [[nodiscard]] std::optional<Window> TopLevelOfInstance(const QByteArray& instance);
+    // Whether a window below the given one carries the WM_CLASS class name (an embedded tray icon).
+    [[nodiscard]] bool HasDescendantOfClass(Window ancestor, const QByteArray& className);
+    [[nodiscard]] bool IsViewable(Window window);
+    [[nodiscard]] bool AnyViewableTitled(const QString& title);
+
+    // The close box: WM_DELETE_WINDOW, as a window manager sends it.
+    void SendDeleteWindow(Window window);
+
+    // From now on, notes the windows mapped on the root and the requests to iconify a window.
+    void WatchRoot();
+    // Reads the events that have arrived.
+    void Drain();
+    // Forgets the events noted so far.
+    void Reset();
+    [[nodiscard]] bool SawIconifyRequest(Window window) const;
+    // When the first window with this title was mapped, if it was.
+    [[nodiscard]] std::optional<TimePoint> MapTimeOf(const QString& title);
+
+private:
+    [[nodiscard]] std::uint32_t Atom(const char* name);
+    [[nodiscard]] QByteArray Property(Window window, std::uint32_t property);
+    [[nodiscard]] QString Title(Window window);
+    [[nodiscard]] std::vector<Window> Children(Window window);
+
+    struct Mapped
+    {
+        Window window;
+        TimePoint when;
+    };
+
+    xcb_connection_t* m_connection = nullptr;
+    Window m_root = 0;
+    std::vector<Mapped> m_mapped;
+    std::vector<Window> m_iconifyRequests;
+};
