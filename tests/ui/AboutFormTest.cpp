@@ -1,0 +1,69 @@
+// The about dialog: its texts, its two links and how it closes.
+#include "AppContext.h"
+#include "Clock.h"
+#include "FakeNotificationArea.h"
+#include "MemoryPreferencesStore.h"
+#include "RecordingHelpService.h"
+#include "RecordingShell.h"
+#include "RecordingSoundPlayer.h"
+#include "ScriptedDialogs.h"
+#include "TBWAboutForm.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+class AboutFormTest : public ::testing::Test
+{
+protected:
+    QLabel* Label(const char* name) const { return about.findChild<QLabel*>(QString::fromLatin1(name)); }
+
+    FakeClock clock;
+    MemoryPreferencesStore preferences;
+    RecordingShell shell;
+    RecordingSoundPlayer sound;
+    RecordingHelpService help;
+    FakeNotificationArea notificationArea;
+    ScriptedDialogs dialogs;
+    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs};
+    TBWAboutForm about{context};
+};
+
+TEST_F(AboutFormTest, ShowsTheNameVersionAndNoticeAndTheLinksOpenTheirPages)
+{
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About"));
+    EXPECT_EQ(Label("titleLabel")->text(), QStringLiteral("Bellwick"));
+    EXPECT_TRUE(Label("titleLabel")->font().bold());
+    EXPECT_EQ(Label("versionLabel")->text(), QStringLiteral("Version 1.3.1"));
+    EXPECT_EQ(Label("freeLabel")->text(), QStringLiteral("This product is free to use and distribute!"));
+    EXPECT_FALSE(Label("noticeLabel")->text().isEmpty());
+    EXPECT_FALSE(Label("emblemLabel")->pixmap().isNull());
+    EXPECT_TRUE(Label("supportLinkLabel")->text().contains(QStringLiteral("You can support this project")));
+
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    // A real click on each link's text.
+    for (const char* name : {"webLinkLabel", "supportLinkLabel"}) {
+        QLabel* link = Label(name);
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(6, link->height() / 2));
+    }
+    ASSERT_EQ(shell.calls.size(), 2U);
+    EXPECT_EQ(shell.calls[0].target, TBWAboutForm::ProductPageAddress);
+    EXPECT_EQ(shell.calls[1].target, TBWAboutForm::SupportPageAddress);
+    EXPECT_TRUE(shell.calls[0].parameters.isEmpty());
+    EXPECT_TRUE(about.isVisible()) << "a link leaves the dialog open";
+}
+
+TEST_F(AboutFormTest, EnterAndTheCloseBoxCloseItAndNothingElseHappens)
+{
+    QTimer::singleShot(0, &about, [this] { QTest::keyClick(&about, Qt::Key_Return); });
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
+    QTimer::singleShot(0, &about, [this] { about.close(); });
+    EXPECT_EQ(about.exec(), QDialog::Rejected);
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_EQ(about.minimumSize(), about.maximumSize()) << "a fixed dialog border";
+}
