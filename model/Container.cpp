@@ -5,7 +5,6 @@
 
 #include <openssl/evp.h>
 
-#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -82,39 +81,27 @@ TAESKey PasswordToKey(const std::string& password)
     return key;
 }
 
-std::string EncryptLines(const TStringList& lines, const std::string& password)
+void SealContainer(std::string& bytes, std::size_t lineCount, const std::string& password)
 {
-    std::size_t textSize = 0;
-    for (const std::string& line : lines) {
-        textSize += line.size() + 2;
-    }
-    const std::size_t payloadSize = textSize + 4;
+    const std::size_t payloadSize = bytes.size() - ContainerHeaderSize + 4;
     if (payloadSize > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
-        lines.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        lineCount > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         throw EBWError("The list is too large to be saved");
     }
     const std::size_t cipherSize = (payloadSize + BlockSize - 1) / BlockSize * BlockSize;
-
-    std::string bytes(4 + cipherSize, '\0');
+    const std::size_t textEnd = bytes.size();
+    bytes.resize(ContainerHeaderSize + cipherSize, '\0');
+    PutInt32(bytes.data() + textEnd, static_cast<std::int32_t>(lineCount));
     PutInt32(bytes.data(), static_cast<std::int32_t>(payloadSize));
-    char* out = bytes.data() + 4;
-    for (const std::string& line : lines) {
-        std::memcpy(out, line.data(), line.size());
-        out += line.size();
-        *out++ = '\r';
-        *out++ = '\n';
-    }
-    PutInt32(out, static_cast<std::int32_t>(lines.size()));
-    CipherBlocks(bytes.data() + 4, cipherSize, password, true);
-    return bytes;
+    CipherBlocks(bytes.data() + ContainerHeaderSize, cipherSize, password, true);
 }
 
-bool DecryptLines(std::string bytes, TStringList& lines, const std::string& password)
+TOpenedContainer OpenContainer(std::string& bytes, const std::string& password)
 {
-    if (bytes.size() < 4) {
+    if (bytes.size() < ContainerHeaderSize) {
         throw EBWError("Stream read error");
     }
-    const std::size_t cipherSize = bytes.size() - 4;
+    const std::size_t cipherSize = bytes.size() - ContainerHeaderSize;
     if (cipherSize == 0 || cipherSize % BlockSize != 0) {
         throw EAESError("Invalid buffer size for decryption");
     }
@@ -122,18 +109,42 @@ bool DecryptLines(std::string bytes, TStringList& lines, const std::string& pass
     if (payloadSize < 4 || static_cast<std::size_t>(payloadSize) > cipherSize) {
         throw EBWError("Stream read error");
     }
-    char* plain = bytes.data() + 4;
+    char* plain = bytes.data() + ContainerHeaderSize;
     CipherBlocks(plain, cipherSize, password, false);
 
-    const std::int32_t storedCount = GetInt32(plain + payloadSize - 4);
-    std::string_view text(plain, static_cast<std::size_t>(payloadSize) - 4);
-    if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos) {
-        text = text.substr(0, zero);
+    TOpenedContainer opened;
+    opened.StoredLineCount = GetInt32(plain + payloadSize - 4);
+    opened.Text = std::string_view(plain, static_cast<std::size_t>(payloadSize) - 4);
+    if (const std::size_t zero = opened.Text.find('\0'); zero != std::string_view::npos) {
+        opened.Text = opened.Text.substr(0, zero);
     }
+    return opened;
+}
+
+std::string EncryptLines(const TStringList& lines, const std::string& password)
+{
+    std::size_t textSize = 0;
+    for (const std::string& line : lines) {
+        textSize += line.size() + 2;
+    }
+    std::string bytes;
+    bytes.reserve(ContainerHeaderSize + textSize + 4 + BlockSize);
+    bytes.resize(ContainerHeaderSize);
+    for (const std::string& line : lines) {
+        bytes.append(line);
+        bytes.append("\r\n");
+    }
+    SealContainer(bytes, lines.size(), password);
+    return bytes;
+}
+
+bool DecryptLines(std::string bytes, TStringList& lines, const std::string& password)
+{
+    const TOpenedContainer opened = OpenContainer(bytes, password);
     TStringList result;
-    SplitLines(text, result);
+    SplitLines(opened.Text, result);
     lines = std::move(result);
-    return lines.size() != static_cast<std::size_t>(static_cast<std::uint32_t>(storedCount)) || storedCount < 0;
+    return opened.StoredLineCount < 0 || lines.size() != static_cast<std::size_t>(opened.StoredLineCount);
 }
 
 void SaveLinesEncrypted(const TStringList& lines, const std::filesystem::path& fileName, const std::string& password)

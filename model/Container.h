@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // The enciphered container of every message list file: a little-endian 32-bit payload length,
 // then the payload (lines with CR LF, then the 32-bit line count) under AES-256-ECB, zero padded.
@@ -15,6 +16,21 @@ using TAESKey = std::array<std::uint8_t, 32>;
 
 [[nodiscard]] std::string ReverseText(const std::string& text);
 [[nodiscard]] TAESKey PasswordToKey(const std::string& password);
+
+// The two halves of the container for callers that build or read the text themselves.
+// SealContainer takes bytes that hold ContainerHeaderSize reserved bytes followed by the text
+// (lines ending in CR LF), adds the line count, the length header and the padding, and
+// enciphers in place. OpenContainer deciphers in place and returns the text (without count and
+// padding, cut at a zero byte) and the stored line count; it fails like LoadLinesEncrypted.
+inline constexpr std::size_t ContainerHeaderSize = 4;
+void SealContainer(std::string& bytes, std::size_t lineCount, const std::string& password);
+
+struct TOpenedContainer
+{
+    std::string_view Text;
+    std::int32_t StoredLineCount = 0;
+};
+[[nodiscard]] TOpenedContainer OpenContainer(std::string& bytes, const std::string& password);
 
 // The container's bytes for the lines (what SaveLinesEncrypted writes).
 [[nodiscard]] std::string EncryptLines(const TStringList& lines, const std::string& password);

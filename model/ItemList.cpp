@@ -1,11 +1,10 @@
 #include "ItemList.h"
 
 #include "Container.h"
+#include "FileIO.h"
 
 #include <algorithm>
 #include <system_error>
-#include <unordered_map>
-#include <unordered_set>
 
 int FindItemById(const TBWItemList& list, std::int32_t id)
 {
@@ -27,29 +26,84 @@ bool IsListSorted(const TBWItemList& list, const TItemComparison& compare)
     return true;
 }
 
+namespace {
+
+// The source's ids, each with the position of its first occurrence in the source, in an
+// open-addressing table: one probe per lookup keeps large merges linear and cache-friendly.
+class SourceIndex
+{
+public:
+    struct Entry
+    {
+        std::int32_t Id = 0;
+        std::uint32_t Position = 0; // position + 1; 0 marks a free slot
+        bool InTarget = false;
+    };
+
+    explicit SourceIndex(const TBWItemList& source)
+    {
+        std::size_t capacity = 16;
+        while (capacity < source.size() * 2) {
+            capacity *= 2;
+        }
+        m_mask = capacity - 1;
+        m_slots.resize(capacity);
+        for (std::size_t i = 0; i < source.size(); ++i) {
+            Entry& slot = Slot(source[i]->Id);
+            if (slot.Position == 0) { // a repeated id keeps its first occurrence
+                slot.Id = source[i]->Id;
+                slot.Position = static_cast<std::uint32_t>(i + 1);
+            }
+        }
+    }
+
+    Entry* Find(std::int32_t id)
+    {
+        Entry& slot = Slot(id);
+        return slot.Position == 0 ? nullptr : &slot;
+    }
+
+private:
+    Entry& Slot(std::int32_t id)
+    {
+        std::size_t at = (static_cast<std::uint32_t>(id) * 0x9E3779B97F4A7C15ULL) >> 20 & m_mask;
+        while (m_slots[at].Position != 0 && m_slots[at].Id != id) {
+            at = (at + 1) & m_mask;
+        }
+        return m_slots[at];
+    }
+
+    std::vector<Entry> m_slots;
+    std::size_t m_mask = 0;
+};
+
+} // namespace
+
 void MergeItemList(TBWItemList& target, const TBWItemList& source, double now)
 {
-    // Index the source by Id (first occurrence wins) so the merge stays linear in both lists.
-    std::unordered_map<std::int32_t, const TBWItem*> sourceById;
-    sourceById.reserve(source.size());
-    for (const auto& item : source) {
-        sourceById.emplace(item->Id, item.get());
-    }
-
-    std::erase_if(target,
-                  [&sourceById](const std::unique_ptr<TBWItem>& item) { return !sourceById.contains(item->Id); });
-    std::unordered_set<std::int32_t> targetIds;
-    targetIds.reserve(target.size() + source.size());
+    SourceIndex index(source);
+    // One pass over the target: drop what left the source, update the rest in place (the kept
+    // records stay the same objects, in the same order).
+    std::size_t kept = 0;
     for (auto& item : target) {
+        SourceIndex::Entry* entry = index.Find(item->Id);
+        if (entry == nullptr) {
+            item.reset();
+            continue;
+        }
+        entry->InTarget = true;
         const double localLastDue = item->LastDueTime;
-        item->Assign(*sourceById.at(item->Id));
+        item->Assign(*source[entry->Position - 1]);
         item->LastDueTime = localLastDue;
         item->AdvanceDueTime(now);
-        targetIds.insert(item->Id);
+        target[kept++] = std::move(item);
     }
+    target.resize(kept);
 
     for (const auto& item : source) {
-        if (targetIds.insert(item->Id).second) {
+        SourceIndex::Entry* entry = index.Find(item->Id);
+        if (!entry->InTarget) {
+            entry->InTarget = true;
             auto copy = std::make_unique<TBWItem>();
             copy->Assign(*item);
             target.push_back(std::move(copy));
@@ -68,7 +122,10 @@ void ItemListToLines(const TBWItemList& list, TStringList& lines)
     }
 }
 
-void ItemListFromLines(TBWItemList& list, const TStringList& lines)
+namespace {
+
+template <typename Lines>
+void ReadItemList(TBWItemList& list, const Lines& lines)
 {
     list.clear();
     if (lines.size() < 2) {
@@ -76,6 +133,7 @@ void ItemListFromLines(TBWItemList& list, const TStringList& lines)
     }
     const std::int32_t count = StrToIntDef(lines[1], 0);
     if (count > 0) {
+        // Never trust the count for the allocation: a damaged file may promise billions.
         list.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), (lines.size() - 2) / TBWItem::LineCount));
     }
     for (std::int32_t k = 0; k < count; ++k) {
@@ -85,11 +143,41 @@ void ItemListFromLines(TBWItemList& list, const TStringList& lines)
     }
 }
 
+} // namespace
+
+void ItemListFromLines(TBWItemList& list, const TStringList& lines)
+{
+    ReadItemList(list, lines);
+}
+
+void ItemListFromLines(TBWItemList& list, const TLineViews& lines)
+{
+    ReadItemList(list, lines);
+}
+
+void AppendItemListText(const TBWItemList& list, std::string& text)
+{
+    text.append("1\r\n");
+    text.append(std::to_string(list.size()));
+    text.append("\r\n");
+    for (const auto& item : list) {
+        item->AppendLines(text);
+    }
+}
+
 void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password)
 {
-    TStringList lines;
-    ItemListToLines(list, lines);
-    SaveLinesEncrypted(lines, fileName, password);
+    // The text is built straight into the container's buffer; no line list in between.
+    std::size_t estimate = 64;
+    for (const auto& item : list) {
+        estimate += item->Title.size() + item->Text.size() + item->Author.size() + 80;
+    }
+    std::string bytes;
+    bytes.reserve(ContainerHeaderSize + estimate);
+    bytes.resize(ContainerHeaderSize);
+    AppendItemListText(list, bytes);
+    SealContainer(bytes, 2 + list.size() * TBWItem::LineCount, password);
+    WriteFileAtomically(fileName, bytes);
 }
 
 int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const std::string& password)
@@ -98,8 +186,12 @@ int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const
     if (!std::filesystem::is_regular_file(fileName, error)) {
         return LoadNoFile;
     }
-    TStringList lines;
-    const bool checkFailed = LoadLinesEncrypted(lines, fileName, password);
+    std::string bytes = ReadWholeFile(fileName);
+    const TOpenedContainer opened = OpenContainer(bytes, password);
+    TLineViews lines;
+    SplitLines(opened.Text, lines);
     ItemListFromLines(list, lines);
+    const bool checkFailed =
+        opened.StoredLineCount < 0 || lines.size() != static_cast<std::size_t>(opened.StoredLineCount);
     return checkFailed ? LoadCheckFailed : LoadOk;
 }

@@ -25,6 +25,9 @@ enum TLoadResult : int
 void MergeItemList(TBWItemList& target, const TBWItemList& source, double now);
 void ItemListToLines(const TBWItemList& list, TStringList& lines);
 void ItemListFromLines(TBWItemList& list, const TStringList& lines);
+void ItemListFromLines(TBWItemList& list, const TLineViews& lines);
+// The list's lines as text, each followed by CR LF, appended to the given text.
+void AppendItemListText(const TBWItemList& list, std::string& text);
 void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
 [[nodiscard]] int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
 

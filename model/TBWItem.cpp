@@ -2,6 +2,7 @@
 
 #include "DateTime.h"
 
+#include <charconv>
 #include <cmath>
 
 void TBWItem::GenerateId(double now)
@@ -103,51 +104,111 @@ void TBWItem::Assign(const TBWItem& source)
     DayFlags = source.DayFlags;
 }
 
-void TBWItem::SaveToLines(TStringList& lines) const
+namespace {
+
+// Gives the record's 10 lines to a sink, so that one definition of the layout serves the line
+// list and the direct text form.
+template <typename Sink>
+void WriteRecord(const TBWItem& item, Sink& sink)
 {
+    // Convert first, so a date that cannot be stored fails before anything is written.
+    const std::int32_t due = DateTimeToUnits(item.DueTime);
+    const std::int32_t lastDue = DateTimeToUnits(item.LastDueTime);
     std::string recipients;
-    for (const std::string& name : Recipients) {
+    for (const std::string& name : item.Recipients) {
         recipients += name;
         recipients += "\r\n";
     }
-    std::string flags = "2222222222";
+    char flags[] = "2222222222";
     for (std::size_t i = 0; i < 8; ++i) {
-        flags[i] = DayFlags[i] ? '1' : '0';
+        flags[i] = item.DayFlags[i] ? '1' : '0';
     }
-    // Convert first, so a date that cannot be stored fails before anything is appended.
-    const std::int32_t due = DateTimeToUnits(DueTime);
-    const std::int32_t lastDue = DateTimeToUnits(LastDueTime);
-    lines.push_back(CrLfToBr(Title));
-    lines.push_back(CrLfToBr(Text));
-    lines.push_back(CrLfToBr(Author));
-    lines.push_back(CrLfToBr(recipients));
-    lines.push_back(std::to_string(due));
-    lines.push_back(std::to_string(lastDue));
-    lines.push_back(std::to_string(Kind));
-    lines.push_back(std::to_string(Id));
-    lines.push_back(std::to_string(RepeatKind));
-    lines.push_back(std::move(flags));
+    sink.Text(item.Title);
+    sink.Text(item.Text);
+    sink.Text(item.Author);
+    sink.Text(recipients);
+    sink.Number(due);
+    sink.Number(lastDue);
+    sink.Number(item.Kind);
+    sink.Number(item.Id);
+    sink.Number(item.RepeatKind);
+    sink.Plain(std::string_view(flags, 10));
+}
+
+struct ListSink
+{
+    TStringList& lines;
+    void Text(std::string_view text) { lines.push_back(CrLfToBr(text)); }
+    void Number(std::int32_t value) { lines.push_back(std::to_string(value)); }
+    void Plain(std::string_view text) { lines.emplace_back(text); }
+};
+
+struct TextSink
+{
+    std::string& text;
+    void Text(std::string_view field)
+    {
+        AppendCrLfToBr(text, field);
+        text.append("\r\n");
+    }
+    void Number(std::int32_t value)
+    {
+        char digits[16];
+        const auto result = std::to_chars(digits, digits + sizeof digits, value);
+        text.append(digits, result.ptr);
+        text.append("\r\n");
+    }
+    void Plain(std::string_view field)
+    {
+        text.append(field);
+        text.append("\r\n");
+    }
+};
+
+template <typename Lines>
+void ReadRecord(TBWItem& item, const Lines& lines, long long start)
+{
+    item.Title = BrToCrLf(LineAt(lines, start));
+    item.Text = BrToCrLf(LineAt(lines, start + 1));
+    item.Author = BrToCrLf(LineAt(lines, start + 2));
+    item.Recipients.clear();
+    SplitLines(BrToCrLf(LineAt(lines, start + 3)), item.Recipients);
+    item.DueTime = UnitsToDateTime(StrToInt(LineAt(lines, start + 4)));
+    item.LastDueTime = UnitsToDateTime(StrToInt(LineAt(lines, start + 5)));
+    item.Kind = static_cast<std::uint8_t>(StrToInt(LineAt(lines, start + 6)) & 0xFF);
+    item.Id = StrToInt(LineAt(lines, start + 7));
+    item.RepeatKind = static_cast<std::uint8_t>(StrToInt(LineAt(lines, start + 8)) & 0xFF);
+    const std::string_view flags = LineAt(lines, start + 9);
+    item.DayFlags[0] = !flags.empty() && flags[0] == '1';
+    for (std::size_t day = 1; day <= 7; ++day) {
+        // A weekday is active unless its character says '0'; a short line leaves days active.
+        item.DayFlags[day] = !(day < flags.size() && flags[day] == '0');
+    }
+    if (item.ActiveDayCount() == 0) {
+        item.ActivateAllDays();
+    }
+}
+
+} // namespace
+
+void TBWItem::SaveToLines(TStringList& lines) const
+{
+    ListSink sink{lines};
+    WriteRecord(*this, sink);
+}
+
+void TBWItem::AppendLines(std::string& text) const
+{
+    TextSink sink{text};
+    WriteRecord(*this, sink);
 }
 
 void TBWItem::LoadFromLines(const TStringList& lines, long long start)
 {
-    Title = BrToCrLf(LineAt(lines, start));
-    Text = BrToCrLf(LineAt(lines, start + 1));
-    Author = BrToCrLf(LineAt(lines, start + 2));
-    Recipients.clear();
-    SplitLines(BrToCrLf(LineAt(lines, start + 3)), Recipients);
-    DueTime = UnitsToDateTime(StrToInt(LineAt(lines, start + 4)));
-    LastDueTime = UnitsToDateTime(StrToInt(LineAt(lines, start + 5)));
-    Kind = static_cast<std::uint8_t>(StrToInt(LineAt(lines, start + 6)) & 0xFF);
-    Id = StrToInt(LineAt(lines, start + 7));
-    RepeatKind = static_cast<std::uint8_t>(StrToInt(LineAt(lines, start + 8)) & 0xFF);
-    const std::string& flags = LineAt(lines, start + 9);
-    DayFlags[0] = !flags.empty() && flags[0] == '1';
-    for (std::size_t day = 1; day <= 7; ++day) {
-        // A weekday is active unless its character says '0'; a short line leaves days active.
-        DayFlags[day] = !(day < flags.size() && flags[day] == '0');
-    }
-    if (ActiveDayCount() == 0) {
-        ActivateAllDays();
-    }
+    ReadRecord(*this, lines, start);
+}
+
+void TBWItem::LoadFromLines(const TLineViews& lines, long long start)
+{
+    ReadRecord(*this, lines, start);
 }

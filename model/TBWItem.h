@@ -35,6 +35,10 @@ public:
     void Assign(const TBWItem& source);
     void SaveToLines(TStringList& lines) const;
     void LoadFromLines(const TStringList& lines, long long start);
+    // The same lines, for writing and reading whole list files without a line list in between:
+    // AppendLines adds the 10 lines, each followed by CR LF, to the text.
+    void AppendLines(std::string& text) const;
+    void LoadFromLines(const TLineViews& lines, long long start);
 
     [[nodiscard]] bool IsActiveOn(int isoWeekday) const { return DayFlags.at(static_cast<std::size_t>(isoWeekday)); }
 };

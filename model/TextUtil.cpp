@@ -6,6 +6,10 @@
 #include <charconv>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 unsigned char FoldCase(unsigned char c)
@@ -43,7 +47,7 @@ bool ContainsText(const TStringList& list, std::string_view name)
 
 namespace {
 
-bool ParseInt32(const std::string& text, std::int32_t& value)
+bool ParseInt32(std::string_view text, std::int32_t& value)
 {
     const char* first = text.data();
     const char* last = first + text.size();
@@ -62,75 +66,135 @@ bool ParseInt32(const std::string& text, std::int32_t& value)
 
 } // namespace
 
-std::int32_t StrToInt(const std::string& text)
+std::int32_t StrToInt(std::string_view text)
 {
     std::int32_t value = 0;
     if (!ParseInt32(text, value)) {
-        throw EBWError(NotAValidIntegerText(text));
+        throw EBWError(NotAValidIntegerText(std::string(text)));
     }
     return value;
 }
 
-std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback)
+std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback)
 {
     std::int32_t value = 0;
     return ParseInt32(text, value) ? value : fallback;
+}
+
+void AppendCrLfToBr(std::string& target, std::string_view text)
+{
+    for (;;) {
+        const std::size_t cr = text.find("\r\n");
+        if (cr == std::string_view::npos) {
+            target.append(text);
+            return;
+        }
+        target.append(text.substr(0, cr));
+        target.append("<br>");
+        text.remove_prefix(cr + 2);
+    }
 }
 
 std::string CrLfToBr(std::string_view text)
 {
     std::string result;
     result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            result += "<br>";
-            ++i;
-        } else {
-            result += text[i];
-        }
-    }
+    AppendCrLfToBr(result, text);
     return result;
 }
 
 std::string BrToCrLf(std::string_view text)
 {
-    if (text.find('<') == std::string_view::npos) {
-        return std::string(text);
-    }
     std::string result;
     result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '<' && i + 3 < text.size() && SameText(text.substr(i, 4), "<br>")) {
-            result += "\r\n";
-            i += 3;
-        } else {
-            result += text[i];
+    std::size_t from = 0;
+    for (std::size_t open = text.find('<'); open != std::string_view::npos; open = text.find('<', open + 1)) {
+        if (open + 4 <= text.size() && SameText(text.substr(open, 4), "<br>")) {
+            result.append(text.substr(from, open - from));
+            result.append("\r\n");
+            from = open + 4;
+            open += 3;
         }
     }
+    result.append(text.substr(from));
     return result;
 }
 
-void SplitLines(std::string_view text, TStringList& lines)
+namespace {
+
+// The offset of the first CR or LF at or after from, or size. Lists are read line by line over
+// megabytes of text, so the search goes sixteen bytes at a time where the processor allows.
+std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size)
 {
-    std::size_t start = 0;
-    const std::size_t size = text.size();
-    while (start < size) {
-        std::size_t end = start;
-        while (end < size && text[end] != '\r' && text[end] != '\n') {
-            ++end;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (from + 16 <= size) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+        if (mask != 0) {
+            return from + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
         }
-        lines.emplace_back(text.substr(start, end - start));
-        if (end < size && text[end] == '\r' && end + 1 < size && text[end + 1] == '\n') {
+        from += 16;
+    }
+#endif
+    while (from < size && data[from] != '\r' && data[from] != '\n') {
+        ++from;
+    }
+    return from;
+}
+
+// Calls emit(start, length) for every line; CR LF, lone CR and lone LF end a line, and a final
+// break adds no empty line.
+template <typename Emit>
+void ForEachLine(std::string_view text, Emit&& emit)
+{
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    std::size_t start = 0;
+    while (start < size) {
+        std::size_t end = FindLineBreak(data, start, size);
+        emit(start, end - start);
+        if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') {
             ++end;
         }
         start = end + 1;
     }
 }
 
-const std::string& LineAt(const TStringList& lines, long long index)
+} // namespace
+
+void SplitLines(std::string_view text, TStringList& lines)
+{
+    ForEachLine(text, [&](std::size_t start, std::size_t length) { lines.emplace_back(text.substr(start, length)); });
+}
+
+void SplitLines(std::string_view text, TLineViews& lines)
+{
+    // Each line ends in at least one break character, so this bounds the count from above.
+    lines.reserve(lines.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    ForEachLine(text, [&](std::size_t start, std::size_t length) { lines.push_back(text.substr(start, length)); });
+}
+
+namespace {
+
+template <typename Lines>
+const auto& LineAtIndex(const Lines& lines, long long index)
 {
     if (index < 0 || static_cast<unsigned long long>(index) >= lines.size()) {
         throw EBWError(ListIndexOutOfBoundsText(index));
     }
     return lines[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
+const std::string& LineAt(const TStringList& lines, long long index)
+{
+    return LineAtIndex(lines, index);
+}
+
+std::string_view LineAt(const TLineViews& lines, long long index)
+{
+    return LineAtIndex(lines, index);
 }

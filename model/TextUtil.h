@@ -6,6 +6,8 @@
 #include <vector>
 
 using TStringList = std::vector<std::string>;
+// Lines that point into a text held elsewhere (a deciphered file), for reading without copies.
+using TLineViews = std::vector<std::string_view>;
 
 // Case-insensitive comparison of 8-bit text (ASCII letters fold; other bytes compare as they are).
 [[nodiscard]] bool SameText(std::string_view a, std::string_view b);
@@ -14,16 +16,19 @@ using TStringList = std::vector<std::string>;
 
 // Parses a whole line as a decimal signed 32-bit integer; anything else (including a value out of
 // range) fails with "'<line>' is not a valid integer value".
-[[nodiscard]] std::int32_t StrToInt(const std::string& text);
+[[nodiscard]] std::int32_t StrToInt(std::string_view text);
 // The same, giving the default instead of failing.
-[[nodiscard]] std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback);
+[[nodiscard]] std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
 
 // Every CR LF pair becomes "<br>", and the reverse (matching "<br>" in any letter case).
 [[nodiscard]] std::string CrLfToBr(std::string_view text);
 [[nodiscard]] std::string BrToCrLf(std::string_view text);
+void AppendCrLfToBr(std::string& target, std::string_view text);
 
 // Splits at CR LF, lone CR or lone LF; a final line break adds no empty line.
 void SplitLines(std::string_view text, TStringList& lines);
+void SplitLines(std::string_view text, TLineViews& lines);
 
 // The line at index, failing with "List index out of bounds (index)" past the end.
 [[nodiscard]] const std::string& LineAt(const TStringList& lines, long long index);
+[[nodiscard]] std::string_view LineAt(const TLineViews& lines, long long index);

@@ -140,6 +140,32 @@ TEST(ItemList, LinesLayoutAndCountRules)
     EXPECT_THROW(ItemListFromLines(back, lines), EBWError);
 }
 
+TEST(ItemList, DirectTextFormMatchesTheLineList)
+{
+    // The file is written without a line list in between; both forms must give the same bytes.
+    TBWItemList list;
+    list.push_back(Message(-5, "Title with\r\nbreak and <BR>", 46363.42156));
+    list.back()->Text = "a\rb\nc\r\n";
+    list.back()->Author = "Ann";
+    list.back()->Recipients = {"Sales", "Dev\r"};
+    list.back()->DayFlags = {true, false, true, false, true, false, true, false};
+    list.back()->Kind = 255;
+    list.push_back(Message(2147483647, "", -1.5));
+    TStringList lines;
+    ItemListToLines(list, lines);
+    std::string text;
+    AppendItemListText(list, text);
+    std::string joined;
+    for (const std::string& line : lines) {
+        joined += line + "\r\n";
+    }
+    EXPECT_EQ(text, joined);
+
+    TempFolder folder;
+    SaveItemList(list, folder / "direct.dat", "pw");
+    EXPECT_EQ(ReadBytes(folder / "direct.dat"), EncryptLines(lines, "pw"));
+}
+
 TEST(ItemList, LoadResults)
 {
     TempFolder folder;
