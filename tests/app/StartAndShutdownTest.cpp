@@ -167,7 +167,8 @@ TEST_F(MainWindowTest, AStartLoadsTheThreeKindsOfFilesAndTheExitWritesThemBack)
 TEST_F(MainWindowTest, ADamagedListFileIsKeptBesideItselfBeforeAnythingCanOverwriteIt)
 {
     std::filesystem::create_directories(dataFolder);
-    const QByteArray damaged("\x20\x00\x00\x00 this is not a message list at all....", 44);
+    static constexpr char bytes[] = "\x20\x00\x00\x00 this is not a message list at all....";
+    const QByteArray damaged(bytes, sizeof bytes - 1);
     {
         QFile out(QString::fromStdString((dataFolder / "bwlist.dat").string()));
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
