@@ -93,6 +93,18 @@ TEST_F(DesktopTest, TheIconSitsInTheTrayHostAndTheCloseBoxHidesTheWindowThere)
     EndProgramCleanly();
 }
 
+TEST_F(DesktopTest, TheIconComesBackWhenTheTrayHostIsRestarted)
+{
+    StartTrayHost();
+    StartProgram({QStringLiteral("/m")});
+    ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    EndProcess(*trayHost);
+    ASSERT_TRUE(WaitFor([&] { return !probe->TopLevelOfInstance("panel").has_value(); }, StartTimeoutMs));
+    StartTrayHost();
+    EXPECT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    EndProgramCleanly();
+}
+
 TEST_F(DesktopTest, AHiddenStartShowsTheTrayIconAndNoWindow)
 {
     StartTrayHost();

@@ -210,3 +210,17 @@ TEST_F(MainWindowTest, AFailedSaveIsReportedAndTheOtherFilesAreStillWritten)
     EXPECT_EQ(saved.size(), 1U);
     EXPECT_TRUE(std::filesystem::exists(dataFolder / "glist.dat"));
 }
+
+TEST_F(MainWindowTest, TheEndOfTheSessionSavesAtOnceAndLetsTheCloseGoAhead)
+{
+    StartAs(Text("Ann"));
+    form->FinishStart(false);
+    lists.PersonalList.push_back(MakeMessage("Team meeting", Noon() + 1, 12));
+    form->SaveForSessionEnd([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    TBWItemList saved;
+    EXPECT_EQ(LoadItemList(saved, dataFolder / "bwlist.dat", PersonalListPassword), LoadOk);
+    EXPECT_EQ(saved.size(), 1U);
+    EXPECT_EQ(preferences.flushes, 1);
+    EXPECT_TRUE(form->close()) << "the session may close the window";
+    EXPECT_TRUE(form->ExitRequested());
+}
