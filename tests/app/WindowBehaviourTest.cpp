@@ -219,14 +219,6 @@ TEST_F(WindowBehaviourTest, AFailingCommandShowsItsErrorAndTheWindowGoesOn)
     EXPECT_EQ(window.CurrentPreferences().SortColumn, -1);
 }
 
-TEST_F(WindowBehaviourTest, TheTickTimerRunsFromTheWindowsCreation)
-{
-    auto* timer = form->findChild<QTimer*>(Text("tickTimer"));
-    ASSERT_NE(timer, nullptr);
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 1000);
-}
-
 TEST(NotificationAreaWait, AnswersAtOnceWhenThereWhenItAppearsOrWhenTheTimeIsUp)
 {
     using namespace std::chrono_literals;
