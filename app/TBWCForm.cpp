@@ -108,8 +108,10 @@ void TBWCForm::BuildWindow()
     m_editButton = MakeButton(QStringLiteral("editButton"), tr("&Edit..."), tr("Edit selected message"));
     m_deleteButton = MakeButton(QStringLiteral("deleteButton"), tr("&Delete"), tr("Delete selected message"));
     // The buttons follow their menu entries: both become usable when the command is connected.
-    for (auto [button, action] : {std::pair{m_newButton, m_menu.newAction}, std::pair{m_editButton, m_menu.editAction},
-                                  std::pair{m_deleteButton, m_menu.deleteAction}}) {
+    for (const auto& pair : {std::pair{m_newButton, m_menu.newAction}, std::pair{m_editButton, m_menu.editAction},
+                             std::pair{m_deleteButton, m_menu.deleteAction}}) {
+        QPushButton* button = pair.first;
+        QAction* action = pair.second;
         button->setEnabled(action->isEnabled());
         connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
         connect(button, &QPushButton::clicked, action, &QAction::trigger);

@@ -19,9 +19,9 @@ QString DueTimeText(double moment, double now, const QLocale& locale)
 {
     const double shownMoment = moment + HalfStorageUnit;
     const QDateTime shown = FromDays(shownMoment);
-    const QString time = QStringLiteral("%1:%2")
-                             .arg(shown.time().hour(), 2, 10, QLatin1Char('0'))
-                             .arg(shown.time().minute(), 2, 10, QLatin1Char('0'));
+    QString time = QStringLiteral("%1:%2")
+                       .arg(shown.time().hour(), 2, 10, QLatin1Char('0'))
+                       .arg(shown.time().minute(), 2, 10, QLatin1Char('0'));
     if (std::trunc(shownMoment) == std::trunc(now)) {
         return time;
     }

@@ -91,8 +91,9 @@ QByteArray QtSoundPlayer::MakeTone(int frequencyHz, int durationMs, int sampleRa
             std::min({1.0, static_cast<double>(i) / fade, static_cast<double>(count - 1 - i) / fade});
         const double value = 0.5 * envelope * std::sin(2.0 * std::numbers::pi * frequencyHz * i / sampleRate);
         const auto sample = static_cast<qint16>(std::lround(value * 32767.0));
-        samples[2 * i] = static_cast<char>(sample & 0xff);
-        samples[2 * i + 1] = static_cast<char>((sample >> 8) & 0xff);
+        const qsizetype at = 2 * static_cast<qsizetype>(i);
+        samples[at] = static_cast<char>(sample & 0xff);
+        samples[at + 1] = static_cast<char>((sample >> 8) & 0xff);
     }
     return samples;
 }

@@ -51,11 +51,11 @@ bool SingleInstance::TryAcquire()
 QString SingleInstance::DefaultLockFolder()
 {
 #ifdef Q_OS_UNIX
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && IsOwnFolder(runtime)) {
         return runtime;
     }
-    const QString fallback = QDir::tempPath() + QStringLiteral("/bellwick-") + QString::number(::getuid());
+    QString fallback = QDir::tempPath() + QStringLiteral("/bellwick-") + QString::number(::getuid());
     QDir().mkdir(fallback, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (IsPrivateFolder(fallback)) {
         return fallback;
@@ -66,7 +66,7 @@ QString SingleInstance::DefaultLockFolder()
     QDir().mkpath(cache);
     return cache;
 #else
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     QDir().mkpath(runtime);
     return runtime;
 #endif
