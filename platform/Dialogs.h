@@ -17,4 +17,6 @@ public:
     // A one-line input box; nothing when the user cancels.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                            const QString& initialText) = 0;
+    // A question with the question icon and the buttons OK and Cancel; true only for OK.
+    virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
 };

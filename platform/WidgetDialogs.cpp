@@ -24,3 +24,11 @@ std::optional<QString> WidgetDialogs::AskText(QWidget* parent, const QString& ca
     }
     return dialog.textValue();
 }
+
+bool WidgetDialogs::Confirm(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("confirmMessageBox"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}

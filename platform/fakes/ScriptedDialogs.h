@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
-// Answers the input boxes from a script and records every box shown. An input box that finds the
-// script empty fails, so that a test that did not script enough answers ends instead of looping.
+// Answers the input boxes and questions from a script and records every box shown. A box that finds
+// its script empty fails, so that a test that did not script enough answers ends instead of looping.
 class ScriptedDialogs final : public Dialogs
 {
 public:
@@ -34,8 +34,22 @@ public:
         return answer;
     }
 
+    bool Confirm(QWidget* /*parent*/, const QString& caption, const QString& text) override
+    {
+        confirmations.push_back({caption, text});
+        if (confirmAnswers.empty()) {
+            throw std::logic_error("ScriptedDialogs: no answer left for \"" + caption.toStdString() + "\"");
+        }
+        const bool answer = confirmAnswers.front();
+        confirmAnswers.pop_front();
+        return answer;
+    }
+
     // std::nullopt stands for Cancel.
     std::deque<std::optional<QString>> answers;
     std::vector<Question> questions;
+    // true stands for OK.
+    std::deque<bool> confirmAnswers;
+    std::vector<Question> confirmations;
     std::vector<QString> errors;
 };

@@ -30,6 +30,7 @@ TEST(ErrorGuard, AnErrorBoxThatFailsItselfDoesNotEscape)
     public:
         void ShowError(QWidget*, const QString&) override { throw std::runtime_error("no display"); }
         std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+        bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     } dialogs;
     EXPECT_FALSE(RunGuarded(dialogs, nullptr, [] { throw EBWError("Stream read error"); }));
 }
