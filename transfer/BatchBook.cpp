@@ -12,10 +12,12 @@ int Rank(TransferOutcome outcome)
         return 1;
     case TransferOutcome::Done:
         return 2;
-    case TransferOutcome::Failed:
+    case TransferOutcome::Missing:
         return 3;
-    case TransferOutcome::Running:
+    case TransferOutcome::Failed:
         return 4;
+    case TransferOutcome::Running:
+        return 5;
     }
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "FileCopy.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -32,4 +34,13 @@ bool CopyFileReplacing(const std::string& source, const std::string& target)
         }
     } while (!chunk.isEmpty());
     return output.commit();
+}
+
+bool IsMissingFile(const std::string& path)
+{
+    if (path.empty()) {
+        return false;
+    }
+    const QFileInfo file(PathFromLocal8Bit(path));
+    return !file.exists() && !file.isSymLink() && file.dir().exists();
 }

@@ -7,3 +7,8 @@
 // reader never sees a half-written file and a failed copy leaves the old target in place.
 // Returns whether the target now holds the source's bytes.
 [[nodiscard]] bool CopyFileReplacing(const std::string& source, const std::string& target);
+
+// Whether a failed copy from this source failed because there is no file: the folder exists and
+// holds nothing of that name. A folder that cannot be reached (an absent network share) is not
+// enough to say the file is missing.
+[[nodiscard]] bool IsMissingFile(const std::string& path);

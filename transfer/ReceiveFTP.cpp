@@ -27,7 +27,12 @@ int ReceiveFTP::Body()
     ftp.Apply(session);
     curl_easy_setopt(session.Easy(), CURLOPT_WRITEFUNCTION, DownloadTarget::WriteCallback);
     curl_easy_setopt(session.Easy(), CURLOPT_WRITEDATA, &target);
-    if (session.Perform() != CURLE_OK) {
+    const CURLcode result = session.Perform();
+    if (result != CURLE_OK) {
+        // 550 to SIZE or RETR: the server says there is no such file.
+        if (result == CURLE_REMOTE_FILE_NOT_FOUND) {
+            NoteSourceMissing();
+        }
         target.Discard();
         return TransferFailed;
     }

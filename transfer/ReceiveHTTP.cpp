@@ -13,6 +13,11 @@ bool IsSuccess(long status)
 {
     return status >= 200 && status <= 299;
 }
+
+bool IsNotFound(long status)
+{
+    return status == 404 || status == 410;
+}
 } // namespace
 
 int ReceiveHTTP::StartNotice() const
@@ -41,7 +46,11 @@ int ReceiveHTTP::Body()
     curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, ChunkSize);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, DownloadTarget::WriteCallback);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &target);
-    if (session.Perform() != CURLE_OK || !IsSuccess(session.ResponseCode())) {
+    const CURLcode result = session.Perform();
+    if (result != CURLE_OK || !IsSuccess(session.ResponseCode())) {
+        if ((result == CURLE_OK || result == CURLE_HTTP_RETURNED_ERROR) && IsNotFound(session.ResponseCode())) {
+            NoteSourceMissing();
+        }
         target.Discard();
         return TransferFailed;
     }

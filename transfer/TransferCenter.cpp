@@ -169,13 +169,21 @@ bool TransferCenter::CopyNow(std::unique_ptr<TransferJob> job)
     // A copy runs at once unless a transfer of the same local copy is ahead of it; then it waits
     // in line and runs on the main thread when that one has ended.
     if (m_queue.Front(job->LocalFile) == nullptr) {
-        const bool copied = CopyFileReplacing(job->CopySource, job->CopyTarget);
-        m_batches.Add(job->BatchId, job->Id, job->GroupName, copied ? TransferOutcome::Done : TransferOutcome::Failed);
-        return copied;
+        const TransferOutcome outcome = CopyOutcome(*job);
+        m_batches.Add(job->BatchId, job->Id, job->GroupName, outcome);
+        return outcome == TransferOutcome::Done;
     }
     m_batches.Add(job->BatchId, job->Id, job->GroupName, TransferOutcome::Running);
     m_queue.Add(std::move(job));
     return true;
+}
+
+TransferOutcome TransferCenter::CopyOutcome(const TransferJob& job)
+{
+    if (CopyFileReplacing(job.CopySource, job.CopyTarget)) {
+        return TransferOutcome::Done;
+    }
+    return !job.IsUpload && IsMissingFile(job.CopySource) ? TransferOutcome::Missing : TransferOutcome::Failed;
 }
 
 void TransferCenter::RunLine(const std::string& localFile)
@@ -188,9 +196,9 @@ void TransferCenter::RunLine(const std::string& localFile)
             }
             return;
         }
-        const bool copied = CopyFileReplacing(job->CopySource, job->CopyTarget);
+        const TransferOutcome outcome = CopyOutcome(*job);
         const std::unique_ptr<TransferJob> done = m_queue.TakeFront(job->Id);
-        m_batches.Record(done->BatchId, done->Id, copied ? TransferOutcome::Done : TransferOutcome::Failed);
+        m_batches.Record(done->BatchId, done->Id, outcome);
     }
 }
 
@@ -202,7 +210,11 @@ void TransferCenter::Finish(std::uint64_t jobId, int code)
     }
     // The notice is the thread's last act, so this join returns at once.
     job->Worker->Join();
-    m_batches.Record(job->BatchId, job->Id, code == TransferFailed ? TransferOutcome::Failed : TransferOutcome::Done);
+    TransferOutcome outcome = TransferOutcome::Done;
+    if (code == TransferFailed) {
+        outcome = job->Worker->SourceMissing() ? TransferOutcome::Missing : TransferOutcome::Failed;
+    }
+    m_batches.Record(job->BatchId, job->Id, outcome);
     const std::string localFile = job->LocalFile;
     job.reset();
     RunLine(localFile);

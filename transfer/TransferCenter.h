@@ -77,6 +77,8 @@ private:
                                         std::uint64_t batchId);
     std::uint64_t Submit(std::unique_ptr<TransferJob> job);
     bool CopyNow(std::unique_ptr<TransferJob> job);
+    // Runs a plain copy now.
+    static TransferOutcome CopyOutcome(const TransferJob& job);
     void RunLine(const std::string& localFile);
     void Finish(std::uint64_t jobId, int code);
     bool WaitForBatch(std::uint64_t batchId);

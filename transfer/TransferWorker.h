@@ -37,6 +37,8 @@ public:
     void Join();
     // The final notice code, 0 until the body has ended. Read it only after Join().
     [[nodiscard]] int Status() const { return m_status; }
+    // A download that failed because the location holds no such file. Read it only after Join().
+    [[nodiscard]] bool SourceMissing() const { return m_sourceMissing; }
 
 protected:
     // The transfer itself, on the worker's thread; returns the final notice code.
@@ -44,6 +46,8 @@ protected:
 
     [[nodiscard]] const TransferSettings& Settings() const { return m_settings; }
     [[nodiscard]] CancelSignal& Cancellation() { return m_cancel; }
+    // Called by a download's body before it returns TransferFailed.
+    void NoteSourceMissing() { m_sourceMissing = true; }
 
 private:
     void Run();
@@ -54,4 +58,5 @@ private:
     CancelSignal m_cancel;
     std::thread m_thread;
     int m_status = 0;
+    bool m_sourceMissing = false;
 };

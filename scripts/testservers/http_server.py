@@ -9,7 +9,9 @@ Every answer is made from the request path, so tests need no files on the server
   /slow/MS         waits MS milliseconds, then 200 with the body "slow MS"
   /silent          reads the request and never answers
   /cut/N           200 announcing N bytes, sends half of them, then stalls
-Usage: http_server.py PORT_FILE [CERT KEY]
+  /file/PATH       200 with the file PATH under the files folder, 404 when there is none; this is
+                   how the FTP server's files are read over HTTP
+Usage: http_server.py PORT_FILE [CERT KEY] [--files FOLDER]
 """
 import os
 import ssl
@@ -38,6 +40,20 @@ class Handler(BaseHTTPRequestHandler):
         self.wfile.write(body)
         self.wfile.flush()
 
+    def send_file(self, parts):
+        folder = self.server.files_folder
+        if not folder or not parts or any(p in ("", ".", "..") for p in parts):
+            self.answer(404, b"not found")
+            return
+        path = os.path.join(folder, *parts)
+        try:
+            with open(path, "rb") as f:
+                body = f.read()
+        except OSError:
+            self.answer(404, b"not found")
+            return
+        self.answer(200, body)
+
     def do_GET(self):
         parts = self.path.strip("/").split("/")
         name = parts[0]
@@ -58,6 +74,8 @@ class Handler(BaseHTTPRequestHandler):
             self.answer(200, b"slow %d" % arg)
         elif name == "silent":
             time.sleep(STALL_SECONDS)
+        elif name == "file":
+            self.send_file(parts[1:])
         elif name == "cut":
             self.answer(200, pattern(arg // 2), length=arg)
             time.sleep(STALL_SECONDS)
@@ -68,14 +86,22 @@ class Handler(BaseHTTPRequestHandler):
 
 class Server(ThreadingHTTPServer):
     daemon_threads = True
+    files_folder = None
 
 
 def main():
-    port_file = sys.argv[1]
+    args = sys.argv[1:]
+    files_folder = None
+    if "--files" in args:
+        at = args.index("--files")
+        files_folder = args[at + 1]
+        del args[at:at + 2]
+    port_file = args[0]
     server = Server(("127.0.0.1", 0), Handler)
-    if len(sys.argv) > 3:
+    server.files_folder = files_folder
+    if len(args) > 2:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        context.load_cert_chain(sys.argv[2], sys.argv[3])
+        context.load_cert_chain(args[1], args[2])
         # The handshake happens in the request's thread, so a silent client cannot block accept().
         server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
     with open(port_file + ".tmp", "w") as f:

@@ -2,7 +2,8 @@
 # Starts the transfer test servers. Usage: start.sh ftp|http STATE_DIR
 #   ftp:  FTP on 127.0.0.1:21 (active mode only), home STATE_DIR/ftp-root, user bwuser / bwpass
 #   http: HTTP and HTTPS on 127.0.0.1, ports in STATE_DIR/http.port and STATE_DIR/https.port;
-#         the HTTPS certificate is signed by a test CA made here (STATE_DIR/ca.pem)
+#         the HTTPS certificate is signed by a test CA made here (STATE_DIR/ca.pem); /file/PATH
+#         reads STATE_DIR/ftp-root/PATH, so files put there over FTP can be read over HTTP
 # Each server runs in a session of its own under a time limit, so a forgotten one dies anyway;
 # stop.sh ends it by its process group.
 set -euo pipefail
@@ -51,8 +52,9 @@ http)
         openssl x509 -req -in "$state/server.csr" -CA "$state/ca.pem" -CAkey "$state/ca.key" \
             -CAcreateserial -days 2 -extfile "$state/server.ext" -out "$state/server.pem" >/dev/null 2>&1
     fi
-    launch http "$python" "$here/http_server.py" "$state/http.port"
-    launch https "$python" "$here/http_server.py" "$state/https.port" "$state/server.pem" "$state/server.key"
+    launch http "$python" "$here/http_server.py" "$state/http.port" --files "$state/ftp-root"
+    launch https "$python" "$here/http_server.py" "$state/https.port" "$state/server.pem" "$state/server.key" \
+        --files "$state/ftp-root"
     wait_for "$state/http.port" http
     wait_for "$state/https.port" https
     ;;

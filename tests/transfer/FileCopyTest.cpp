@@ -56,9 +56,18 @@ TEST_F(FileCopyTest, FailedCopiesReportFailureAndTouchNothing)
     EXPECT_FALSE(fs::exists(DataFolder() / "missing"));
     EXPECT_EQ(batch.Outcome("Ops"), TransferOutcome::Failed);
 
-    // Download of a shared file that is not there keeps the local copy.
+    // Download of a shared file that is not there keeps the local copy, and says the file is
+    // missing; a folder that is not there says nothing about the file.
     EXPECT_FALSE(batch.DownloadGroupFile(MakeGroup("Ops", Shared("none.dat").string())));
     EXPECT_EQ(ReadBytes(LocalCopy("Ops")), "local");
+    EXPECT_EQ(batch.Outcome("Ops"), TransferOutcome::Failed); // the upload above failed
+    auto fetch = m_center->NewBatch();
+    EXPECT_FALSE(fetch.DownloadGroupFile(MakeGroup("None", Shared("none.dat").string())));
+    EXPECT_FALSE(fetch.DownloadGroupFile(MakeGroup("Unmounted", (DataFolder() / "share-off" / "x.dat").string())));
+    EXPECT_FALSE(fetch.DownloadGroupFile(MakeGroup("Blank", "")));
+    EXPECT_EQ(fetch.Outcome("None"), TransferOutcome::Missing);
+    EXPECT_EQ(fetch.Outcome("Unmounted"), TransferOutcome::Failed);
+    EXPECT_EQ(fetch.Outcome("Blank"), TransferOutcome::Failed);
 
     // Upload of a group that has no local copy yet.
     EXPECT_FALSE(batch.UploadGroupFile(MakeGroup("Fresh", Shared("fresh.dat").string())));

@@ -104,7 +104,8 @@ TEST_F(FtpTransferTest, UnusableAddressesAndLoginsFail)
     WriteBytes(LocalCopy("Missing"), "kept");
     ASSERT_TRUE(down.DownloadGroupFile(MakeGroup("Missing", Ftp("fail/missing.dat"), User, Password)));
     EXPECT_TRUE(down.WaitForTransfers());
-    EXPECT_EQ(down.Outcome("Missing"), TransferOutcome::Failed);
+    // Only a file the server says is not there counts as missing; a refused login does not.
+    EXPECT_EQ(down.Outcome("Missing"), TransferOutcome::Missing);
     EXPECT_EQ(ReadBytes(LocalCopy("Missing")), "kept");
     auto up = m_center->NewBatch();
     for (const TBWListLocation& group : groups) {

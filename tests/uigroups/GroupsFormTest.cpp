@@ -241,19 +241,26 @@ TEST_F(GroupsFormTest, AddOfAnExistingGroupFileJoinsItWithoutWritingAnything)
     EXPECT_TRUE(m_recorder.Messages.empty());
 }
 
-TEST_F(GroupsFormTest, AddWhenTheLocationDidNotAnswerInTimeCreatesAndSendsNothing)
+TEST_F(GroupsFormTest, AddWhenTheFetchFailedOrDidNotAnswerInTimeCreatesAndSendsNothing)
 {
+    // After a refused login or a server error, as after a late answer, the group file may exist.
     m_files.SetRemote("Sales", FetchOutcome::StillRunning);
+    m_files.SetRemote("Dev", FetchOutcome::Failed);
     Load({});
     AddByButton(QStringLiteral("Sales"), QStringLiteral("ftp://slow.example.org/sales.dat"), QStringLiteral("pw"));
+    AddByButton(QStringLiteral("Dev"), QStringLiteral("ftp://locked.example.org/dev.dat"), QStringLiteral("pw"));
 
-    EXPECT_EQ(List()->count(), 1);
+    EXPECT_EQ(List()->count(), 2);
     EXPECT_FALSE(fs::exists(m_files.LocalCopyPath("Sales")));
+    EXPECT_FALSE(fs::exists(m_files.LocalCopyPath("Dev")));
     EXPECT_TRUE(m_files.Uploads.empty());
-    ASSERT_EQ(m_recorder.Messages.size(), 1U);
+    ASSERT_EQ(m_recorder.Messages.size(), 2U);
     EXPECT_EQ(m_recorder.Messages[0].Icon, QMessageBox::Warning);
     EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("\"Sales\"")));
     EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("did not answer in time")));
+    EXPECT_EQ(m_recorder.Messages[1].Icon, QMessageBox::Warning);
+    EXPECT_TRUE(m_recorder.Messages[1].Text.contains(QStringLiteral("\"Dev\"")));
+    EXPECT_TRUE(m_recorder.Messages[1].Text.contains(QStringLiteral("could not be fetched")));
 }
 
 TEST_F(GroupsFormTest, EditWritesTheFieldsBackAndFetchesNothing)
@@ -325,6 +332,7 @@ TEST_F(GroupsFormTest, TestReportsEveryOutcome)
     const Case cases[] = {
         {"Absent", FetchOutcome::Absent, false, "pw", QMessageBox::Critical, NoGroupText},
         {"Late", FetchOutcome::StillRunning, false, "pw", QMessageBox::Critical, NoGroupText},
+        {"Refused", FetchOutcome::Failed, false, "pw", QMessageBox::Critical, NoGroupText},
         {"Good", FetchOutcome::Present, true, "pw", QMessageBox::Information, QStringLiteral("Group is OK.")},
         {"WrongPassword", FetchOutcome::Present, true, "other", QMessageBox::Critical,
          QStringLiteral("Group is exists, but password is wrong.")},

@@ -8,7 +8,9 @@ class TBWListLocation;
 enum class FetchOutcome
 {
     Present,      // the download finished and the group's local copy now holds the group file
-    Absent,       // the download finished without a file: none at the location, or it failed
+    Absent,       // the location answered that it holds no group file
+    Failed,       // the download failed otherwise (login refused, no answer, server error): a group
+                  // file may exist there all the same
     StillRunning, // the wait ran out of time while the download was still under way
 };
 

@@ -198,8 +198,15 @@ void TBWGroupsForm::AddGroup()
         CreateGroupFile(group);
         m_files.UploadGroupFile(group);
         break;
-    case FetchOutcome::StillRunning:
+    case FetchOutcome::Failed:
         // A group file may well exist there: an empty one sent now could overwrite it.
+        m_hooks.Tell(this, QMessageBox::Warning, tr("New group"),
+                     tr("The group file of \"%1\" could not be fetched (the login was refused, the location could "
+                        "not be reached or it answered with an error). The group was added, but no new group file "
+                        "was created there. Check the group's settings and use Test.")
+                         .arg(QString::fromLocal8Bit(group.Name)));
+        break;
+    case FetchOutcome::StillRunning:
         m_hooks.Tell(this, QMessageBox::Warning, tr("New group"),
                      tr("The location of group \"%1\" did not answer in time. The group was added, but no new "
                         "group file was created there. Use Test later to check the group.")
