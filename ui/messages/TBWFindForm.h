@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ItemList.h"
+#include "MessageSearch.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// The non-modal find dialog and the state of the search: each step selects the next message whose
+// title, text or both hold the search text, forward only, from the top of the list or from just
+// after the selected row, and stops at the end without wrapping around. The dialog is made once
+// and hidden when closed; its inputs and the state stay.
+class TBWFindForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TBWFindForm(QWidget* parent = nullptr);
+    ~TBWFindForm() override;
+
+    // The Find command: the next step starts at the first row; the dialog comes to the front.
+    void StartSearch();
+    // One search step over the list whose selected row is selectedIndex (-1 for none): the row to
+    // select, or -1 when nothing is to be selected.
+    int SearchStep(const TBWItemList& messages, int selectedIndex);
+
+    [[nodiscard]] bool SearchStarted() const { return m_searchStarted; }
+    [[nodiscard]] MessageSearch CurrentSearch() const;
+
+Q_SIGNALS:
+    // "Find next" of the dialog was pressed.
+    void FindNextRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OnSearchTextChanged(const QString& text);
+
+    QLineEdit* m_searchEdit = nullptr;
+    QComboBox* m_scopeComboBox = nullptr;
+    QCheckBox* m_caseSensitiveCheckBox = nullptr;
+    QPushButton* m_findNextButton = nullptr;
+    bool m_searchStarted = false;
+    bool m_placed = false;
+};
