@@ -38,7 +38,18 @@ case "$kind" in
 ftp)
     rm -rf "$state/ftp-root" "$state/ftp.ready"
     mkdir -p "$state/ftp-root/anonymous"
-    launch ftp "$python" "$here/ftp_server.py" "$state/ftp-root" bwuser bwpass "$state/ftp.ready"
+    # Port 21 is fixed; another test run on this machine may hold it for a while, so wait for it.
+    for _ in $(seq 1 60); do
+        launch ftp "$python" "$here/ftp_server.py" "$state/ftp-root" bwuser bwpass "$state/ftp.ready"
+        for _ in $(seq 1 50); do
+            [ -s "$state/ftp.ready" ] && break
+            kill -0 "$(cat "$state/ftp.pid")" 2>/dev/null || break
+            sleep 0.1
+        done
+        [ -s "$state/ftp.ready" ] && break
+        grep -q "Address already in use" "$state/ftp.log" || break
+        sleep 1
+    done
     wait_for "$state/ftp.ready" ftp
     ;;
 http)
