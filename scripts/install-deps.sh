@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, every package that building, running and testing Bellwick needs.
 # Only what is missing is installed; a machine that has everything is left untouched.
+# --bench adds only the programs the side-by-side harness compares with (bench/compare/run.sh);
+# nothing of theirs is part of the program.
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,9 @@ packages=(
     # quality checks
     clang-format clang-tidy
 )
+if [ "${1:-}" = "--bench" ]; then
+    packages=(libkf5calendarcore-dev libical-dev remind)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
