@@ -61,23 +61,17 @@ void SyncFolder(const std::filesystem::path& folder)
     }
 }
 
-} // namespace
-
-std::string ReadWholeFile(const std::filesystem::path& fileName)
+// Reads the open file to its end straight into the buffer that is returned, sized once from the
+// file's length; only a file that grows while it is read makes it grow.
+std::string ReadAll(int fd, const struct stat& info)
 {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
-    }
-    std::string bytes;
-    struct stat info
-    {};
-    if (::fstat(file.Get(), &info) == 0 && info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    char buffer[65536];
+    std::string bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    std::size_t used = 0;
+    char probe[4096];
     for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        const bool full = used == bytes.size();
+        char* target = full ? probe : bytes.data() + used;
+        const ssize_t got = ::read(fd, target, full ? sizeof probe : bytes.size() - used);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -87,9 +81,46 @@ std::string ReadWholeFile(const std::filesystem::path& fileName)
         if (got == 0) {
             break;
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (full) {
+            bytes.append(probe, static_cast<std::size_t>(got));
+        }
+        used += static_cast<std::size_t>(got);
     }
+    bytes.resize(used);
     return bytes;
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::filesystem::path& fileName)
+{
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info
+    {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) {
+        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
+    }
+    return ReadAll(file.Get(), info);
+}
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName)
+{
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return std::nullopt;
+        }
+        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
+    }
+    struct stat info
+    {};
+    if (::fstat(file.Get(), &info) != 0) {
+        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return ReadAll(file.Get(), info);
 }
 
 void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes)

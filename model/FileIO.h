@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,8 @@
 // or the new version; on failure the temporary file is removed and the old file stays.
 
 [[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& fileName);
+// The same, but nothing when there is no such file or it is not a regular file (a folder).
+[[nodiscard]] std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName);
 void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes);
 // The runtime's text for a failed file operation ("File access denied", "Disk full", ...).
 [[nodiscard]] std::string IoErrorText(int error);

@@ -4,7 +4,7 @@
 #include "FileIO.h"
 
 #include <algorithm>
-#include <system_error>
+#include <optional>
 
 int FindItemById(const TBWItemList& list, std::int32_t id)
 {
@@ -155,6 +155,38 @@ void ItemListFromLines(TBWItemList& list, const TLineViews& lines)
     ReadItemList(list, lines);
 }
 
+std::size_t ItemListFromText(TBWItemList& list, std::string_view text)
+{
+    TLineReader lines(text);
+    std::size_t filled = 0;
+    try {
+        std::int32_t count = 0;
+        if (!lines.AtEnd()) {
+            lines.Next();
+            if (!lines.AtEnd()) {
+                count = StrToIntDef(lines.Next(), 0);
+            }
+        }
+        if (count > 0) {
+            // Never trust the count for the allocation: a damaged file may promise billions, but
+            // every line takes at least one byte.
+            list.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), text.size() / TBWItem::LineCount));
+        }
+        for (std::int32_t k = 0; k < count; ++k) {
+            if (filled == list.size()) {
+                list.push_back(std::make_unique<TBWItem>());
+            }
+            list[filled]->LoadFromLines(lines);
+            ++filled;
+        }
+    } catch (...) {
+        list.resize(filled); // the record being read when it failed is not kept
+        throw;
+    }
+    list.resize(filled);
+    return static_cast<std::size_t>(lines.Index()) + lines.SkipRest();
+}
+
 void AppendItemListText(const TBWItemList& list, std::string& text)
 {
     text.append("1\r\n");
@@ -182,16 +214,13 @@ void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName
 
 int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const std::string& password)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error)) {
+    std::optional<std::string> bytes = ReadRegularFile(fileName);
+    if (!bytes) {
         return LoadNoFile;
     }
-    std::string bytes = ReadWholeFile(fileName);
-    const TOpenedContainer opened = OpenContainer(bytes, password);
-    TLineViews lines;
-    SplitLines(opened.Text, lines);
-    ItemListFromLines(list, lines);
+    const TOpenedContainer opened = OpenContainer(*bytes, password);
+    const std::size_t lineCount = ItemListFromText(list, opened.Text);
     const bool checkFailed =
-        opened.StoredLineCount < 0 || lines.size() != static_cast<std::size_t>(opened.StoredLineCount);
+        opened.StoredLineCount < 0 || lineCount != static_cast<std::size_t>(opened.StoredLineCount);
     return checkFailed ? LoadCheckFailed : LoadOk;
 }

@@ -26,6 +26,10 @@ void MergeItemList(TBWItemList& target, const TBWItemList& source, double now);
 void ItemListToLines(const TBWItemList& list, TStringList& lines);
 void ItemListFromLines(TBWItemList& list, const TStringList& lines);
 void ItemListFromLines(TBWItemList& list, const TLineViews& lines);
+// ItemListFromLines straight from a list file's text, in one pass and without a line list; the
+// records the list already holds are refilled rather than freed and made anew. Returns the number
+// of lines in the text (for the container's check).
+std::size_t ItemListFromText(TBWItemList& list, std::string_view text);
 // The list's lines as text, each followed by CR LF, appended to the given text.
 void AppendItemListText(const TBWItemList& list, std::string& text);
 void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);

@@ -165,20 +165,53 @@ struct TextSink
     }
 };
 
-template <typename Lines>
-void ReadRecord(TBWItem& item, const Lines& lines, long long start)
+// The recipients line holds each name followed by "<br>" (any letter case); splitting it there
+// gives the names that BrToCrLf and SplitLines would, and reuses the names' storage.
+void ReadRecipients(TStringList& names, std::string_view line)
 {
-    item.Title = BrToCrLf(LineAt(lines, start));
-    item.Text = BrToCrLf(LineAt(lines, start + 1));
-    item.Author = BrToCrLf(LineAt(lines, start + 2));
-    item.Recipients.clear();
-    SplitLines(BrToCrLf(LineAt(lines, start + 3)), item.Recipients);
-    item.DueTime = UnitsToDateTime(StrToInt(LineAt(lines, start + 4)));
-    item.LastDueTime = UnitsToDateTime(StrToInt(LineAt(lines, start + 5)));
-    item.Kind = static_cast<std::uint8_t>(StrToInt(LineAt(lines, start + 6)) & 0xFF);
-    item.Id = StrToInt(LineAt(lines, start + 7));
-    item.RepeatKind = static_cast<std::uint8_t>(StrToInt(LineAt(lines, start + 8)) & 0xFF);
-    const std::string_view flags = LineAt(lines, start + 9);
+    if (line.find_first_of("\r\n") != std::string_view::npos) {
+        // Only a hand-made line list holds breaks inside a line; take the general way then.
+        names.clear();
+        SplitLines(BrToCrLf(line), names);
+        return;
+    }
+    std::size_t count = 0;
+    const auto add = [&](std::string_view name) {
+        if (count < names.size()) {
+            names[count].assign(name);
+        } else {
+            names.emplace_back(name);
+        }
+        ++count;
+    };
+    std::size_t from = 0;
+    for (std::size_t open = line.find('<'); open != std::string_view::npos; open = line.find('<', open + 1)) {
+        if (open + 4 <= line.size() && SameText(line.substr(open, 4), "<br>")) {
+            add(line.substr(from, open - from));
+            from = open + 4;
+            open += 3;
+        }
+    }
+    if (from < line.size()) {
+        add(line.substr(from));
+    }
+    names.resize(count);
+}
+
+// Reads the record from nextLine(), called exactly 10 times in line order.
+template <typename NextLine>
+void ReadRecord(TBWItem& item, NextLine&& nextLine)
+{
+    AssignBrToCrLf(item.Title, nextLine());
+    AssignBrToCrLf(item.Text, nextLine());
+    AssignBrToCrLf(item.Author, nextLine());
+    ReadRecipients(item.Recipients, nextLine());
+    item.DueTime = UnitsToDateTime(StrToInt(nextLine()));
+    item.LastDueTime = UnitsToDateTime(StrToInt(nextLine()));
+    item.Kind = static_cast<std::uint8_t>(StrToInt(nextLine()) & 0xFF);
+    item.Id = StrToInt(nextLine());
+    item.RepeatKind = static_cast<std::uint8_t>(StrToInt(nextLine()) & 0xFF);
+    const std::string_view flags = nextLine();
     item.DayFlags[0] = !flags.empty() && flags[0] == '1';
     for (std::size_t day = 1; day <= 7; ++day) {
         // A weekday is active unless its character says '0'; a short line leaves days active.
@@ -187,6 +220,13 @@ void ReadRecord(TBWItem& item, const Lines& lines, long long start)
     if (item.ActiveDayCount() == 0) {
         item.ActivateAllDays();
     }
+}
+
+template <typename Lines>
+void ReadRecord(TBWItem& item, const Lines& lines, long long start)
+{
+    long long index = start;
+    ReadRecord(item, [&]() -> std::string_view { return LineAt(lines, index++); });
 }
 
 } // namespace
@@ -211,4 +251,9 @@ void TBWItem::LoadFromLines(const TStringList& lines, long long start)
 void TBWItem::LoadFromLines(const TLineViews& lines, long long start)
 {
     ReadRecord(*this, lines, start);
+}
+
+void TBWItem::LoadFromLines(TLineReader& lines)
+{
+    ReadRecord(*this, [&lines] { return lines.Next(); });
 }

@@ -39,6 +39,8 @@ public:
     // AppendLines adds the 10 lines, each followed by CR LF, to the text.
     void AppendLines(std::string& text) const;
     void LoadFromLines(const TLineViews& lines, long long start);
+    // Reads the record's 10 lines from where the reader stands, reusing this record's storage.
+    void LoadFromLines(TLineReader& lines);
 
     [[nodiscard]] bool IsActiveOn(int isoWeekday) const { return DayFlags.at(static_cast<std::size_t>(isoWeekday)); }
 };

@@ -106,18 +106,29 @@ std::string CrLfToBr(std::string_view text)
 std::string BrToCrLf(std::string_view text)
 {
     std::string result;
-    result.reserve(text.size());
+    AssignBrToCrLf(result, text);
+    return result;
+}
+
+void AssignBrToCrLf(std::string& target, std::string_view text)
+{
+    std::size_t open = text.find('<');
+    if (open == std::string_view::npos) {
+        target.assign(text); // the usual case: one copy, into storage the string may already have
+        return;
+    }
+    target.clear();
+    target.reserve(text.size());
     std::size_t from = 0;
-    for (std::size_t open = text.find('<'); open != std::string_view::npos; open = text.find('<', open + 1)) {
+    for (; open != std::string_view::npos; open = text.find('<', open + 1)) {
         if (open + 4 <= text.size() && SameText(text.substr(open, 4), "<br>")) {
-            result.append(text.substr(from, open - from));
-            result.append("\r\n");
+            target.append(text.substr(from, open - from));
+            target.append("\r\n");
             from = open + 4;
             open += 3;
         }
     }
-    result.append(text.substr(from));
-    return result;
+    target.append(text.substr(from));
 }
 
 namespace {
@@ -174,6 +185,33 @@ void SplitLines(std::string_view text, TLineViews& lines)
     // Each line ends in at least one break character, so this bounds the count from above.
     lines.reserve(lines.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     ForEachLine(text, [&](std::size_t start, std::size_t length) { lines.push_back(text.substr(start, length)); });
+}
+
+std::string_view TLineReader::Next()
+{
+    if (AtEnd()) {
+        throw EBWError(ListIndexOutOfBoundsText(m_index));
+    }
+    const char* data = m_text.data();
+    const std::size_t size = m_text.size();
+    const std::size_t start = m_position;
+    std::size_t end = FindLineBreak(data, start, size);
+    const std::string_view line = m_text.substr(start, end - start);
+    if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') {
+        ++end;
+    }
+    m_position = end + 1;
+    ++m_index;
+    return line;
+}
+
+std::size_t TLineReader::SkipRest()
+{
+    std::size_t count = 0;
+    for (; !AtEnd(); ++count) {
+        Next();
+    }
+    return count;
 }
 
 namespace {

@@ -23,11 +23,34 @@ using TLineViews = std::vector<std::string_view>;
 // Every CR LF pair becomes "<br>", and the reverse (matching "<br>" in any letter case).
 [[nodiscard]] std::string CrLfToBr(std::string_view text);
 [[nodiscard]] std::string BrToCrLf(std::string_view text);
+// BrToCrLf into an existing string, reusing its storage.
+void AssignBrToCrLf(std::string& target, std::string_view text);
 void AppendCrLfToBr(std::string& target, std::string_view text);
 
 // Splits at CR LF, lone CR or lone LF; a final line break adds no empty line.
 void SplitLines(std::string_view text, TStringList& lines);
 void SplitLines(std::string_view text, TLineViews& lines);
+
+// Reads the lines of a text held elsewhere one after another, split as SplitLines splits them,
+// without building a list of them first.
+class TLineReader
+{
+public:
+    explicit TLineReader(std::string_view text) : m_text(text) {}
+
+    [[nodiscard]] bool AtEnd() const { return m_position >= m_text.size(); }
+    // The next line; past the last one, fails with "List index out of bounds (index)".
+    std::string_view Next();
+    // How many lines were read so far: the index of the next line.
+    [[nodiscard]] long long Index() const { return m_index; }
+    // Reads the remaining lines and returns how many there were.
+    std::size_t SkipRest();
+
+private:
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    long long m_index = 0;
+};
 
 // The line at index, failing with "List index out of bounds (index)" past the end.
 [[nodiscard]] const std::string& LineAt(const TStringList& lines, long long index);

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace {
 
 std::unique_ptr<TBWItem> Message(std::int32_t id, const std::string& title = "m", double due = 0.0)
@@ -188,6 +191,108 @@ TEST(ItemList, LoadResults)
     SaveLinesEncrypted({"1", "0"}, folder / "empty.dat", "pw");
     EXPECT_EQ(LoadItemList(list, folder / "empty.dat", "pw"), LoadOk);
     EXPECT_TRUE(list.empty());
+}
+
+// The one-pass reader must read every text exactly as the line list does, including the texts
+// only a damaged or hand-made file holds, and fail at the same line.
+TEST(ItemList, TextReaderMatchesTheLineListReader)
+{
+    const std::vector<std::string> texts = {
+        "",
+        "1",
+        "1\r\n",
+        "1\r\ntwo\r\n",
+        "1\r\n1\r\nT<bR>x\r\n\r\nAnn\r\nSales<BR>Dev<br><br>x<br\r\n1\r\n-2\r\n256\r\n-7\r\n3\r\n0000000022\r\n",
+        // lone CR and lone LF end lines too; extra lines after the records count for the check
+        "1\n1\rTitle\r\nText\nA\r\n<br>\r\n1\r\n2\r\n0\r\n9\r\n1\r\n1\r\nextra\r\n\r\n",
+        // a recipients line of names without a final break, and one of a single break
+        "1\r\n2\r\nt\r\n\r\n\r\nOps<br>Dev\r\n0\r\n0\r\n0\r\n1\r\n0\r\n\r\n"
+        "u\r\n\r\n\r\n<br>\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1222222222\r\n",
+    };
+    for (const std::string& text : texts) {
+        TStringList lines;
+        SplitLines(text, lines);
+        TBWItemList expected;
+        ItemListFromLines(expected, lines);
+        TBWItemList actual;
+        actual.push_back(Message(99, "left over"));
+        EXPECT_EQ(ItemListFromText(actual, text), lines.size()) << text;
+        ASSERT_EQ(actual.size(), expected.size()) << text;
+        for (std::size_t i = 0; i < actual.size(); ++i) {
+            EXPECT_EQ(actual[i]->Title, expected[i]->Title);
+            EXPECT_EQ(actual[i]->Text, expected[i]->Text);
+            EXPECT_EQ(actual[i]->Author, expected[i]->Author);
+            EXPECT_EQ(actual[i]->Recipients, expected[i]->Recipients) << text;
+            EXPECT_EQ(actual[i]->DueTime, expected[i]->DueTime);
+            EXPECT_EQ(actual[i]->LastDueTime, expected[i]->LastDueTime);
+            EXPECT_EQ(actual[i]->Kind, expected[i]->Kind);
+            EXPECT_EQ(actual[i]->Id, expected[i]->Id);
+            EXPECT_EQ(actual[i]->RepeatKind, expected[i]->RepeatKind);
+            EXPECT_EQ(actual[i]->DayFlags, expected[i]->DayFlags);
+        }
+    }
+}
+
+TEST(ItemList, TextReaderRefillsRecordsAndKeepsOnlyThoseReadBeforeAFailure)
+{
+    TBWItemList saved;
+    for (std::int32_t id = 1; id <= 3; ++id) {
+        saved.push_back(Message(id, "message " + std::to_string(id)));
+    }
+    saved[1]->Recipients = {"Sales", "Dev", "Ops"};
+    std::string text;
+    AppendItemListText(saved, text);
+
+    // A list that held more records than the file: refilled records carry only the file's fields.
+    TBWItemList list;
+    for (std::int32_t id = 10; id < 15; ++id) {
+        list.push_back(Message(id, std::string(100, 'x')));
+        list.back()->Recipients = {"Old", "Names", "Here", "More"};
+    }
+    ItemListFromText(list, text);
+    ASSERT_EQ(Ids(list), (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(list[0]->Title, "message 1");
+    EXPECT_TRUE(list[0]->Recipients.empty());
+    EXPECT_EQ(list[1]->Recipients, (TStringList{"Sales", "Dev", "Ops"}));
+
+    // The count promises a fourth message: the error names the first missing line, and the three
+    // read before stay.
+    text.replace(text.find("\r\n3\r\n"), 5, "\r\n4\r\n");
+    try {
+        ItemListFromText(list, text);
+        FAIL();
+    } catch (const EBWError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (32)");
+    }
+    EXPECT_EQ(Ids(list), (std::vector<std::int32_t>{1, 2, 3}));
+
+    // A bad number inside the second record: only the first is kept.
+    text = "1\r\n2\r\n";
+    saved[0]->AppendLines(text);
+    text += "t\r\n\r\n\r\n\r\nsoon\r\n";
+    try {
+        ItemListFromText(list, text);
+        FAIL();
+    } catch (const EBWError& error) {
+        EXPECT_STREQ(error.what(), "'soon' is not a valid integer value");
+    }
+    EXPECT_EQ(Ids(list), (std::vector<std::int32_t>{1}));
+}
+
+TEST(ItemList, LoadTellsMissingFilesAndFoldersFromUnreadableOnes)
+{
+    TempFolder folder;
+    TBWItemList list;
+    list.push_back(Message(1, "kept"));
+    std::filesystem::create_directory(folder / "folder.dat");
+    EXPECT_EQ(LoadItemList(list, folder / "folder.dat", "pw"), LoadNoFile);
+    EXPECT_EQ(LoadItemList(list, folder / "missing" / "list.dat", "pw"), LoadNoFile);
+    EXPECT_EQ(Ids(list), (std::vector<std::int32_t>{1}));
+
+    // A file shorter than its header is a read error, not a missing file.
+    std::ofstream(folder / "short.dat") << "ab";
+    EXPECT_THROW((void)LoadItemList(list, folder / "short.dat", "pw"), EBWError);
+    EXPECT_EQ(Ids(list), (std::vector<std::int32_t>{1}));
 }
 
 } // namespace
