@@ -43,9 +43,7 @@ TBWItemList Load(const std::filesystem::path& file, const char* password)
 void DecodeList(std::string& bytes, TBWItemList& list)
 {
     const TOpenedContainer opened = OpenContainer(bytes, PersonalListPassword);
-    TLineViews lines;
-    SplitLines(opened.Text, lines);
-    ItemListFromLines(list, lines);
+    ItemListFromText(list, opened.Text);
 }
 
 struct TNextPass
