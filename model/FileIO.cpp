@@ -1,5 +1,6 @@
 #include "FileIO.h"
 
+#include "AtomicFileWriter.h"
 #include "BWError.h"
 
 #include <cerrno>
@@ -51,14 +52,6 @@ bool WriteAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
-}
-
-void SyncFolder(const std::filesystem::path& folder)
-{
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) {
-        ::fsync(dir.Get());
-    }
 }
 
 // Reads the open file to its end straight into the buffer that is returned, sized once from the
@@ -125,34 +118,9 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName
 
 void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes)
 {
-    const std::filesystem::path folder = fileName.has_parent_path() ? fileName.parent_path() : ".";
-    std::string temporary = (folder / ("." + fileName.filename().string() + ".XXXXXX")).string();
-    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.Get() < 0) {
-        throw EBWError("Cannot create file " + Quoted(fileName) + ". " + std::strerror(errno));
-    }
-    const auto fail = [&](const std::string& text) {
-        ::close(file.Release());
-        ::unlink(temporary.c_str());
-        throw EBWError(text);
-    };
-    if (!WriteAll(file.Get(), bytes)) {
-        fail("Stream write error");
-    }
-    // A failed flush means the data may not be on disk: the save has failed, never retry it.
-    if (::fsync(file.Get()) != 0) {
-        fail("Cannot save file " + Quoted(fileName) + ". " + std::strerror(errno));
-    }
-    if (::close(file.Release()) != 0) {
-        ::unlink(temporary.c_str());
-        throw EBWError("Cannot save file " + Quoted(fileName) + ". " + std::strerror(errno));
-    }
-    if (::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw EBWError("Cannot create file " + Quoted(fileName) + ". " + std::strerror(error));
-    }
-    SyncFolder(folder);
+    AtomicFileWriter writer(fileName);
+    writer.Write(bytes);
+    writer.Commit();
 }
 
 std::string IoErrorText(int error)

@@ -5,9 +5,7 @@
 #include <string>
 #include <string_view>
 
-// Whole-file reads and crash-safe whole-file writes. A write goes to a temporary file in the same
-// folder, is flushed to disk and renamed over the target, so the target is always either the old
-// or the new version; on failure the temporary file is removed and the old file stays.
+// Whole-file reads, crash-safe whole-file writes (see AtomicFileWriter) and appends.
 
 [[nodiscard]] std::string ReadWholeFile(const std::filesystem::path& fileName);
 // The same, but nothing when there is no such file or it is not a regular file (a folder).

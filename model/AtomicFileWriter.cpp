@@ -1,0 +1,161 @@
+#include "AtomicFileWriter.h"
+
+#include "BWError.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Quoted(const std::filesystem::path& fileName)
+{
+    return "\"" + fileName.string() + "\"";
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& fileName)
+{
+    return fileName.has_parent_path() ? fileName.parent_path() : std::filesystem::path(".");
+}
+
+// A fresh name beside the target; several threads may write files in one folder at once.
+std::string TemporaryName(const std::filesystem::path& target)
+{
+    static std::atomic<unsigned> counter{0};
+    thread_local std::mt19937 random{std::random_device{}()};
+    return (FolderOf(target) / ("." + target.filename().string() + "." + std::to_string(random() % 1000000) + "-" +
+                                std::to_string(counter++) + ".tmp"))
+        .string();
+}
+
+bool IsTemporaryName(const std::string& name)
+{
+    // "." + target name + "." + digits + "-" + digits + ".tmp", as TemporaryName makes them.
+    if (name.size() < 8 || name.front() != '.' || !name.ends_with(".tmp")) {
+        return false;
+    }
+    const std::string middle = name.substr(0, name.size() - 4);
+    const std::size_t dash = middle.rfind('-');
+    const std::size_t dot = middle.rfind('.', dash);
+    if (dash == std::string::npos || dot == std::string::npos || dot == 0 || dash == dot + 1 ||
+        dash + 1 == middle.size()) {
+        return false;
+    }
+    const auto digits = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            if (middle[i] < '0' || middle[i] > '9') {
+                return false;
+            }
+        }
+        return true;
+    };
+    return digits(dot + 1, dash) && digits(dash + 1, middle.size());
+}
+
+} // namespace
+
+int AtomicFileWriter::RemoveLeftovers(const std::filesystem::path& folder)
+{
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.is_regular_file(error) && IsTemporaryName(entry.path().filename().string()) &&
+            std::filesystem::remove(entry.path(), error)) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target, NewFile newFile) : m_target(std::move(target))
+{
+    struct stat existing
+    {};
+    const bool replaces = ::stat(m_target.c_str(), &existing) == 0;
+    // Shared files are created like any other file (the user's umask applies); private ones 0600.
+    const mode_t mode = newFile == NewFile::Shared ? 0666 : 0600;
+    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+        m_temporary = TemporaryName(m_target);
+        m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (m_fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (m_fd < 0) {
+        throw EBWError("Cannot create file " + Quoted(m_target) + ". " + std::strerror(errno));
+    }
+    if (replaces) {
+        ::fchmod(m_fd, existing.st_mode & 07777);
+    }
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    Discard();
+}
+
+void AtomicFileWriter::Discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(m_temporary.c_str());
+    }
+}
+
+void AtomicFileWriter::Fail(const std::string& what, int error)
+{
+    Discard();
+    throw EBWError(what + Quoted(m_target) + ". " + std::strerror(error));
+}
+
+void AtomicFileWriter::Write(std::string_view bytes)
+{
+    if (m_fd < 0) {
+        throw EBWError("Stream write error on file " + Quoted(m_target) + ".");
+    }
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail("Stream write error on file ", errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void AtomicFileWriter::Commit()
+{
+    if (m_fd < 0) {
+        throw EBWError("Cannot save file " + Quoted(m_target) + ".");
+    }
+    // A failed flush means the data may not be on disk: the save has failed; never retry it.
+    if (::fsync(m_fd) != 0) {
+        Fail("Cannot save file ", errno);
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(m_temporary.c_str());
+        throw EBWError("Cannot save file " + Quoted(m_target) + ". " + std::strerror(error));
+    }
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(m_temporary.c_str());
+        throw EBWError("Cannot create file " + Quoted(m_target) + ". " + std::strerror(error));
+    }
+    // The rename itself is durable only once the folder is flushed.
+    const int folder = ::open(FolderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}

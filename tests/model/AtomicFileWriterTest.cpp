@@ -1,0 +1,82 @@
+#include "AtomicFileWriter.h"
+#include "BWError.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+mode_t ModeOf(const std::filesystem::path& file)
+{
+    struct stat info
+    {};
+    ::stat(file.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+TEST(AtomicFileWriter, ReplacesOnlyOnCommitAndKeepsPermissions)
+{
+    TempFolder folder;
+    const auto file = folder / "list.dat";
+    WriteBytes(file, "old");
+    ::chmod(file.c_str(), 0640);
+    {
+        AtomicFileWriter writer(file);
+        writer.Write("new ");
+        writer.Write("bytes");
+        EXPECT_EQ(ReadBytes(file), "old"); // nothing shows before the commit
+        writer.Commit();
+    }
+    EXPECT_EQ(ReadBytes(file), "new bytes");
+    EXPECT_EQ(ModeOf(file), 0640U);
+    {
+        AtomicFileWriter abandoned(file);
+        abandoned.Write("half");
+    }
+    EXPECT_EQ(ReadBytes(file), "new bytes");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(AtomicFileWriter, NewFilesArePrivateUnlessSharedWithOthers)
+{
+    TempFolder folder;
+    const mode_t mask = ::umask(022);
+    {
+        AtomicFileWriter own(folder / "own");
+        own.Commit();
+        AtomicFileWriter shared(folder / "shared", AtomicFileWriter::NewFile::Shared);
+        shared.Commit();
+    }
+    ::umask(mask);
+    EXPECT_EQ(ModeOf(folder / "own"), 0600U);
+    EXPECT_EQ(ModeOf(folder / "shared"), 0644U);
+}
+
+TEST(AtomicFileWriter, LeftoversOfKilledWritersAreRecognised)
+{
+    TempFolder folder;
+    for (const char* name : {".bwlist.dat.123456-7.tmp", ".Sales team.1-0.tmp", "bwlist.dat", ".hidden", "x.tmp",
+                             ".a.b-c.tmp", ".glist.dat.99-.tmp"}) {
+        WriteBytes(folder / name, "x");
+    }
+    EXPECT_EQ(AtomicFileWriter::RemoveLeftovers(folder.Path()), 2);
+    EXPECT_TRUE(std::filesystem::exists(folder / "bwlist.dat"));
+    EXPECT_TRUE(std::filesystem::exists(folder / ".hidden"));
+    EXPECT_TRUE(std::filesystem::exists(folder / ".a.b-c.tmp"));
+    EXPECT_EQ(AtomicFileWriter::RemoveLeftovers(folder / "missing"), 0);
+}
+
+TEST(AtomicFileWriter, MissingFolderFailsNamingTheFile)
+{
+    TempFolder folder;
+    try {
+        AtomicFileWriter writer(folder / "nowhere" / "x.dat");
+        FAIL();
+    } catch (const EBWError& error) {
+        EXPECT_NE(std::string(error.what()).find("nowhere/x.dat"), std::string::npos) << error.what();
+    }
+}
+
+} // namespace
