@@ -1,33 +1,51 @@
 #include "DownloadTarget.h"
 
-#include <QFile>
+#include "BWError.h"
 
-DownloadTarget::DownloadTarget(const std::string& localFile)
-    : m_file(QFile::decodeName(QByteArray::fromStdString(localFile)))
-{
-    // Writing in place would defeat the point when the folder forbids a new file.
-    m_file.setDirectWriteFallback(false);
-}
+DownloadTarget::DownloadTarget(const std::string& localFile) : m_localFile(localFile) {}
 
 bool DownloadTarget::Open()
 {
-    return m_file.open(QIODevice::WriteOnly);
+    try {
+        m_writer = std::make_unique<AtomicFileWriter>(m_localFile);
+        return true;
+    } catch (const EBWError&) {
+        return false;
+    }
 }
 
 bool DownloadTarget::Write(const char* data, std::size_t size)
 {
-    return m_file.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
+    try {
+        if (!m_writer) {
+            return false;
+        }
+        m_writer->Write(std::string_view(data, size));
+        return true;
+    } catch (const EBWError&) {
+        m_writer.reset();
+        return false;
+    }
 }
 
 bool DownloadTarget::Commit()
 {
-    return m_file.commit();
+    try {
+        if (!m_writer) {
+            return false;
+        }
+        m_writer->Commit();
+        m_writer.reset();
+        return true;
+    } catch (const EBWError&) {
+        m_writer.reset();
+        return false;
+    }
 }
 
 void DownloadTarget::Discard()
 {
-    m_file.cancelWriting();
-    m_file.commit();
+    m_writer.reset();
 }
 
 std::size_t DownloadTarget::WriteCallback(char* data, std::size_t size, std::size_t count, void* userData)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QSaveFile>
+#include "AtomicFileWriter.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // Where a download streams its bytes: a temporary file beside the local copy that replaces the
@@ -23,5 +24,6 @@ public:
     static std::size_t WriteCallback(char* data, std::size_t size, std::size_t count, void* userData);
 
 private:
-    QSaveFile m_file;
+    std::string m_localFile;
+    std::unique_ptr<AtomicFileWriter> m_writer;
 };

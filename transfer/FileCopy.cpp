@@ -1,9 +1,11 @@
 #include "FileCopy.h"
 
+#include "AtomicFileWriter.h"
+#include "BWError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 constexpr qint64 ChunkSize = 64 * 1024;
@@ -14,26 +16,30 @@ QString PathFromLocal8Bit(const std::string& path)
 }
 } // namespace
 
-bool CopyFileReplacing(const std::string& source, const std::string& target)
+bool CopyFileReplacing(const std::string& source, const std::string& target, bool forOthers)
 {
     QFile input(PathFromLocal8Bit(source));
     if (!input.open(QIODevice::ReadOnly)) {
         return false;
     }
-    QSaveFile output(PathFromLocal8Bit(target));
-    output.setDirectWriteFallback(false);
-    if (!output.open(QIODevice::WriteOnly)) {
+    try {
+        AtomicFileWriter output(target,
+                                forOthers ? AtomicFileWriter::NewFile::Shared : AtomicFileWriter::NewFile::Private);
+        for (;;) {
+            const QByteArray chunk = input.read(ChunkSize);
+            if (input.error() != QFileDevice::NoError) {
+                return false;
+            }
+            if (chunk.isEmpty()) {
+                break;
+            }
+            output.Write(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
+        }
+        output.Commit();
+        return true;
+    } catch (const EBWError&) {
         return false;
     }
-    QByteArray chunk;
-    do {
-        chunk = input.read(ChunkSize);
-        if (input.error() != QFileDevice::NoError || output.write(chunk) != chunk.size()) {
-            output.cancelWriting();
-            return false;
-        }
-    } while (!chunk.isEmpty());
-    return output.commit();
 }
 
 bool IsMissingFile(const std::string& path)

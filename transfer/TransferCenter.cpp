@@ -180,7 +180,7 @@ bool TransferCenter::CopyNow(std::unique_ptr<TransferJob> job)
 
 TransferOutcome TransferCenter::CopyOutcome(const TransferJob& job)
 {
-    if (CopyFileReplacing(job.CopySource, job.CopyTarget)) {
+    if (CopyFileReplacing(job.CopySource, job.CopyTarget, job.IsUpload)) {
         return TransferOutcome::Done;
     }
     return !job.IsUpload && IsMissingFile(job.CopySource) ? TransferOutcome::Missing : TransferOutcome::Failed;
