@@ -1,5 +1,6 @@
 #include "ListFiles.h"
 
+#include "AtomicFileWriter.h"
 #include "ProcessLists.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,10 @@ std::filesystem::path ListFiles::GroupItemListsFolder() const
 
 void ListFiles::Load(ProcessLists& lists) const
 {
+    // Saves cut short by a crash leave temporary files; nothing else writes here yet.
+    for (const std::filesystem::path& folder : {m_dataFolder, m_dataFolder / "BWLists", m_dataFolder / "BWELists"}) {
+        AtomicFileWriter::RemoveLeftovers(folder);
+    }
     LoadGroupList(lists);
     LoadPersonalList(lists);
     LoadGroupItemLists(lists);
