@@ -8,4 +8,13 @@ preset="${1:-dev}"
 scripts/install-deps.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
-ctest --preset "$preset" -j "$(nproc)"
+
+figures="build/$preset/reliability-figures.txt"
+rm -f "$figures"
+status=0
+ctest --preset "$preset" -j "$(nproc)" || status=$?
+if [ -s "$figures" ]; then
+    echo "Reliability figures:"
+    sed 's/^/  /' "$figures"
+fi
+exit $status
