@@ -52,20 +52,6 @@ TEST(MessageSearch, LetterCaseCountsOnlyWhenAskedFor)
     EXPECT_FALSE(MessageSearch("\xc3\xa4rger", MessageSearch::Anywhere, true).Matches(*umlaut));
 }
 
-TEST(MessageSearch, FindFromGoesForwardOnlyAndStopsAtTheEnd)
-{
-    TBWItemList list;
-    for (const char* title : {"a report", "b", "c report", "d"}) {
-        list.push_back(Message(title));
-    }
-    const MessageSearch search("report", MessageSearch::TitleOnly, false);
-    EXPECT_EQ(search.FindFrom(list, 0), 0);
-    EXPECT_EQ(search.FindFrom(list, 1), 2);
-    EXPECT_EQ(search.FindFrom(list, 3), -1);
-    EXPECT_EQ(search.FindFrom(list, 4), -1);
-    EXPECT_EQ(search.FindFrom(TBWItemList{}, 0), -1);
-}
-
 class FindFormTest : public ::testing::Test
 {
 protected:
