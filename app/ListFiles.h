@@ -23,6 +23,8 @@ public:
     ListFiles(std::filesystem::path dataFolder, Report report);
 
     void Load(ProcessLists& lists) const;
+    // Rebuilds the working lists for the groups enabled now, each from its file.
+    void LoadGroupItemLists(ProcessLists& lists) const;
     void SaveGroupList(const ProcessLists& lists) const;
     void SavePersonalList(const ProcessLists& lists) const;
     void SaveGroupItemLists(const ProcessLists& lists) const;
@@ -34,7 +36,6 @@ public:
 private:
     void LoadGroupList(ProcessLists& lists) const;
     void LoadPersonalList(ProcessLists& lists) const;
-    void LoadGroupItemLists(ProcessLists& lists) const;
     // Keeps a copy of a file that did not read cleanly and tells the user what happened.
     void ReportUnreadable(const std::filesystem::path& file, const QString& reason) const;
 
