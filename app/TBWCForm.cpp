@@ -9,10 +9,13 @@
 #include "ErrorGuard.h"
 #include "HelpService.h"
 #include "HintSwitch.h"
+#include "MainWindowTickJobs.h"
 #include "MessageListModel.h"
 #include "NotificationArea.h"
 #include "PreferencesStore.h"
 #include "ProcessLists.h"
+#include "ReminderDispatcher.h"
+#include "Scheduler.h"
 #include "SoundPlayer.h"
 #include "TBWAboutForm.h"
 #include "TrayController.h"
@@ -60,6 +63,10 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     m_aboutForm = new TBWAboutForm(m_context, this);
 
     // The scheduler's clock runs from the moment the window exists, shown or not.
+    m_reminders = std::make_unique<ReminderDispatcher>(m_context, [this] { return CurrentPreferences(); });
+    m_tickJobs = std::make_unique<MainWindowTickJobs>(*this);
+    m_scheduler = std::make_unique<Scheduler>(m_lists.PersonalList, m_lists.GroupList, m_lists.GroupItemLists,
+                                              m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
     m_tickTimer->setObjectName(QStringLiteral("tickTimer"));
     m_tickTimer->setInterval(TickIntervalMs);
     connect(m_tickTimer, &QTimer::timeout, this, &TBWCForm::OnTimerTick);
@@ -402,6 +409,7 @@ void TBWCForm::LoadPreferences()
         action->setChecked(checked);
     }
     m_hints->SetEnabled(m_preferences.ShowHints);
+    m_scheduler->SetChimeEnabled(m_preferences.ChimeEnabled);
     UpdateSortIndicator();
 }
 
@@ -423,4 +431,7 @@ void TBWCForm::OnTimerTick()
     Guarded([this] { Tick(); });
 }
 
-void TBWCForm::Tick() {}
+void TBWCForm::Tick()
+{
+    m_scheduler->Tick();
+}

@@ -8,15 +8,19 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
 #include <vector>
 
 struct AppContext;
 struct ProcessLists;
 class HintSwitch;
+class MainWindowTickJobs;
 class MessageListModel;
 class QPushButton;
 class QTimer;
 class QTreeView;
+class ReminderDispatcher;
+class Scheduler;
 class TBWAboutForm;
 class TBWItem;
 class TrayController;
@@ -26,7 +30,8 @@ class TrayController;
 // it only hides the program into the tray; "Exit" in the tray menu ends it.
 //
 // Where later work plugs in:
-// - The scheduler: Tick() runs once a second from the window's timer, inside the error guard.
+// - The scheduler: Tick() runs it once a second from the window's timer, inside the error guard. Its
+//   pull of the groups is the one set with SchedulerJobs().SetPullGroups (nothing until then).
 // - Message and find commands: the entries of Menu() and the buttons "newButton", "editButton" and
 //   "deleteButton" exist, disabled until a command is connected. A command changes Lists().PersonalList,
 //   then calls UpdateRowCount() (rows added or removed), ResortIfAutoSort() and SelectMessage().
@@ -82,6 +87,10 @@ public:
     [[nodiscard]] ProcessLists& Lists() const { return m_lists; }
     [[nodiscard]] const MainMenu& Menu() const { return m_menu; }
     [[nodiscard]] TrayController& Tray() const { return *m_tray; }
+    // The tick's backup, pull, due scan and chime, and the reminder windows the scan opens.
+    [[nodiscard]] Scheduler& TickScheduler() const { return *m_scheduler; }
+    [[nodiscard]] MainWindowTickJobs& SchedulerJobs() const { return *m_tickJobs; }
+    [[nodiscard]] ReminderDispatcher& Reminders() const { return *m_reminders; }
 
 Q_SIGNALS:
     // The close request went ahead: the program is ending.
@@ -123,6 +132,9 @@ private:
     TrayController* m_tray;
     TBWAboutForm* m_aboutForm;
     QTimer* m_tickTimer;
+    std::unique_ptr<ReminderDispatcher> m_reminders;
+    std::unique_ptr<MainWindowTickJobs> m_tickJobs;
+    std::unique_ptr<Scheduler> m_scheduler;
     bool m_exitRequested = false;
     bool m_shownBefore = false;
     // Windows of ours that were open when the program went into the tray, shown again by Open().

@@ -49,16 +49,23 @@ void Scheduler::Chime()
 void Scheduler::CheckDueMessages()
 {
     std::unordered_set<std::int32_t> seenIds;
+    // Each message is tested against the current moment. The moment is read again after every
+    // delivery (a window, programs, a log line: the only steps of a scan that take time) and after
+    // the personal pass; between them the scan takes microseconds, and a clock read for each of
+    // thousands of messages would cost the idle program more than the whole scan.
+    double now = m_clock.Now();
     // Index loops: a delivery must not change the lists, but an index stays valid if one does.
     for (std::size_t i = 0; i < m_personalList.size(); ++i) {
         TBWItem& message = *m_personalList[i];
-        if (message.CheckDue(m_clock.Now()) && !message.DayFlags[0] && !seenIds.contains(message.Id)) {
+        if (message.CheckDue(now) && !message.DayFlags[0] && !seenIds.contains(message.Id)) {
             DeliverReminder(message, {});
             seenIds.insert(message.Id);
+            now = m_clock.Now();
         }
     }
     m_jobs.PersonalPassDone();
 
+    now = m_clock.Now();
     for (std::size_t g = 0; g < m_groupList.size(); ++g) {
         const TBWListLocation& group = *m_groupList[g];
         TBWItemList* items = group.Enabled ? m_groupItemLists.Find(group.Name) : nullptr;
@@ -67,9 +74,10 @@ void Scheduler::CheckDueMessages()
         }
         for (std::size_t i = 0; i < items->size(); ++i) {
             TBWItem& message = *(*items)[i];
-            if (message.CheckDue(m_clock.Now()) && !seenIds.contains(message.Id)) {
+            if (message.CheckDue(now) && !seenIds.contains(message.Id)) {
                 DeliverReminder(message, group.Name);
                 seenIds.insert(message.Id);
+                now = m_clock.Now();
             }
         }
     }

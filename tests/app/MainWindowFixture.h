@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -30,7 +31,22 @@ protected:
     // Thursday, 14 March 2024, noon.
     static double Noon() { return EncodeDateTime(2024, 3, 14, 12, 0); }
 
-    void MakeForm() { form = std::make_unique<TBWCForm>(context, lists); }
+    void MakeForm()
+    {
+        form = std::make_unique<TBWCForm>(context, lists);
+        // Tests drive the tick themselves (TickTimes); the window's one-second timer would let real
+        // seconds decide what a test sees.
+        form->findChild<QTimer*>(Text("tickTimer"))->stop();
+    }
+
+    // Ticks of the window's timer, delivered as the timer delivers them: through the error guard.
+    void TickTimes(int count)
+    {
+        QTimer* timer = form->findChild<QTimer*>(Text("tickTimer"));
+        for (int i = 0; i < count; ++i) {
+            QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+        }
+    }
 
     void StartAs(const QString& userName)
     {

@@ -95,6 +95,17 @@ std::vector<XProbe::Window> XProbe::TopLevelsTitled(const QString& title)
     return found;
 }
 
+std::vector<XProbe::Window> XProbe::TopLevelsTitledEndingWith(const QString& suffix)
+{
+    std::vector<Window> found;
+    for (const Window window : Children(m_root)) {
+        if (Title(window).endsWith(suffix)) {
+            found.push_back(window);
+        }
+    }
+    return found;
+}
+
 std::optional<XProbe::Window> XProbe::TopLevelOfInstance(const QByteArray& instance)
 {
     for (const Window window : Children(m_root)) {
@@ -132,6 +143,55 @@ bool XProbe::AnyViewableTitled(const QString& title)
         }
     }
     return false;
+}
+
+bool XProbe::AsksToStayOnTop(Window window)
+{
+    const QByteArray states = Property(window, Atom("_NET_WM_STATE"));
+    const std::uint32_t above = Atom("_NET_WM_STATE_ABOVE");
+    for (qsizetype offset = 0; offset + 4 <= states.size(); offset += 4) {
+        std::uint32_t state = 0;
+        std::memcpy(&state, states.constData() + offset, sizeof state);
+        if (state == above) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::uint32_t> XProbe::UserTime(Window window)
+{
+    const QByteArray value = Property(window, Atom("_NET_WM_USER_TIME"));
+    if (value.size() < 4) {
+        return std::nullopt;
+    }
+    std::uint32_t time = 0;
+    std::memcpy(&time, value.constData(), sizeof time);
+    return time;
+}
+
+XProbe::Window XProbe::InputFocus()
+{
+    auto reply = Own(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    return reply ? reply->focus : static_cast<Window>(XCB_NONE);
+}
+
+QImage XProbe::Grab(Window window)
+{
+    auto geometry = Own(xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr));
+    if (!geometry || geometry->depth != 24) {
+        return {};
+    }
+    auto image = Own(xcb_get_image_reply(
+        m_connection,
+        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, geometry->width, geometry->height, ~0U),
+        nullptr));
+    if (!image) {
+        return {};
+    }
+    // Depth 24 comes as 32 bits a pixel, blue first: QImage's RGB32 on a little-endian machine.
+    const QImage view(xcb_get_image_data(image.get()), geometry->width, geometry->height, QImage::Format_RGB32);
+    return view.copy();
 }
 
 void XProbe::SendDeleteWindow(Window window)

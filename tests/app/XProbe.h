@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <chrono>
@@ -27,12 +28,24 @@ public:
 
     // The top-level windows whose title is exactly the text.
     [[nodiscard]] std::vector<Window> TopLevelsTitled(const QString& title);
+    // The top-level windows whose title ends with the text.
+    [[nodiscard]] std::vector<Window> TopLevelsTitledEndingWith(const QString& suffix);
+    [[nodiscard]] QString TitleOf(Window window) { return Title(window); }
     // The first top-level window whose WM_CLASS instance name is the text (trayer's "panel").
     [[nodiscard]] std::optional<Window> TopLevelOfInstance(const QByteArray& instance);
     // Whether a window below the given one carries the WM_CLASS class name (an embedded tray icon).
     [[nodiscard]] bool HasDescendantOfClass(Window ancestor, const QByteArray& className);
     [[nodiscard]] bool IsViewable(Window window);
     [[nodiscard]] bool AnyViewableTitled(const QString& title);
+
+    // Whether the window asks to be kept on top (_NET_WM_STATE_ABOVE).
+    [[nodiscard]] bool AsksToStayOnTop(Window window);
+    // The window's _NET_WM_USER_TIME, if it has one: 0 asks the window manager not to activate it.
+    [[nodiscard]] std::optional<std::uint32_t> UserTime(Window window);
+    // The window that has the keyboard focus (or None, PointerRoot).
+    [[nodiscard]] Window InputFocus();
+    // The window's contents as the display shows them.
+    [[nodiscard]] QImage Grab(Window window);
 
     // The close box: WM_DELETE_WINDOW, as a window manager sends it.
     void SendDeleteWindow(Window window);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // 2026-12-08 is a Tuesday, 2026-12-12 a Saturday.
@@ -16,7 +18,13 @@ double At(int day, int hour, int minute, int second = 0)
 
 struct RecordingDelivery : ReminderDelivery
 {
-    void ShowReminder(const TBWItem& message) override { Shown.push_back(message.Title); }
+    void ShowReminder(const TBWItem& message) override
+    {
+        Shown.push_back(message.Title);
+        if (WhileShowing) {
+            WhileShowing();
+        }
+    }
     void OpenProgram(const std::string& program, const std::string& parameters) override
     {
         Opened.push_back(program + "|" + parameters);
@@ -34,6 +42,20 @@ struct RecordingDelivery : ReminderDelivery
     std::vector<std::string> Confirmations;
     std::vector<std::string> LogFailures;
     int Beeps = 0;
+    std::function<void()> WhileShowing;
+};
+
+// A fake clock that counts how often it is read.
+struct CountingClock : Clock
+{
+    explicit CountingClock(const FakeClock& clock) : Inner(clock) {}
+    [[nodiscard]] double Now() const override
+    {
+        ++Reads;
+        return Inner.Now();
+    }
+    const FakeClock& Inner;
+    mutable int Reads = 0;
 };
 
 struct RecordingJobs : TickJobs
@@ -199,6 +221,33 @@ TEST_F(SchedulerTest, ExecuteFilesFromAGroupAsksFirst)
     EXPECT_TRUE(m_delivery.Opened.empty());
     EXPECT_EQ(m_delivery.Confirmations, std::vector<std::string>{"Remote@Sales#2"});
     EXPECT_EQ(LogLines().size(), 1U);
+}
+
+TEST_F(SchedulerTest, TheMomentIsReadAgainAfterEachDeliveryButNotForEachMessage)
+{
+    TBWItemList& sales = AddGroup("Sales", true);
+    m_clock.Set(At(8, 10, 0));
+    Add(m_personal, 1, "Now", At(8, 10, 0));
+    Add(m_personal, 2, "In half a minute", At(8, 10, 0, 30));
+    Add(sales, 3, "In two minutes", At(8, 10, 2));
+    for (int i = 0; i < 1000; ++i) {
+        Add(i % 2 == 0 ? m_personal : sales, 100 + i, "Tomorrow", At(9, 10, 0));
+    }
+    // Showing the first reminder takes a minute: the messages after it see the moment after it.
+    m_delivery.WhileShowing = [this] { m_clock.AdvanceSeconds(60); };
+    CountingClock clock(m_clock);
+    Scheduler scheduler(m_personal, m_groups, m_groupItems, m_folder.Path(), clock, m_delivery, m_jobs);
+    scheduler.CheckDueMessages();
+    EXPECT_EQ(m_delivery.Shown, (std::vector<std::string>{"Now", "In half a minute", "In two minutes"}));
+    // Once at the start, after each of the three deliveries and before the groups, and once for each
+    // of the three log lines.
+    EXPECT_EQ(clock.Reads, 8);
+
+    m_delivery.Shown.clear();
+    clock.Reads = 0;
+    scheduler.CheckDueMessages();
+    EXPECT_TRUE(m_delivery.Shown.empty());
+    EXPECT_EQ(clock.Reads, 2) << "a scan that delivers nothing reads the clock once per pass";
 }
 
 TEST_F(SchedulerTest, ChimeOnWorkingDaysBeforeTheHour)

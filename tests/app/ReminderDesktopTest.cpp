@@ -1,0 +1,141 @@
+// The real program on an X display with a message due a few seconds after its start: the reminder
+// pops up on top without taking the keyboard, the delivery log gets its line, and the close box ends
+// the reminder. With BW_SCREENSHOT_DIR set, the pop-up is saved there as reminder-popup.png.
+#include "DateTime.h"
+#include "ProgramHome.h"
+#include "TestMessages.h"
+#include "VirtualDisplay.h"
+#include "XProbe.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+namespace {
+
+constexpr int TimeoutMs = 20000;
+const QString Title = QStringLiteral("Water the office plants");
+
+double Now()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return EncodeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()) +
+           time.msec() / 86400000.0;
+}
+
+int ColourCount(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
+} // namespace
+
+class ReminderDesktopTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* needed : {"Xvfb", "trayer"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(needed)).isEmpty()) {
+                GTEST_SKIP() << needed << " is not installed";
+            }
+        }
+        ASSERT_TRUE(display.IsRunning());
+        probe = std::make_unique<XProbe>(display.Name());
+        ASSERT_TRUE(probe->IsConnected());
+        // With a tray host, "/m" shows nothing but the icon: the pop-up is alone on the screen.
+        trayHost = display.Run(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom"),
+                                                          QStringLiteral("--widthtype"), QStringLiteral("request")});
+        ASSERT_TRUE(WaitFor([&] { return probe->TopLevelOfInstance("panel").has_value(); }, TimeoutMs));
+    }
+
+    void TearDown() override
+    {
+        for (const auto& process : {program.get(), trayHost.get()}) {
+            if (process != nullptr) {
+                EndProcess(*process);
+            }
+        }
+    }
+
+    [[nodiscard]] std::optional<XProbe::Window> ShownPopUp()
+    {
+        for (const XProbe::Window window : probe->TopLevelsTitledEndingWith(QStringLiteral(" - ") + Title)) {
+            if (probe->IsViewable(window)) {
+                return window;
+            }
+        }
+        return std::nullopt;
+    }
+
+    [[nodiscard]] QString LogText() const
+    {
+        QFile log(QString::fromStdString((home.DataFolder() / "Logs" / "messages.log").string()));
+        return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+    }
+
+    VirtualDisplay display;
+    std::unique_ptr<XProbe> probe;
+    ProgramHome home;
+    std::unique_ptr<QProcess> trayHost;
+    std::unique_ptr<QProcess> program;
+};
+
+TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLogged)
+{
+    TBWItemList messages;
+    auto message = MakeMessage(Title.toStdString(), Now() + 3.0 / 86400.0, 4711);
+    message->Author = "Ann";
+    message->Text = "The ficus in the hall as well,\r\nand the cactus on Bob's desk (a little only).";
+    messages.push_back(std::move(message));
+    WritePersonalList(home.DataFolder(), messages);
+
+    program = home.Start({QStringLiteral("/m")}, QStringLiteral("xcb"), display.Name());
+    ASSERT_EQ(program->state(), QProcess::Running);
+    const XProbe::Window focusBefore = probe->InputFocus();
+
+    std::optional<XProbe::Window> popUp;
+    ASSERT_TRUE(WaitFor([&] { return (popUp = ShownPopUp()).has_value(); }, TimeoutMs))
+        << program->readAllStandardError().toStdString();
+    const QString caption = probe->TitleOf(*popUp);
+    EXPECT_TRUE(caption.contains(QRegularExpression(QStringLiteral("^(.* )?\\d\\d:\\d\\d - "))))
+        << caption.toStdString();
+    EXPECT_TRUE(probe->AsksToStayOnTop(*popUp));
+    EXPECT_EQ(probe->UserTime(*popUp), std::optional<std::uint32_t>(0)) << "shown without being activated";
+    EXPECT_EQ(probe->InputFocus(), focusBefore) << "the keyboard stays where it was";
+
+    // What the user sees, once the window has been painted.
+    QImage picture;
+    EXPECT_TRUE(WaitFor([&] { return ColourCount(picture = probe->Grab(*popUp)) > 8; }, TimeoutMs));
+    const QString folder = qEnvironmentVariable("BW_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("reminder-popup.png"))));
+    }
+
+    ASSERT_TRUE(WaitFor([&] { return LogText().contains(QStringLiteral(" || Simple message || Ann || ") + Title); },
+                        TimeoutMs));
+    EXPECT_EQ(LogText().count(QLatin1Char('\n')), 1);
+
+    probe->SendDeleteWindow(*popUp);
+    EXPECT_TRUE(WaitFor([&] { return !ShownPopUp().has_value(); }, TimeoutMs)) << "the close box ends it";
+    EXPECT_EQ(program->state(), QProcess::Running);
+
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(program->waitForFinished(TimeoutMs));
+    EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+}

@@ -1,0 +1,129 @@
+#include "TBWRunFilesForm.h"
+
+#include "AppContext.h"
+#include "ErrorGuard.h"
+#include "Shell.h"
+#include "TBWItem.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString FromBytes(const std::string& text)
+{
+    return QString::fromLocal8Bit(text);
+}
+
+QLabel* MakeValueLabel(const QString& objectName, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+TBWRunFilesForm::TBWRunFilesForm(AppContext& context, const TBWItem& message, const QString& groupName,
+                                 std::vector<TSplitCommandLine> commands)
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_context(context), m_commands(std::move(commands))
+{
+    setObjectName(QStringLiteral("runFilesForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setModal(false);
+    setWindowTitle(tr("Run programs from the group \"%1\"?").arg(groupName));
+
+    auto* questionLabel = new QLabel(
+        tr("A reminder that came through the group \"%1\" wants to open these programs. Run them only if you "
+           "trust its author.")
+            .arg(groupName),
+        this);
+    questionLabel->setObjectName(QStringLiteral("questionLabel"));
+    questionLabel->setWordWrap(true);
+
+    auto* details = new QFormLayout;
+    details->addRow(tr("From:"), MakeValueLabel(QStringLiteral("authorLabel"), FromBytes(message.Author), this));
+    details->addRow(tr("Group:"), MakeValueLabel(QStringLiteral("groupLabel"), groupName, this));
+    details->addRow(tr("Subject:"), MakeValueLabel(QStringLiteral("titleLabel"), FromBytes(message.Title), this));
+
+    m_commandList = new QListWidget(this);
+    m_commandList->setObjectName(QStringLiteral("commandList"));
+    m_commandList->setSelectionMode(QAbstractItemView::NoSelection);
+    for (const TSplitCommandLine& command : m_commands) {
+        m_commandList->addItem(CommandText(command));
+    }
+    m_commandList->setMinimumSize(420, 100);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    m_runButton = buttons->addButton(tr("Run"), QDialogButtonBox::AcceptRole);
+    m_runButton->setObjectName(QStringLiteral("runButton"));
+    m_dontRunButton = buttons->addButton(tr("Don't run"), QDialogButtonBox::RejectRole);
+    m_dontRunButton->setObjectName(QStringLiteral("dontRunButton"));
+    // Enter must never run programs by accident.
+    m_runButton->setAutoDefault(false);
+    m_dontRunButton->setDefault(true);
+    m_dontRunButton->setFocus();
+    connect(m_runButton, &QPushButton::clicked, this, [this] { Run(); });
+    connect(m_dontRunButton, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 14);
+    layout->setSpacing(12);
+    layout->addWidget(questionLabel);
+    layout->addLayout(details);
+    layout->addWidget(m_commandList, 1);
+    layout->addWidget(buttons);
+}
+
+TBWRunFilesForm::~TBWRunFilesForm() = default;
+
+QString TBWRunFilesForm::CommandText(const TSplitCommandLine& command)
+{
+    QString text = FromBytes(command.Program);
+    if (text.contains(QLatin1Char(' '))) {
+        text = QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    if (!command.Parameters.empty()) {
+        text += QLatin1Char(' ') + FromBytes(command.Parameters);
+    }
+    return text;
+}
+
+void TBWRunFilesForm::Popup()
+{
+    show();
+    raise();
+}
+
+void TBWRunFilesForm::Run()
+{
+    // One program that cannot be opened does not keep the others from opening.
+    for (const TSplitCommandLine& command : m_commands) {
+        RunGuarded(m_context.dialogs, this,
+                   [&] { m_context.shell.Open(FromBytes(command.Program), FromBytes(command.Parameters)); });
+    }
+    close();
+}
+
+void TBWRunFilesForm::reject()
+{
+    close();
+}
+
+void TBWRunFilesForm::closeEvent(QCloseEvent* event)
+{
+    // Every close is final; the dialog's own handling would turn it into a hide that never frees it.
+    event->accept();
+}
