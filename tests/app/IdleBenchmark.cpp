@@ -3,14 +3,13 @@
 // once with only the tray icon. Run by hand:
 //     bwclient_idle_bench [seconds] [messages]
 // It starts its own Xvfb and trayer, so it needs no display of its own. Linux only (/proc).
-#include "DateTime.h"
 #include "ProgramHome.h"
+#include "SystemClock.h"
 #include "TestMessages.h"
 #include "VirtualDisplay.h"
 #include "XProbe.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 #include <QThread>
 
@@ -24,14 +23,6 @@
 namespace {
 
 const QString Caption = QStringLiteral("Bellwick (Ann)");
-
-double Now()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return EncodeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
-}
 
 // User plus system time of the process so far, in seconds, from /proc/PID/stat.
 std::optional<double> ProcessorSeconds(qint64 pid)
@@ -92,17 +83,15 @@ int main(int argc, char** argv)
         return 1;
     }
     XProbe probe(display.Name());
-    const auto trayHost =
-        display.Run(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom"),
-                                               QStringLiteral("--widthtype"), QStringLiteral("request")});
-    if (!WaitFor([&] { return probe.TopLevelOfInstance("panel").has_value(); }, 20000)) {
+    const auto trayHost = StartTrayHost(display, probe);
+    if (!trayHost) {
         std::fprintf(stderr, "trayer did not start\n");
         return 1;
     }
 
     // Every message lies a week or more ahead, so the scans find nothing due and nothing pops up.
     ProgramHome home;
-    WritePersonalList(home.DataFolder(), MakeSampleList(messages, Now() + 10.0));
+    WritePersonalList(home.DataFolder(), MakeSampleList(messages, SystemClock().Now() + 10.0));
     std::printf("%d messages, none due, %d s measured after 10 s of settling\n", messages, seconds);
     const bool ok = Measure(home, display, probe, false, seconds) && Measure(home, display, probe, true, seconds);
     EndProcess(*trayHost);

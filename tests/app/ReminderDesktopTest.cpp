@@ -1,13 +1,12 @@
 // The real program on an X display with a message due a few seconds after its start: the reminder
 // pops up on top without taking the keyboard, the delivery log gets its line, and the close box ends
 // the reminder. With BW_SCREENSHOT_DIR set, the pop-up is saved there as reminder-popup.png.
-#include "DateTime.h"
 #include "ProgramHome.h"
+#include "SystemClock.h"
 #include "TestMessages.h"
 #include "VirtualDisplay.h"
 #include "XProbe.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -22,15 +21,6 @@ namespace {
 
 constexpr int TimeoutMs = 20000;
 const QString Title = QStringLiteral("Water the office plants");
-
-double Now()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return EncodeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()) +
-           time.msec() / 86400000.0;
-}
 
 int ColourCount(const QImage& image)
 {
@@ -59,9 +49,8 @@ protected:
         probe = std::make_unique<XProbe>(display.Name());
         ASSERT_TRUE(probe->IsConnected());
         // With a tray host, "/m" shows nothing but the icon: the pop-up is alone on the screen.
-        trayHost = display.Run(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom"),
-                                                          QStringLiteral("--widthtype"), QStringLiteral("request")});
-        ASSERT_TRUE(WaitFor([&] { return probe->TopLevelOfInstance("panel").has_value(); }, TimeoutMs));
+        trayHost = StartTrayHost(display, *probe);
+        ASSERT_TRUE(trayHost);
     }
 
     void TearDown() override
@@ -99,7 +88,7 @@ protected:
 TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLogged)
 {
     TBWItemList messages;
-    auto message = MakeMessage(Title.toStdString(), Now() + 3.0 / 86400.0, 4711);
+    auto message = MakeMessage(Title.toStdString(), SystemClock().Now() + 3.0 / 86400.0, 4711);
     message->Author = "Ann";
     message->Text = "The ficus in the hall as well,\r\nand the cactus on Bob's desk (a little only).";
     messages.push_back(std::move(message));

@@ -41,10 +41,8 @@ int main(int argc, char** argv)
         return 1;
     }
     XProbe probe(display.Name());
-    const auto trayHost =
-        display.Run(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom"),
-                                               QStringLiteral("--widthtype"), QStringLiteral("request")});
-    if (!WaitFor([&] { return probe.TopLevelOfInstance("panel").has_value(); }, 20000)) {
+    const auto trayHost = StartTrayHost(display, probe);
+    if (!trayHost) {
         std::fprintf(stderr, "trayer did not start\n");
         return 1;
     }

@@ -1,5 +1,8 @@
 #include "XProbe.h"
 
+#include "ProgramHome.h"
+#include "VirtualDisplay.h"
+
 #include <QByteArrayList>
 
 #include <xcb/xcb.h>
@@ -264,4 +267,15 @@ std::optional<XProbe::TimePoint> XProbe::MapTimeOf(const QString& title)
         }
     }
     return std::nullopt;
+}
+
+std::unique_ptr<QProcess> StartTrayHost(const VirtualDisplay& display, XProbe& probe)
+{
+    auto trayHost = display.Run(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom"),
+                                                           QStringLiteral("--widthtype"), QStringLiteral("request")});
+    if (!WaitFor([&] { return probe.TopLevelOfInstance("panel").has_value(); }, 20000)) {
+        EndProcess(*trayHost);
+        return nullptr;
+    }
+    return trayHost;
 }

@@ -6,9 +6,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QProcess;
+class VirtualDisplay;
 struct xcb_connection_t;
 
 // Looks at an X display from the outside, as a window manager would: which windows exist, whether
@@ -77,3 +80,7 @@ private:
     std::vector<Mapped> m_mapped;
     std::vector<Window> m_iconifyRequests;
 };
+
+// Starts a tray host (Debian's trayer) at the bottom edge of the display and waits until its panel
+// is there; nothing when it did not come up in time.
+[[nodiscard]] std::unique_ptr<QProcess> StartTrayHost(const VirtualDisplay& display, XProbe& probe);
