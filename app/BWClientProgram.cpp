@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Artwork.h"
+#include "CurlGlobal.h"
 #include "DataFolder.h"
 #include "DesktopShell.h"
 #include "ErrorGuard.h"
@@ -50,6 +51,9 @@ int RunBWClient(int argc, char** argv)
         return 0;
     }
 
+    // Before any thread: libcurl's global set-up is not thread-safe, and QApplication may start threads.
+    // Declared before the window, it outlives every transfer.
+    const CurlGlobal curl;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bellwick"));
     QApplication::setOrganizationName(QStringLiteral("Bellwick"));

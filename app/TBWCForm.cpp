@@ -7,9 +7,12 @@
 #include "Dialogs.h"
 #include "DueTimeText.h"
 #include "ErrorGuard.h"
+#include "FindCommands.h"
+#include "GroupCommands.h"
 #include "HelpService.h"
 #include "HintSwitch.h"
 #include "MainWindowTickJobs.h"
+#include "MessageCommands.h"
 #include "MessageListModel.h"
 #include "NotificationArea.h"
 #include "PreferencesStore.h"
@@ -18,10 +21,12 @@
 #include "Scheduler.h"
 #include "SoundPlayer.h"
 #include "TBWAboutForm.h"
+#include "TransferCenter.h"
 #include "TrayController.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -53,7 +58,9 @@ void TBWCForm::Guarded(Work&& work)
 TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_lists(lists),
       m_model(new MessageListModel(lists.PersonalList, context.clock, this)), m_hints(new HintSwitch(this)),
-      m_tray(new TrayController(this)), m_aboutForm(nullptr), m_tickTimer(new QTimer(this))
+      m_tray(new TrayController(this)), m_aboutForm(nullptr), m_tickTimer(new QTimer(this)),
+      m_transfers(
+          new TransferCenter(QFile::decodeName(QByteArray::fromStdString(context.dataFolder.string())), nullptr, this))
 {
     setObjectName(QStringLiteral("mainForm"));
     setWindowTitle(tr("Bellwick"));
@@ -61,19 +68,37 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     BuildWindow();
     ConnectCommands();
     m_aboutForm = new TBWAboutForm(m_context, this);
+    m_groupCommands = std::make_unique<GroupCommands>(m_context, m_lists, *m_transfers, *this, *m_tray);
+    connect(m_groupCommands.get(), &GroupCommands::PublishingChanged, m_menu.groupsAction,
+            [this](bool publishing) { m_menu.groupsAction->setEnabled(!publishing); });
+    m_messageCommands = new MessageCommands(
+        *this, [this](const TBWItem& message, const TStringList& oldRecipients, const TStringList& newRecipients) {
+            m_groupCommands->PublishMessage(message, oldRecipients, newRecipients);
+        });
+    m_findCommands = new FindCommands(*this);
 
     // The scheduler's clock runs from the moment the window exists, shown or not.
     m_reminders = std::make_unique<ReminderDispatcher>(m_context, [this] { return CurrentPreferences(); });
     m_tickJobs = std::make_unique<MainWindowTickJobs>(*this);
     m_scheduler = std::make_unique<Scheduler>(m_lists.PersonalList, m_lists.GroupList, m_lists.GroupItemLists,
                                               m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
+    m_tickJobs->SetPullGroups([this] { m_groupCommands->PullGroups(); });
     m_tickTimer->setObjectName(QStringLiteral("tickTimer"));
     m_tickTimer->setInterval(TickIntervalMs);
     connect(m_tickTimer, &QTimer::timeout, this, &TBWCForm::OnTimerTick);
     m_tickTimer->start();
 }
 
-TBWCForm::~TBWCForm() = default;
+TBWCForm::~TBWCForm()
+{
+    // Running transfers are cancelled and joined while everything they report to still exists.
+    m_transfers->Shutdown();
+}
+
+TBWGroupSelectForm& TBWCForm::GroupPicker() const
+{
+    return m_groupCommands->GroupPicker();
+}
 
 void TBWCForm::BuildWindow()
 {
@@ -169,6 +194,9 @@ void TBWCForm::ConnectCommands()
     connect(m_menu.helpAction, &QAction::triggered, this,
             [this] { Guarded([&] { m_context.help.ShowHelpTopic(QStringLiteral("benefits.htm")); }); });
     connect(m_menu.aboutAction, &QAction::triggered, this, [this] { Guarded([&] { m_aboutForm->exec(); }); });
+    m_menu.groupsAction->setEnabled(true);
+    connect(m_menu.groupsAction, &QAction::triggered, this,
+            [this] { Guarded([&] { m_groupCommands->EditGroups(); }); });
     connect(m_tray, &TrayController::OpenRequested, this, [this] { Guarded([&] { Open(); }); });
     connect(m_tray, &TrayController::ExitRequested, this, [this] { Guarded([&] { RequestExit(); }); });
 }

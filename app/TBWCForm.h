@@ -13,8 +13,11 @@
 
 struct AppContext;
 struct ProcessLists;
+class GroupCommands;
+class FindCommands;
 class HintSwitch;
 class MainWindowTickJobs;
+class MessageCommands;
 class MessageListModel;
 class QPushButton;
 class QTimer;
@@ -22,8 +25,10 @@ class QTreeView;
 class ReminderDispatcher;
 class Scheduler;
 class TBWAboutForm;
+class TBWGroupSelectForm;
 class TBWItem;
 class TrayController;
+class TransferCenter;
 
 // The main window: the personal message list as a table that sorts by any column, the menus and
 // buttons through which every command is reached, the tray icon, and the user's preferences. Closing
@@ -91,6 +96,12 @@ public:
     [[nodiscard]] Scheduler& TickScheduler() const { return *m_scheduler; }
     [[nodiscard]] MainWindowTickJobs& SchedulerJobs() const { return *m_tickJobs; }
     [[nodiscard]] ReminderDispatcher& Reminders() const { return *m_reminders; }
+    // The groups: the Groups command, GroupCommands::PublishMessage for the message commands and
+    // GroupCommands::PullGroups for the tick.
+    [[nodiscard]] GroupCommands& Groups() const { return *m_groupCommands; }
+    // The recipient picker of the message editor, made once.
+    [[nodiscard]] TBWGroupSelectForm& GroupPicker() const;
+    [[nodiscard]] TransferCenter& Transfers() const { return *m_transfers; }
 
 Q_SIGNALS:
     // The close request went ahead: the program is ending.
@@ -131,10 +142,14 @@ private:
     HintSwitch* m_hints;
     TrayController* m_tray;
     TBWAboutForm* m_aboutForm;
+    MessageCommands* m_messageCommands = nullptr;
+    FindCommands* m_findCommands = nullptr;
     QTimer* m_tickTimer;
     std::unique_ptr<ReminderDispatcher> m_reminders;
     std::unique_ptr<MainWindowTickJobs> m_tickJobs;
     std::unique_ptr<Scheduler> m_scheduler;
+    TransferCenter* m_transfers;
+    std::unique_ptr<GroupCommands> m_groupCommands;
     bool m_exitRequested = false;
     bool m_shownBefore = false;
     // Windows of ours that were open when the program went into the tray, shown again by Open().

@@ -148,17 +148,18 @@ TEST_F(WindowBehaviourTest, ShowHintsSwitchesTheTooltipsOfTheWholeProgram)
     newButton->removeEventFilter(&counter);
 }
 
-TEST_F(WindowBehaviourTest, MenusCarryEveryEntryAndCommandsStillToComeStayDisabled)
+TEST_F(WindowBehaviourTest, MenusCarryEveryEntryAndEveryCommandIsConnected)
 {
     const MainMenu& menu = form->Menu();
     const auto text = [](const QAction* action) { return action->text().remove(QLatin1Char('&')); };
     EXPECT_EQ(text(menu.closeAction), Text("Close"));
-    for (QAction* pending : {menu.newAction, menu.editAction, menu.duplicateAction, menu.deleteAction, menu.findAction,
+    for (QAction* command : {menu.newAction, menu.editAction, menu.duplicateAction, menu.deleteAction, menu.findAction,
                              menu.findNextAction, menu.groupsAction}) {
-        EXPECT_FALSE(pending->isEnabled()) << pending->objectName().toStdString();
+        EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
     }
     std::vector<int> days;
     for (QAction* action : menu.deleteExpiredActions) {
+        EXPECT_TRUE(action->isEnabled());
         days.push_back(action->data().toInt());
         EXPECT_EQ(text(action), QStringLiteral("%1 days +").arg(action->data().toInt()));
     }
@@ -170,13 +171,15 @@ TEST_F(WindowBehaviourTest, MenusCarryEveryEntryAndCommandsStillToComeStayDisabl
     }
     EXPECT_EQ(text(menu.deleteExpiredMenu->menuAction()), Text("Delete expired messages"));
 
-    // A button follows its menu entry: enabling the command makes the button usable and a click runs it.
-    EXPECT_FALSE(Button("newButton")->isEnabled());
+    // A button follows its menu entry, and a click runs the entry's command.
+    EXPECT_TRUE(Button("deleteButton")->isEnabled());
+    menu.deleteAction->setEnabled(false);
+    EXPECT_FALSE(Button("deleteButton")->isEnabled());
+    menu.deleteAction->setEnabled(true);
+    ASSERT_TRUE(Button("deleteButton")->isEnabled());
     int runs = 0;
-    QObject::connect(menu.newAction, &QAction::triggered, [&] { ++runs; });
-    menu.newAction->setEnabled(true);
-    ASSERT_TRUE(Button("newButton")->isEnabled());
-    Button("newButton")->click();
+    QObject::connect(menu.deleteAction, &QAction::triggered, [&] { ++runs; });
+    Button("deleteButton")->click();
     EXPECT_EQ(runs, 1);
 }
 

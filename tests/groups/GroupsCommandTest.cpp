@@ -2,6 +2,7 @@
 // and the notice of a pull's problems. The group locations are folders in the test's home.
 #include "GroupCommands.h"
 #include "MainWindowFixture.h"
+#include "MainWindowTickJobs.h"
 #include "PullProblemNotice.h"
 #include "TBWGroupEditForm.h"
 #include "TBWGroupsForm.h"
@@ -247,8 +248,12 @@ TEST_F(GroupsCommandTest, APullProblemIsToldOnceWithoutAModalBox)
 {
     // Dev's shared file is replaced by one under another password.
     SaveItemList(TBWItemList{}, Share() / "Dev.dat", "somebody else's pw");
+    TBWItemList sales;
+    sales.push_back(Message(30, "Quarter figures"));
+    SaveItemList(sales, Share() / "Sales.dat", "Sales pw");
 
-    form->Groups().PullGroups();
+    // The pull as the tick runs it.
+    form->SchedulerJobs().PullGroups();
 
     QMessageBox* box = PullBox();
     ASSERT_NE(box, nullptr);
@@ -258,7 +263,9 @@ TEST_F(GroupsCommandTest, APullProblemIsToldOnceWithoutAModalBox)
     EXPECT_TRUE(box->text().contains(Text("Group Dev:")));
     EXPECT_FALSE(box->text().contains(Text("Sales")));
     EXPECT_TRUE(dialogs.errors.empty());
-    // The working list kept its message.
+    // Sales was merged; Dev's working list kept its message.
+    ASSERT_EQ(lists.GroupItemLists.Find("Sales")->size(), 1U);
+    EXPECT_EQ((*lists.GroupItemLists.Find("Sales"))[0]->Title, "Quarter figures");
     EXPECT_EQ(lists.GroupItemLists.Find("Dev")->size(), 1U);
     const QString told = box->text();
 
