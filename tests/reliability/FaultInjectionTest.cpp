@@ -49,6 +49,11 @@ bool StraceWorks()
 // stay as it was, no temporary file may be left, and the error must name the file.
 TEST(FaultInjection, FailedSavesKeepTheOldFile)
 {
+#if defined(BW_SANITIZED)
+    // The sanitizers' runtimes make system calls of their own that the injection would hit, and
+    // LeakSanitizer refuses to run under ptrace; the plain build runs these cases.
+    GTEST_SKIP() << "fault injection runs in the build without sanitizers";
+#endif
     if (!StraceWorks()) {
         GTEST_SKIP() << "strace cannot trace here";
     }
