@@ -9,7 +9,7 @@ packages=(
     # build
     g++ clang cmake ninja-build pkg-config git
     # libraries
-    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6-dev qt6-tools-dev qt6-tools-dev-tools
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-l10n-tools qt6-qpa-plugins libgl1-mesa-dev libssl-dev libcurl4-openssl-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
