@@ -131,6 +131,24 @@ void AtomicFileWriter::Write(std::string_view bytes)
     }
 }
 
+void AtomicFileWriter::WriteAt(std::size_t offset, std::string_view bytes)
+{
+    if (m_fd < 0) {
+        throw EBWError("Stream write error on file " + Quoted(m_target) + ".");
+    }
+    while (!bytes.empty()) {
+        const ssize_t written = ::pwrite(m_fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail("Stream write error on file ", errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += static_cast<std::size_t>(written);
+    }
+}
+
 void AtomicFileWriter::Commit()
 {
     if (m_fd < 0) {

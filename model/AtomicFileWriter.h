@@ -31,6 +31,8 @@ public:
     static int RemoveLeftovers(const std::filesystem::path& folder);
 
     void Write(std::string_view bytes);
+    // Replaces bytes written before (a header known only at the end).
+    void WriteAt(std::size_t offset, std::string_view bytes);
     void Commit();
     void Discard();
 

@@ -5,12 +5,13 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
 namespace {
 
-constexpr std::size_t BlockSize = 16;
+constexpr std::size_t BlockSize = ContainerBlockSize;
 
 struct CipherContextDeleter
 {
@@ -26,28 +27,7 @@ void Md5(const std::string& bytes, std::uint8_t* digest)
     }
 }
 
-// Enciphers or deciphers whole blocks in place, each block on its own (ECB, no padding).
-void CipherBlocks(char* data, std::size_t size, const std::string& password, bool encrypt)
-{
-    const TAESKey key = PasswordToKey(password);
-    CipherContext context(EVP_CIPHER_CTX_new());
-    if (!context ||
-        EVP_CipherInit_ex(context.get(), EVP_aes_256_ecb(), nullptr, key.data(), nullptr, encrypt ? 1 : 0) != 1 ||
-        EVP_CIPHER_CTX_set_padding(context.get(), 0) != 1) {
-        throw EAESError("The cipher could not be set up");
-    }
-    auto* bytes = reinterpret_cast<unsigned char*>(data);
-    // EVP takes an int length; go in chunks so files above 2 GiB cannot overflow it.
-    constexpr std::size_t Chunk = std::size_t{1} << 30;
-    for (std::size_t offset = 0; offset < size; offset += Chunk) {
-        const std::size_t part = std::min(Chunk, size - offset);
-        int written = 0;
-        if (EVP_CipherUpdate(context.get(), bytes + offset, &written, bytes + offset, static_cast<int>(part)) != 1 ||
-            static_cast<std::size_t>(written) != part) {
-            throw EAESError("The cipher failed");
-        }
-    }
-}
+} // namespace
 
 void PutInt32(char* target, std::int32_t value)
 {
@@ -66,7 +46,58 @@ std::int32_t GetInt32(const char* source)
     return static_cast<std::int32_t>(u);
 }
 
-} // namespace
+struct TBlockCipher::Context
+{
+    CipherContext Evp;
+};
+
+TBlockCipher::TBlockCipher(const std::string& password, bool encrypt) : m_context(std::make_unique<Context>())
+{
+    const TAESKey key = PasswordToKey(password);
+    m_context->Evp.reset(EVP_CIPHER_CTX_new());
+    if (!m_context->Evp ||
+        EVP_CipherInit_ex(m_context->Evp.get(), EVP_aes_256_ecb(), nullptr, key.data(), nullptr, encrypt ? 1 : 0) !=
+            1 ||
+        EVP_CIPHER_CTX_set_padding(m_context->Evp.get(), 0) != 1) {
+        throw EAESError("The cipher could not be set up");
+    }
+}
+
+TBlockCipher::~TBlockCipher() = default;
+
+void TBlockCipher::Apply(char* data, std::size_t size)
+{
+    auto* bytes = reinterpret_cast<unsigned char*>(data);
+    // EVP takes an int length; go in chunks so files above 2 GiB cannot overflow it.
+    constexpr std::size_t Chunk = std::size_t{1} << 30;
+    for (std::size_t offset = 0; offset < size; offset += Chunk) {
+        const std::size_t part = std::min(Chunk, size - offset);
+        int written = 0;
+        if (EVP_CipherUpdate(m_context->Evp.get(), bytes + offset, &written, bytes + offset, static_cast<int>(part)) !=
+                1 ||
+            static_cast<std::size_t>(written) != part) {
+            throw EAESError("The cipher failed");
+        }
+    }
+}
+
+TContainerShape ContainerShape(std::size_t containerSize, const char* header)
+{
+    if (containerSize < ContainerHeaderSize) {
+        throw EBWError("Stream read error");
+    }
+    TContainerShape shape;
+    shape.CipherSize = containerSize - ContainerHeaderSize;
+    if (shape.CipherSize == 0 || shape.CipherSize % BlockSize != 0) {
+        throw EAESError("Invalid buffer size for decryption");
+    }
+    const std::int32_t payloadSize = GetInt32(header);
+    if (payloadSize < 4 || static_cast<std::size_t>(payloadSize) > shape.CipherSize) {
+        throw EBWError("Stream read error");
+    }
+    shape.PayloadSize = static_cast<std::size_t>(payloadSize);
+    return shape;
+}
 
 std::string ReverseText(const std::string& text)
 {
@@ -93,28 +124,18 @@ void SealContainer(std::string& bytes, std::size_t lineCount, const std::string&
     bytes.resize(ContainerHeaderSize + cipherSize, '\0');
     PutInt32(bytes.data() + textEnd, static_cast<std::int32_t>(lineCount));
     PutInt32(bytes.data(), static_cast<std::int32_t>(payloadSize));
-    CipherBlocks(bytes.data() + ContainerHeaderSize, cipherSize, password, true);
+    TBlockCipher(password, true).Apply(bytes.data() + ContainerHeaderSize, cipherSize);
 }
 
 TOpenedContainer OpenContainer(std::string& bytes, const std::string& password)
 {
-    if (bytes.size() < ContainerHeaderSize) {
-        throw EBWError("Stream read error");
-    }
-    const std::size_t cipherSize = bytes.size() - ContainerHeaderSize;
-    if (cipherSize == 0 || cipherSize % BlockSize != 0) {
-        throw EAESError("Invalid buffer size for decryption");
-    }
-    const std::int32_t payloadSize = GetInt32(bytes.data());
-    if (payloadSize < 4 || static_cast<std::size_t>(payloadSize) > cipherSize) {
-        throw EBWError("Stream read error");
-    }
+    const TContainerShape shape = ContainerShape(bytes.size(), bytes.data());
     char* plain = bytes.data() + ContainerHeaderSize;
-    CipherBlocks(plain, cipherSize, password, false);
+    TBlockCipher(password, false).Apply(plain, shape.CipherSize);
 
     TOpenedContainer opened;
-    opened.StoredLineCount = GetInt32(plain + payloadSize - 4);
-    opened.Text = std::string_view(plain, static_cast<std::size_t>(payloadSize) - 4);
+    opened.StoredLineCount = GetInt32(plain + shape.PayloadSize - 4);
+    opened.Text = std::string_view(plain, shape.PayloadSize - 4);
     if (const std::size_t zero = opened.Text.find('\0'); zero != std::string_view::npos) {
         opened.Text = opened.Text.substr(0, zero);
     }

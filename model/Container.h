@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,7 @@ using TAESKey = std::array<std::uint8_t, 32>;
 // enciphers in place. OpenContainer deciphers in place and returns the text (without count and
 // padding, cut at a zero byte) and the stored line count; it fails like LoadLinesEncrypted.
 inline constexpr std::size_t ContainerHeaderSize = 4;
+inline constexpr std::size_t ContainerBlockSize = 16;
 void SealContainer(std::string& bytes, std::size_t lineCount, const std::string& password);
 
 struct TOpenedContainer
@@ -31,6 +33,36 @@ struct TOpenedContainer
     std::int32_t StoredLineCount = 0;
 };
 [[nodiscard]] TOpenedContainer OpenContainer(std::string& bytes, const std::string& password);
+
+// Where the parts of a container of the given size lie, from its header; fails as OpenContainer
+// does on a container whose size or header cannot be right.
+struct TContainerShape
+{
+    std::size_t CipherSize = 0;  // the enciphered bytes after the header
+    std::size_t PayloadSize = 0; // the text and the 4-byte line count, at the start of them
+};
+[[nodiscard]] TContainerShape ContainerShape(std::size_t containerSize, const char* header);
+
+// AES-256-ECB over whole blocks in place, the key set up once for many pieces.
+class TBlockCipher
+{
+public:
+    TBlockCipher(const std::string& password, bool encrypt);
+    ~TBlockCipher();
+    TBlockCipher(const TBlockCipher&) = delete;
+    TBlockCipher& operator=(const TBlockCipher&) = delete;
+
+    // size is a multiple of ContainerBlockSize.
+    void Apply(char* data, std::size_t size);
+
+private:
+    struct Context;
+    std::unique_ptr<Context> m_context;
+};
+
+// Little-endian 32-bit numbers, as the header and the stored line count are kept.
+[[nodiscard]] std::int32_t GetInt32(const char* source);
+void PutInt32(char* target, std::int32_t value);
 
 // The container's bytes for the lines (what SaveLinesEncrypted writes).
 [[nodiscard]] std::string EncryptLines(const TStringList& lines, const std::string& password);

@@ -1,6 +1,9 @@
 #include "ItemList.h"
 
+#include "AtomicFileWriter.h"
 #include "Container.h"
+#include "ContainerLineReader.h"
+#include "ContainerWriter.h"
 #include "FileIO.h"
 
 #include <algorithm>
@@ -155,9 +158,13 @@ void ItemListFromLines(TBWItemList& list, const TLineViews& lines)
     ReadItemList(list, lines);
 }
 
-std::size_t ItemListFromText(TBWItemList& list, std::string_view text)
+namespace {
+
+// Reads records from where the reader stands, refilling the records the list already holds;
+// returns the number of lines in the whole text (for the container's check).
+template <typename Reader>
+std::size_t ReadItemListFrom(TBWItemList& list, Reader& lines, std::size_t maxRecords)
 {
-    TLineReader lines(text);
     std::size_t filled = 0;
     try {
         std::int32_t count = 0;
@@ -168,9 +175,8 @@ std::size_t ItemListFromText(TBWItemList& list, std::string_view text)
             }
         }
         if (count > 0) {
-            // Never trust the count for the allocation: a damaged file may promise billions, but
-            // every line takes at least one byte.
-            list.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), text.size() / TBWItem::LineCount));
+            // Never trust the count for the allocation: a damaged file may promise billions.
+            list.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), maxRecords));
         }
         for (std::int32_t k = 0; k < count; ++k) {
             if (filled == list.size()) {
@@ -187,6 +193,25 @@ std::size_t ItemListFromText(TBWItemList& list, std::string_view text)
     return static_cast<std::size_t>(lines.Index()) + lines.SkipRest();
 }
 
+// Every line takes at least one byte of the text, a record ten lines.
+std::size_t MaxRecords(std::size_t textSize)
+{
+    return textSize / TBWItem::LineCount;
+}
+
+} // namespace
+
+std::size_t ItemListFromText(TBWItemList& list, std::string_view text)
+{
+    TLineReader lines(text);
+    return ReadItemListFrom(list, lines, MaxRecords(text.size()));
+}
+
+std::size_t ItemListFromContainer(TBWItemList& list, TContainerLineReader& lines, std::size_t containerSize)
+{
+    return ReadItemListFrom(list, lines, MaxRecords(containerSize));
+}
+
 void AppendItemListText(const TBWItemList& list, std::string& text)
 {
     text.append("1\r\n");
@@ -199,28 +224,32 @@ void AppendItemListText(const TBWItemList& list, std::string& text)
 
 void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password)
 {
-    // The text is built straight into the container's buffer; no line list in between.
-    std::size_t estimate = 64;
+    AtomicFileWriter file(fileName);
+    TContainerWriter container(file, password);
+    std::string& text = container.Text();
+    text.append("1\r\n");
+    text.append(std::to_string(list.size()));
+    text.append("\r\n");
     for (const auto& item : list) {
-        estimate += item->Title.size() + item->Text.size() + item->Author.size() + 80;
+        item->AppendLines(text);
+        container.WriteFullPiece();
     }
-    std::string bytes;
-    bytes.reserve(ContainerHeaderSize + estimate);
-    bytes.resize(ContainerHeaderSize);
-    AppendItemListText(list, bytes);
-    SealContainer(bytes, 2 + list.size() * TBWItem::LineCount, password);
-    WriteFileAtomically(fileName, bytes);
+    container.Finish(2 + list.size() * TBWItem::LineCount);
+    file.Commit();
 }
 
 int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const std::string& password)
 {
-    std::optional<std::string> bytes = ReadRegularFile(fileName);
-    if (!bytes) {
+    std::optional<TFileReader> file = TFileReader::OpenRegular(fileName);
+    if (!file) {
         return LoadNoFile;
     }
-    const TOpenedContainer opened = OpenContainer(*bytes, password);
-    const std::size_t lineCount = ItemListFromText(list, opened.Text);
-    const bool checkFailed =
-        opened.StoredLineCount < 0 || lineCount != static_cast<std::size_t>(opened.StoredLineCount);
+    // Deciphered and read piece by piece: a large list is read while its bytes are in the cache,
+    // and without a buffer the size of the file.
+    TContainerLineReader lines([&file](char* buffer, std::size_t size) { file->ReadExactly(buffer, size); },
+                               file->Size(), password);
+    const std::size_t lineCount = ItemListFromContainer(list, lines, file->Size());
+    const std::int32_t storedLineCount = lines.StoredLineCount();
+    const bool checkFailed = storedLineCount < 0 || lineCount != static_cast<std::size_t>(storedLineCount);
     return checkFailed ? LoadCheckFailed : LoadOk;
 }

@@ -1,5 +1,6 @@
 #include "TBWItem.h"
 
+#include "ContainerLineReader.h"
 #include "DateTime.h"
 
 #include <charconv>
@@ -254,6 +255,11 @@ void TBWItem::LoadFromLines(const TLineViews& lines, long long start)
 }
 
 void TBWItem::LoadFromLines(TLineReader& lines)
+{
+    ReadRecord(*this, [&lines] { return lines.Next(); });
+}
+
+void TBWItem::LoadFromLines(TContainerLineReader& lines)
 {
     ReadRecord(*this, [&lines] { return lines.Next(); });
 }
