@@ -6,6 +6,8 @@
 //   scan                the scheduler's due scan (CheckDue on every message, 5 s apart)
 //   merge               MergeItemList of a fetched group file (--source) into the list
 //   aes, memcpy         the floor: deciphering and copying as many bytes as the file holds
+//   flush               the disk's part of a save: the file's bytes written as a save writes them
+//                       (temporary file, fsync, rename), with nothing to compute
 //   oneshot, roundtrip  one load + next pass, one load + save: timed and weighed from outside
 //   nextdump            "uid minutes" per message into --out, for the agreement check
 
@@ -14,6 +16,7 @@
 #include "PeerFiles.h"
 
 #include "Container.h"
+#include "FileIO.h"
 #include "ItemList.h"
 
 #include <openssl/evp.h>
@@ -28,7 +31,8 @@
 
 namespace {
 
-constexpr std::string_view Operations = "load save decode encode next scan merge aes memcpy oneshot roundtrip nextdump";
+constexpr std::string_view Operations =
+    "load save decode encode next scan merge aes memcpy flush oneshot roundtrip nextdump";
 
 TBWItemList Load(const std::filesystem::path& file, const char* password)
 {
@@ -200,6 +204,11 @@ int Run(const TRunnerArgs& args)
                 }
             });
         PrintResult(args, 0, ms, static_cast<double>(static_cast<unsigned char>(buffer[0] ^ target[0])));
+    } else if (op == "flush") {
+        const std::string bytes = ReadFileBytes(args.File);
+        const auto ms = TimeRepeated(
+            args, [] {}, [&] { WriteFileAtomically(args.Output, bytes); });
+        PrintResult(args, 0, ms, static_cast<double>(bytes.size()));
     } else if (op == "roundtrip") {
         const TBWItemList list = Load(args.File, PersonalListPassword);
         SaveItemList(list, args.Output, PersonalListPassword);
