@@ -10,33 +10,6 @@
 
 namespace {
 
-// A group file as fetched a minute later: one message in a hundred deleted, one in twenty edited,
-// and one new message for every hundred.
-TBWItemList FetchedCopy(const TBWItemList& local)
-{
-    TBWItemList fetched;
-    fetched.reserve(local.size() + local.size() / 100);
-    for (std::size_t i = 0; i < local.size(); ++i) {
-        if (i % 100 == 17) {
-            continue;
-        }
-        auto copy = std::make_unique<TBWItem>();
-        copy->Assign(*local[i]);
-        if (i % 20 == 3) {
-            copy->Title += " (moved)";
-            copy->DueTime += 1.0 / 24;
-        }
-        fetched.push_back(std::move(copy));
-    }
-    TBWItemList added = MakeMessages(local.size() / 100, 7);
-    for (auto& item : added) {
-        // The generator's ids are unique within one list; keep the new ones apart from the old.
-        item->Id = -item->Id;
-        fetched.push_back(std::move(item));
-    }
-    return fetched;
-}
-
 void BM_MergeItemList(benchmark::State& state)
 {
     const TBWItemList local = MakeMessages(static_cast<std::size_t>(state.range(0)));

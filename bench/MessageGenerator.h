@@ -18,3 +18,7 @@
 
 // A deep copy (the merge benchmark needs a fresh target for every run).
 [[nodiscard]] TBWItemList CopyMessages(const TBWItemList& list);
+
+// The group file as fetched a minute later: one message in a hundred deleted, one in twenty
+// edited, and one new message for every hundred.
+[[nodiscard]] TBWItemList FetchedCopy(const TBWItemList& local);

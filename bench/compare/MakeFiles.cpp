@@ -16,35 +16,6 @@
 #include <filesystem>
 #include <string>
 
-namespace {
-
-// The group file as fetched a minute later: one message in a hundred deleted, one in twenty
-// edited, and one new message for every hundred.
-TBWItemList FetchedCopy(const TBWItemList& local)
-{
-    TBWItemList fetched;
-    fetched.reserve(local.size() + local.size() / 100);
-    for (std::size_t i = 0; i < local.size(); ++i) {
-        if (i % 100 == 17) {
-            continue;
-        }
-        auto copy = std::make_unique<TBWItem>();
-        copy->Assign(*local[i]);
-        if (i % 20 == 3) {
-            copy->Title += " (moved)";
-            copy->DueTime += 1.0 / 24;
-        }
-        fetched.push_back(std::move(copy));
-    }
-    for (auto& item : MakeMessages(local.size() / 100, 7)) {
-        item->Id = -item->Id; // the generator's ids are unique within one list only
-        fetched.push_back(std::move(item));
-    }
-    return fetched;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (argc < 3) {
