@@ -32,6 +32,7 @@ void MainMenu::Build(QMainWindow& window)
     QMenu* fileMenu = bar->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     closeAction = AddAction(fileMenu, QStringLiteral("closeAction"), tr("&Close"));
+    closeAction->setShortcut(QKeySequence::Close);
 
     // The message commands arrive with the message editor, the find command with the find dialog.
     QMenu* messageMenu = bar->addMenu(tr("&Message"));
@@ -40,6 +41,11 @@ void MainMenu::Build(QMainWindow& window)
     editAction = AddAction(messageMenu, QStringLiteral("editAction"), tr("&Edit..."), false);
     duplicateAction = AddAction(messageMenu, QStringLiteral("duplicateAction"), tr("D&uplicate"), false);
     deleteAction = AddAction(messageMenu, QStringLiteral("deleteAction"), tr("&Delete"), false);
+    // Every command has a key of its own; the list has no text field that would want these keys.
+    newAction->setShortcut(QKeySequence(Qt::Key_Insert));
+    editAction->setShortcut(QKeySequence(Qt::Key_F2));
+    duplicateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    deleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
     deleteExpiredMenu = messageMenu->addMenu(tr("Delete e&xpired messages"));
     deleteExpiredMenu->setObjectName(QStringLiteral("deleteExpiredMenu"));
     for (std::size_t i = 0; i < ExpiredDays.size(); ++i) {

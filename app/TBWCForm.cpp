@@ -2,10 +2,12 @@
 
 #include "AppContext.h"
 #include "Artwork.h"
+#include "Clock.h"
 #include "DataFolder.h"
 #include "DateTime.h"
 #include "Dialogs.h"
 #include "DueTimeText.h"
+#include "EmptyListHint.h"
 #include "ErrorGuard.h"
 #include "FindCommands.h"
 #include "GroupCommands.h"
@@ -14,6 +16,7 @@
 #include "MainWindowTickJobs.h"
 #include "MessageCommands.h"
 #include "MessageListModel.h"
+#include "NextReminderText.h"
 #include "NotificationArea.h"
 #include "PreferencesStore.h"
 #include "ProcessLists.h"
@@ -135,6 +138,7 @@ void TBWCForm::BuildWindow()
     header->resizeSection(MessageListModel::TypeColumn, typeWidth);
     header->resizeSection(MessageListModel::MessageColumn, 250);
     UpdateSortIndicator();
+    new EmptyListHint(tr("No reminders yet. Press Ins or choose Message ▸ New to add one."), *m_listView);
 
     m_newButton = MakeButton(QStringLiteral("newButton"), tr("&New..."), tr("Add a new message"));
     m_editButton = MakeButton(QStringLiteral("editButton"), tr("&Edit..."), tr("Edit selected message"));
@@ -199,6 +203,16 @@ void TBWCForm::ConnectCommands()
             [this] { Guarded([&] { m_groupCommands->EditGroups(); }); });
     connect(m_tray, &TrayController::OpenRequested, this, [this] { Guarded([&] { Open(); }); });
     connect(m_tray, &TrayController::ExitRequested, this, [this] { Guarded([&] { RequestExit(); }); });
+    // The commands and the due scan report every change of the list through the model.
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(m_model, signal, this, &TBWCForm::UpdateTrayToolTip);
+    }
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &TBWCForm::UpdateTrayToolTip);
+}
+
+void TBWCForm::UpdateTrayToolTip()
+{
+    m_tray->SetToolTip(NextReminderText(m_lists.PersonalList, m_context.clock.Now()));
 }
 
 void TBWCForm::RunStartSteps()
@@ -462,4 +476,6 @@ void TBWCForm::OnTimerTick()
 void TBWCForm::Tick()
 {
     m_scheduler->Tick();
+    // A reminder that has just come due gives way to the next one.
+    UpdateTrayToolTip();
 }

@@ -118,6 +118,8 @@ private:
     void AskUserName();
     void UpdateCaption();
     void UpdateSortIndicator();
+    // The tray icon's tooltip names the reminder that comes up next.
+    void UpdateTrayToolTip();
     void ShowCentred();
     void HideIntoTray();
     void OnColumnClicked(int column);

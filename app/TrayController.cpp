@@ -43,3 +43,10 @@ bool TrayController::IsShown() const
 {
     return m_icon->isVisible();
 }
+
+void TrayController::SetToolTip(const QString& text)
+{
+    if (m_icon->toolTip() != text) {
+        m_icon->setToolTip(text);
+    }
+}

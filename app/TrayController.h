@@ -7,6 +7,7 @@
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
+class QString;
 
 // The program's icon in the notification area, with its menu "Open" and "Exit". A click on the icon
 // acts as "Open". The icon stays hidden until Show(); if the desktop's tray comes back (a restarted
@@ -21,6 +22,8 @@ public:
 
     void Show();
     [[nodiscard]] bool IsShown() const;
+    // Only a changed text reaches the tray: some trays redraw the icon on every update.
+    void SetToolTip(const QString& text);
     [[nodiscard]] QSystemTrayIcon* Icon() const { return m_icon; }
     [[nodiscard]] QMenu* Menu() const { return m_menu.get(); }
 
