@@ -27,7 +27,8 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const TBWItem& message = *m_messages[static_cast<std::size_t>(row)];
-    if (role == Qt::DisplayRole) {
+    // A screen reader reads the same texts, and hears the state that the coloured mark shows.
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         switch (index.column()) {
         case DateTimeColumn:
             return DueTimeText(message.DueTime, m_clock.Now());
@@ -41,6 +42,9 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::DecorationRole && index.column() == DateTimeColumn) {
         return m_stateIcons.at(static_cast<std::size_t>(StateIndex(message, m_clock.Now())));
+    }
+    if (role == Qt::AccessibleDescriptionRole) {
+        return StateName(StateIndex(message, m_clock.Now()));
     }
     return {};
 }
@@ -93,6 +97,18 @@ QString MessageListModel::KindName(int kind)
         return tr("Execute file(s)");
     default:
         return {};
+    }
+}
+
+QString MessageListModel::StateName(int state)
+{
+    switch (state) {
+    case 0:
+        return tr("Due time passed");
+    case 1:
+        return tr("Delivered, next time pending");
+    default:
+        return tr("Pending, not delivered yet");
     }
 }
 

@@ -43,6 +43,8 @@ public:
     // 0 grey: the due moment has passed; 1 yellow: delivered, the next occurrence pending; 2 green:
     // pending, never delivered.
     [[nodiscard]] static int StateIndex(const TBWItem& message, double now);
+    // The state mark in words, for screen readers.
+    [[nodiscard]] static QString StateName(int state);
 
 private:
     const TBWItemList& m_messages;

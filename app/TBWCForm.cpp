@@ -111,6 +111,7 @@ void TBWCForm::BuildWindow()
     central->setObjectName(QStringLiteral("centralWidget"));
     m_listView = new QTreeView(central);
     m_listView->setObjectName(QStringLiteral("messageListView"));
+    m_listView->setAccessibleName(tr("Messages"));
     m_listView->setRootIsDecorated(false);
     m_listView->setItemsExpandable(false);
     m_listView->setUniformRowHeights(true);

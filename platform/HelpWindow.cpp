@@ -23,6 +23,7 @@ HelpWindow::HelpWindow(QString helpFolder, Shell& shell, QWidget* parent)
     resize(640, 520);
 
     m_browser->setObjectName(QStringLiteral("helpTextBrowser"));
+    m_browser->setAccessibleName(tr("Help page"));
     m_browser->setOpenLinks(false);
     m_browser->setSearchPaths({m_helpFolder});
 
@@ -49,6 +50,10 @@ HelpWindow::HelpWindow(QString helpFolder, Shell& shell, QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
+    // The browser was made first, but the buttons above it come first for the Tab key.
+    setTabOrder(m_backButton, m_forwardButton);
+    setTabOrder(m_forwardButton, contentsButton);
+    setTabOrder(contentsButton, m_browser);
 
     connect(m_backButton, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_forwardButton, &QToolButton::clicked, m_browser, &QTextBrowser::forward);

@@ -71,6 +71,7 @@ void TBWGroupsForm::BuildLayout()
     groupsBox->setObjectName(QStringLiteral("groupsGroupBox"));
     m_groupList = new QListWidget(groupsBox);
     m_groupList->setObjectName(QStringLiteral("groupList"));
+    m_groupList->setAccessibleName(tr("Groups"));
     m_groupList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_addButton = makeButton(tr("&Add..."), "addButton");
     m_editButton = makeButton(tr("&Edit..."), "editButton");

@@ -84,6 +84,7 @@ void TBWMsgForm::BuildWindow(const TBWItem& message)
 
     m_textEdit = new QPlainTextEdit(this);
     m_textEdit->setObjectName(QStringLiteral("textEdit"));
+    m_textEdit->setAccessibleName(tr("Reminder text"));
     m_textEdit->setReadOnly(true);
     m_textEdit->setPlainText(PlainLines(message.Text));
     AdjustContentFont(*m_textEdit);
@@ -102,6 +103,7 @@ void TBWMsgForm::BuildWindow(const TBWItem& message)
     m_remindLaterCheckBox->setObjectName(QStringLiteral("remindLaterCheckBox"));
     m_delaySpinBox = new QSpinBox(this);
     m_delaySpinBox->setObjectName(QStringLiteral("delaySpinBox"));
+    m_delaySpinBox->setAccessibleName(tr("Minutes until the reminder comes back"));
     m_delaySpinBox->setRange(MinimumDelayMinutes, MaximumDelayMinutes);
     m_delaySpinBox->setSingleStep(DelayStepMinutes);
     m_delaySpinBox->setValue(MinimumDelayMinutes);

@@ -59,6 +59,7 @@ TBWRunFilesForm::TBWRunFilesForm(AppContext& context, const TBWItem& message, co
 
     m_commandList = new QListWidget(this);
     m_commandList->setObjectName(QStringLiteral("commandList"));
+    m_commandList->setAccessibleName(tr("Programs to run"));
     m_commandList->setSelectionMode(QAbstractItemView::NoSelection);
     for (const TSplitCommandLine& command : m_commands) {
         m_commandList->addItem(CommandText(command));
