@@ -9,6 +9,7 @@
 #include "HelpBrowser.h"
 #include "NotificationAreaWait.h"
 #include "ProcessLists.h"
+#include "ProgramTranslations.h"
 #include "QtSoundPlayer.h"
 #include "SettingsPreferencesStore.h"
 #include "SingleInstance.h"
@@ -59,6 +60,7 @@ int RunBWClient(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Bellwick"));
     QApplication::setDesktopFileName(QStringLiteral("bellwick"));
     QApplication::setWindowIcon(ProgramIcon());
+    InstallTranslations(application, QCoreApplication::applicationDirPath());
     // The main window hides instead of closing; only "Exit" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -3,17 +3,10 @@
 #include "AtomicFileWriter.h"
 #include "ProcessLists.h"
 
-#include <QCoreApplication>
-
 #include <exception>
 #include <system_error>
 
 namespace {
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("ListFiles", text);
-}
 
 QString PathText(const std::filesystem::path& path)
 {
@@ -83,7 +76,7 @@ void ListFiles::LoadPersonalList(ProcessLists& lists) const
 {
     try {
         if (LoadItemList(lists.PersonalList, PersonalListFile(), PersonalListPassword) == LoadCheckFailed) {
-            ReportUnreadable(PersonalListFile(), Tr("The file is damaged or was not written by Bellwick."));
+            ReportUnreadable(PersonalListFile(), tr("The file is damaged or was not written by Bellwick."));
         }
     } catch (const std::exception& failure) {
         ReportUnreadable(PersonalListFile(), FailureText(failure));
@@ -104,7 +97,7 @@ void ListFiles::LoadGroupItemLists(ProcessLists& lists) const
         try {
             file = GroupFilePath(GroupItemListsFolder(), group->Name);
             if (LoadItemList(items, file, group->Password) == LoadCheckFailed) {
-                ReportUnreadable(file, Tr("The file is damaged, or the password of the group \"%1\" does not fit it.")
+                ReportUnreadable(file, tr("The file is damaged, or the password of the group \"%1\" does not fit it.")
                                            .arg(QString::fromLocal8Bit(group->Name)));
             }
         } catch (const std::exception& failure) {
@@ -157,11 +150,11 @@ void ListFiles::ReportUnreadable(const std::filesystem::path& file, const QStrin
     const std::filesystem::path copy = FreeCopyName(file);
     std::error_code error;
     if (std::filesystem::copy_file(file, copy, std::filesystem::copy_options::none, error)) {
-        m_report(Tr("The file \"%1\" could not be read completely: %2\n\nBellwick goes on with what it could read. "
+        m_report(tr("The file \"%1\" could not be read completely: %2\n\nBellwick goes on with what it could read. "
                     "The file as it was is kept as \"%3\".")
                      .arg(PathText(file), reason, PathText(copy)));
     } else {
-        m_report(Tr("The file \"%1\" could not be read completely: %2\n\nA copy of it could not be kept (%3).")
+        m_report(tr("The file \"%1\" could not be read completely: %2\n\nA copy of it could not be kept (%3).")
                      .arg(PathText(file), reason, QString::fromLocal8Bit(error.message())));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <filesystem>
@@ -17,6 +18,8 @@ struct ProcessLists;
 // are kept beside it as "<name>.damaged" (or "<name>.damaged-2", ...), and the report says so.
 class ListFiles
 {
+    Q_DECLARE_TR_FUNCTIONS(ListFiles)
+
 public:
     using Report = std::function<void(const QString& text)>;
 

@@ -241,7 +241,8 @@ void TBWCForm::AskUserName()
 
 void TBWCForm::UpdateCaption()
 {
-    setWindowTitle(tr("Bellwick") + QStringLiteral(" (") + m_preferences.UserName + QLatin1Char(')'));
+    //: The main window's caption: the program's name and the user's name.
+    setWindowTitle(tr("Bellwick (%1)").arg(m_preferences.UserName));
 }
 
 void TBWCForm::FinishStart(bool startHidden)

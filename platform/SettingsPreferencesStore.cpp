@@ -2,6 +2,7 @@
 
 #include "BWError.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -57,8 +58,11 @@ void SettingsPreferencesStore::Flush()
 {
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
-        throw EBWError("The preferences could not be saved to \"" + m_settings->fileName().toLocal8Bit().toStdString() +
-                       "\".");
+        throw EBWError(
+            QCoreApplication::translate("SettingsPreferencesStore", "The preferences could not be saved to \"%1\".")
+                .arg(m_settings->fileName())
+                .toLocal8Bit()
+                .toStdString());
     }
 }
 
