@@ -28,14 +28,14 @@ HelpWindow::HelpWindow(QString helpFolder, Shell& shell, QWidget* parent)
     m_browser->setSearchPaths({m_helpFolder});
 
     m_backButton->setObjectName(QStringLiteral("backButton"));
-    m_backButton->setText(tr("Back"));
+    m_backButton->setText(tr("&Back"));
     m_backButton->setToolTip(tr("Back (Alt+Left)"));
     m_forwardButton->setObjectName(QStringLiteral("forwardButton"));
-    m_forwardButton->setText(tr("Forward"));
+    m_forwardButton->setText(tr("&Forward"));
     m_forwardButton->setToolTip(tr("Forward (Alt+Right)"));
     auto* contentsButton = new QToolButton(this);
     contentsButton->setObjectName(QStringLiteral("contentsButton"));
-    contentsButton->setText(tr("Contents"));
+    contentsButton->setText(tr("&Contents"));
     for (QToolButton* button : {m_backButton, m_forwardButton, contentsButton}) {
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setAutoRaise(true);

@@ -117,15 +117,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Back</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Back (Alt+Left)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Forward</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -133,11 +125,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Contents</source>
+        <source>&lt;h3&gt;This help page is missing&lt;/h3&gt;&lt;p&gt;The page &lt;b&gt;%1&lt;/b&gt; was not found in the help folder &lt;b&gt;%2&lt;/b&gt;.&lt;/p&gt;&lt;p&gt;The help pages are installed with the program; installing Bellwick again brings them back. Everything else in the program works without them.&lt;/p&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;h3&gt;This help page is missing&lt;/h3&gt;&lt;p&gt;The page &lt;b&gt;%1&lt;/b&gt; was not found in the help folder &lt;b&gt;%2&lt;/b&gt;.&lt;/p&gt;&lt;p&gt;The help pages are installed with the program; installing Bellwick again brings them back. Everything else in the program works without them.&lt;/p&gt;</source>
+        <source>&amp;Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -759,10 +759,6 @@ A copy of it could not be kept (%3).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Remind me later:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Minutes until the reminder comes back</source>
         <translation type="unfinished"></translation>
     </message>
@@ -780,6 +776,10 @@ A copy of it could not be kept (%3).</source>
     </message>
     <message>
         <source>minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remind me later:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -810,11 +810,11 @@ A copy of it could not be kept (%3).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Run</source>
+        <source>&amp;Run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Don&apos;t run</source>
+        <source>Do&amp;n&apos;t run</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

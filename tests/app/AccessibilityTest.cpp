@@ -1,5 +1,6 @@
 // Every window the program makes, walked the way a keyboard or screen-reader user meets it: each
-// control that takes the focus has a name to be read out, and the Tab key reaches it.
+// control that takes the focus has a name to be read out, the Tab key reaches it, and no two of its
+// Alt letters collide.
 #include "MainWindowFixture.h"
 #include "TestMessages.h"
 
@@ -10,9 +11,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -64,6 +68,43 @@ std::vector<QWidget*> FocusableControls(QWidget& window)
     return controls;
 }
 
+// The letter after the "&" of a control's text, or nothing.
+QChar MnemonicOf(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (text[i + 1] != QLatin1Char('&')) {
+                return text[i + 1].toLower();
+            }
+            ++i;
+        }
+    }
+    return {};
+}
+
+// Texts whose Alt letters compete in the window as it is shown now: buttons, labels of a control,
+// and the menu bar's menus.
+std::vector<QString> AltTexts(QWidget& window)
+{
+    std::vector<QString> texts;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->window() != &window || !widget->isVisibleTo(&window)) {
+            continue;
+        }
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts.push_back(button->text());
+        } else if (const auto* label = qobject_cast<const QLabel*>(widget); label != nullptr && label->buddy()) {
+            texts.push_back(label->text());
+        }
+    }
+    if (auto* main = qobject_cast<QMainWindow*>(&window)) {
+        for (const QAction* menu : main->menuBar()->actions()) {
+            texts.push_back(menu->text());
+        }
+    }
+    return texts;
+}
+
 QString Describe(const QWidget& widget)
 {
     return widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className()) : widget.objectName();
@@ -98,6 +139,17 @@ std::vector<std::string> Problems(QWidget& window)
         if (reached.count(control) == 0) {
             problems.push_back(Describe(window).toStdString() + ": Tab never reaches " +
                                Describe(*control).toStdString());
+        }
+    }
+    std::map<QChar, QString> letters;
+    for (const QString& text : AltTexts(window)) {
+        const QChar letter = MnemonicOf(text);
+        if (letter.isNull()) {
+            continue;
+        }
+        if (const auto [first, added] = letters.emplace(letter, text); !added) {
+            problems.push_back(Describe(window).toStdString() + ": \"" + first->second.toStdString() + "\" and \"" +
+                               text.toStdString() + "\" share Alt+" + QString(letter).toStdString());
         }
     }
     return problems;

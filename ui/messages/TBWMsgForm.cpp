@@ -99,7 +99,7 @@ void TBWMsgForm::BuildWindow(const TBWItem& message)
         value->setMaximumWidth(textWidth);
     }
 
-    m_remindLaterCheckBox = new QCheckBox(tr("Remind me later:"), this);
+    m_remindLaterCheckBox = new QCheckBox(tr("&Remind me later:"), this);
     m_remindLaterCheckBox->setObjectName(QStringLiteral("remindLaterCheckBox"));
     m_delaySpinBox = new QSpinBox(this);
     m_delaySpinBox->setObjectName(QStringLiteral("delaySpinBox"));

@@ -68,9 +68,9 @@ TBWRunFilesForm::TBWRunFilesForm(AppContext& context, const TBWItem& message, co
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
-    m_runButton = buttons->addButton(tr("Run"), QDialogButtonBox::AcceptRole);
+    m_runButton = buttons->addButton(tr("&Run"), QDialogButtonBox::AcceptRole);
     m_runButton->setObjectName(QStringLiteral("runButton"));
-    m_dontRunButton = buttons->addButton(tr("Don't run"), QDialogButtonBox::RejectRole);
+    m_dontRunButton = buttons->addButton(tr("Do&n't run"), QDialogButtonBox::RejectRole);
     m_dontRunButton->setObjectName(QStringLiteral("dontRunButton"));
     // Enter must never run programs by accident.
     m_runButton->setAutoDefault(false);
