@@ -11,6 +11,7 @@
 #include "ProcessLists.h"
 #include "ProgramTranslations.h"
 #include "QtSoundPlayer.h"
+#include "ResourceFolders.h"
 #include "SettingsPreferencesStore.h"
 #include "SingleInstance.h"
 #include "SystemClock.h"
@@ -65,12 +66,16 @@ int RunBWClient(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     TerminationWatcher termination;
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    const ResourceFolders resources(QCoreApplication::applicationDirPath());
+    if (!resources.Complete()) {
+        ReportToStandardError(QStringLiteral("help pages or alert sounds missing; looked in %1 and %2")
+                                  .arg(resources.Help(), resources.Sounds()));
+    }
     SystemClock clock;
     SettingsPreferencesStore preferences;
     DesktopShell shell;
-    QtSoundPlayer sound(programFolder);
-    HelpBrowser help(programFolder + QStringLiteral("/help"), shell);
+    QtSoundPlayer sound(resources.Sounds());
+    HelpBrowser help(resources.Help(), shell);
     SystemTrayNotificationArea notificationArea;
     WidgetDialogs dialogs;
     AppContext context{
