@@ -28,7 +28,7 @@ public:
     bool UploadGroupFile(const TBWListLocation& group);
     bool DownloadGroupFile(const TBWListLocation& group);
 
-    // Lets this batch's transfers finish, at most TransferCenter::WaitLimit, while the main
+    // Lets this batch's transfers finish, at most TransferSettings::WaitLimit, while the main
     // thread's events (timers, input, painting, notices) go on being handled. Returns whether
     // every transfer of the batch has ended. Other batches' transfers neither end nor prolong
     // it; but a wait started by a handler inside this one runs on this one's stack, so this one

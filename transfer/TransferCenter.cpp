@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -54,6 +55,14 @@ std::string TransferCenter::LocalCopyPath(const std::string& groupName) const
 {
     const QString folder = QDir(m_dataFolder).filePath(QStringLiteral("BWLists"));
     return QFile::encodeName(folder).toStdString() + "/" + groupName;
+}
+
+bool TransferCenter::IsFetching(const std::string& groupName) const
+{
+    const std::string localFile = LocalCopyPath(groupName);
+    const std::vector<TransferJob*> jobs = m_queue.AllJobs();
+    return std::any_of(jobs.begin(), jobs.end(),
+                       [&](const TransferJob* job) { return !job->IsUpload && job->LocalFile == localFile; });
 }
 
 TransferBatch TransferCenter::NewBatch()
@@ -245,7 +254,7 @@ bool TransferCenter::WaitForBatch(std::uint64_t batchId)
     using Clock = std::chrono::steady_clock;
     // The center may be destroyed by an event handled inside the wait; then the wait just ends.
     const QPointer<TransferCenter> self(this);
-    const auto deadline = Clock::now() + WaitLimit;
+    const auto deadline = Clock::now() + m_settings.WaitLimit;
     // Wakes the blocking passes below at the deadline, so the wait sleeps instead of polling.
     QTimer alarm;
     alarm.setSingleShot(true);

@@ -32,9 +32,6 @@ class TransferCenter : public QObject
     Q_OBJECT
 
 public:
-    // The longest a WaitForTransfers lets the caller wait.
-    static constexpr std::chrono::milliseconds WaitLimit{8640};
-
     explicit TransferCenter(QString dataFolder, QObject* noticeReceiver = nullptr, QObject* parent = nullptr);
     ~TransferCenter() override;
 
@@ -55,6 +52,9 @@ public:
     std::uint64_t StartFtpDownload(const std::string& address, const std::string& localFile, const std::string& ftpUser,
                                    const std::string& ftpPassword);
     std::uint64_t StartHttpDownload(const std::string& address, const std::string& localFile);
+
+    // Whether a download of the group's local copy waits in line or is under way.
+    [[nodiscard]] bool IsFetching(const std::string& groupName) const;
 
     // Started and not yet ended network transfers, as counted from the notices handled so far.
     [[nodiscard]] int PendingTransfers() const { return m_pendingTransfers; }

@@ -13,6 +13,8 @@ struct TransferSettings
     std::chrono::milliseconds StallTimeout{30000};
     // Hard cap on one whole transfer.
     std::chrono::milliseconds TotalTimeout{600000};
+    // The longest one WaitForTransfers keeps its caller waiting; transfers still running go on.
+    std::chrono::milliseconds WaitLimit{8640};
     // Extra certificate authorities in a PEM file; empty means the system's store alone.
     std::string CaFile;
 };

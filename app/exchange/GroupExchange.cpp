@@ -189,8 +189,15 @@ ExchangeReport GroupExchange::PullGroups()
     }
 
     TransferBatch fetch = m_transfers.NewBatch();
+    TStringList stillFetching;
     for (const auto& group : enabled) {
-        fetch.DownloadGroupFile(*group);
+        // A fetch from an earlier pull that has not ended brings the newest file anyway. Another one
+        // in line behind it would make the line grow by one a minute while the location is slow.
+        if (m_transfers.IsFetching(group->Name)) {
+            stillFetching.push_back(group->Name);
+        } else {
+            fetch.DownloadGroupFile(*group);
+        }
     }
     fetch.WaitForTransfers();
 
@@ -202,7 +209,9 @@ ExchangeReport GroupExchange::PullGroups()
         }
         // A failed fetch leaves the previous local copy, which is merged again: that only moves
         // due moments on. A copy that is missing or does not open is not merged at all.
-        const bool fetched = FetchSucceeded(fetch, *group, report);
+        // A fetch still under way from before is no new problem: the pull that started it told of
+        // it if it was slow, and a publish that started it may just be waiting for it.
+        const bool fetched = !ContainsText(stillFetching, group->Name) && FetchSucceeded(fetch, *group, report);
         std::error_code error;
         if (!std::filesystem::exists(LocalCopy(*group), error)) {
             continue;

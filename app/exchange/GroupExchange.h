@@ -28,7 +28,8 @@ public:
                                   const TStringList& newRecipients);
 
     // Fetches every enabled group's shared file and merges it into the group's working list,
-    // which keeps its own delivery progress, then saves the working list.
+    // which keeps its own delivery progress, then saves the working list. A group whose fetch from
+    // before is still under way is not fetched again, and is neither completed nor a problem.
     ExchangeReport PullGroups();
 
 private:

@@ -1,11 +1,11 @@
 #!/usr/bin/python3
-"""FTP server for the transfer tests: 127.0.0.1:21, one user, active mode only.
+"""FTP server for the transfer tests: 127.0.0.1:21 (or ADDRESS:21), one user, active mode only.
 
 Anonymous logins are also accepted (read-only, in ROOT/anonymous), so a test can tell an empty
 user name sent as such from one replaced by "anonymous".
 
 Passive mode is refused so that a client that tried it would fail the tests.
-Usage: ftp_server.py ROOT USER PASSWORD READY_FILE
+Usage: ftp_server.py ROOT USER PASSWORD READY_FILE [ADDRESS]
 """
 import os
 import sys
@@ -25,6 +25,7 @@ class ActiveOnlyHandler(FTPHandler):
 
 def main():
     root, user, password, ready_file = sys.argv[1:5]
+    address = sys.argv[5] if len(sys.argv) > 5 else "127.0.0.1"
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, root, perm="elradfmwMT")
     authorizer.add_anonymous(os.path.join(root, "anonymous"))
@@ -32,7 +33,7 @@ def main():
     ActiveOnlyHandler.banner = "Bellwick test FTP server"
     # One process per connection: under load the single-process server now and then left a session
     # unanswered (about 1 in 150 with three at once), which made concurrent group transfers time out.
-    server = MultiprocessFTPServer(("127.0.0.1", 21), ActiveOnlyHandler)
+    server = MultiprocessFTPServer((address, 21), ActiveOnlyHandler)
     with open(ready_file, "w") as f:
         f.write("21\n")
     server.serve_forever()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Stops the transfer test servers that start.sh started. Usage: stop.sh ftp|http STATE_DIR
+# Stops the transfer test servers that start.sh started. Usage: stop.sh ftp|http|faults|spare STATE_DIR
 set -uo pipefail
 kind="$1"
 state="$2"
@@ -33,8 +33,13 @@ http)
     stop_one http
     stop_one https
     ;;
+faults)
+    stop_one faults
+    stop_one spare
+    ;;
+spare) stop_one spare ;;
 *)
-    echo "usage: stop.sh ftp|http STATE_DIR" >&2
+    echo "usage: stop.sh ftp|http|faults|spare STATE_DIR" >&2
     exit 2
     ;;
 esac

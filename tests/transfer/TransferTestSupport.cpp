@@ -113,13 +113,24 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return condition();
 }
 
-int ThreadCount()
+static int EntryCount(const char* folder)
 {
     int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
         ++count;
     }
     return count;
+}
+
+int ThreadCount()
+{
+    return EntryCount("/proc/self/task");
+}
+
+int OpenFileCount()
+{
+    // The iterator's own descriptor is counted both times, so differences are exact.
+    return EntryCount("/proc/self/fd");
 }
 
 bool NoticeRecorder::event(QEvent* event)

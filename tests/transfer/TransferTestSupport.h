@@ -38,6 +38,8 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
 // Threads of this process right now.
 [[nodiscard]] int ThreadCount();
+// Open file descriptors of this process right now.
+[[nodiscard]] int OpenFileCount();
 
 // Receives the notices the center passes on, as the main window does.
 class NoticeRecorder : public QObject
