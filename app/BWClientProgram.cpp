@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Artwork.h"
+#include "Autostart.h"
 #include "CurlGlobal.h"
 #include "DataFolder.h"
 #include "DesktopShell.h"
@@ -78,8 +79,16 @@ int RunBWClient(int argc, char** argv)
     HelpBrowser help(resources.Help(), shell);
     SystemTrayNotificationArea notificationArea;
     WidgetDialogs dialogs;
-    AppContext context{
-        DataFolder::ForCurrentUser().Root(), clock, preferences, shell, sound, help, notificationArea, dialogs};
+    const std::unique_ptr<Autostart> autostart = MakeDesktopAutostart();
+    AppContext context{DataFolder::ForCurrentUser().Root(),
+                       clock,
+                       preferences,
+                       shell,
+                       sound,
+                       help,
+                       notificationArea,
+                       dialogs,
+                       *autostart};
     ProcessLists lists;
 
     TBWCForm form(context, lists);

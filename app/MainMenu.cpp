@@ -68,6 +68,8 @@ void MainMenu::Build(QMainWindow& window)
     autoSortAction = AddCheckAction(optionsMenu, QStringLiteral("autoSortAction"), tr("&Autosort"));
     enableSoundsAction = AddCheckAction(optionsMenu, QStringLiteral("enableSoundsAction"), tr("Enable &sounds"));
     showHintsAction = AddCheckAction(optionsMenu, QStringLiteral("showHintsAction"), tr("Show &hints"));
+    startWithDesktopAction =
+        AddCheckAction(optionsMenu, QStringLiteral("startWithDesktopAction"), tr("Start with the &desktop"));
 
     QMenu* helpMenu = bar->addMenu(tr("&Help"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));

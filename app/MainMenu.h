@@ -35,6 +35,7 @@ public:
     QAction* autoSortAction = nullptr;
     QAction* enableSoundsAction = nullptr;
     QAction* showHintsAction = nullptr;
+    QAction* startWithDesktopAction = nullptr;
     // "Help"
     QAction* helpAction = nullptr;
     QAction* aboutAction = nullptr;

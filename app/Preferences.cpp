@@ -29,6 +29,7 @@ Preferences Preferences::Load(const PreferencesStore& store)
     loaded.EnableSounds = ReadBool(store, General, QStringLiteral("EnableSounds"), loaded.EnableSounds);
     loaded.ShowHints = ReadBool(store, General, QStringLiteral("ShowHints"), loaded.ShowHints);
     loaded.AutoSort = ReadBool(store, General, QStringLiteral("AutoSort"), loaded.AutoSort);
+    loaded.StartWithDesktop = ReadBool(store, General, QStringLiteral("StartWithDesktop"), loaded.StartWithDesktop);
     loaded.SortColumn = ReadInteger(store, General, QStringLiteral("SortNom"), loaded.SortColumn);
     loaded.SortReversed = ReadBool(store, General, QStringLiteral("SortObrat"), loaded.SortReversed);
     loaded.ChimeEnabled = ReadBool(store, General, QStringLiteral("FXH1Alert"), loaded.ChimeEnabled);
@@ -45,6 +46,7 @@ void Preferences::Save(PreferencesStore& store) const
     WriteBool(store, General, QStringLiteral("EnableSounds"), EnableSounds);
     WriteBool(store, General, QStringLiteral("ShowHints"), ShowHints);
     WriteBool(store, General, QStringLiteral("AutoSort"), AutoSort);
+    WriteBool(store, General, QStringLiteral("StartWithDesktop"), StartWithDesktop);
     WriteInteger(store, General, QStringLiteral("SortNom"), SortColumn);
     WriteBool(store, General, QStringLiteral("SortObrat"), SortReversed);
     for (int i = 0; i < AlertSoundCount; ++i) {

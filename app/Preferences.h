@@ -16,6 +16,8 @@ struct Preferences
     bool EnableSounds = true;
     bool ShowHints = true;
     bool AutoSort = true;
+    // "Start with the desktop": the desktop's autostart entry starts the program at log-on.
+    bool StartWithDesktop = false;
     // 0 due time, 1 kind, 2 title, -1 none.
     std::int32_t SortColumn = 0;
     bool SortReversed = false;

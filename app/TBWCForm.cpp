@@ -2,6 +2,8 @@
 
 #include "AppContext.h"
 #include "Artwork.h"
+#include "AutostartOption.h"
+#include "BWError.h"
 #include "Clock.h"
 #include "DataFolder.h"
 #include "DateTime.h"
@@ -29,6 +31,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -71,6 +74,7 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     BuildWindow();
     ConnectCommands();
     m_aboutForm = new TBWAboutForm(m_context, this);
+    m_autostart = std::make_unique<AutostartOption>(m_context.autostart, QCoreApplication::applicationFilePath());
     m_groupCommands = std::make_unique<GroupCommands>(m_context, m_lists, *m_transfers, *this, *m_tray);
     connect(m_groupCommands.get(), &GroupCommands::PublishingChanged, m_menu.groupsAction,
             [this](bool publishing) { m_menu.groupsAction->setEnabled(!publishing); });
@@ -196,6 +200,8 @@ void TBWCForm::ConnectCommands()
             [this](bool on) { Guarded([&] { OnAutoSortToggled(on); }); });
     connect(m_menu.enableSoundsAction, &QAction::toggled, this, [this](bool on) { m_preferences.EnableSounds = on; });
     connect(m_menu.showHintsAction, &QAction::toggled, this, [this](bool on) { OnShowHintsToggled(on); });
+    connect(m_menu.startWithDesktopAction, &QAction::toggled, this,
+            [this](bool on) { Guarded([&] { OnStartWithDesktopToggled(on); }); });
     connect(m_menu.helpAction, &QAction::triggered, this,
             [this] { Guarded([&] { m_context.help.ShowHelpTopic(QStringLiteral("benefits.htm")); }); });
     connect(m_menu.aboutAction, &QAction::triggered, this, [this] { Guarded([&] { m_aboutForm->exec(); }); });
@@ -225,6 +231,12 @@ void TBWCForm::RunStartSteps()
     ListFiles(m_context.dataFolder, report).Load(m_lists);
     UpdateRowCount();
     LoadPreferences();
+    try {
+        m_autostart->Repair(m_preferences.StartWithDesktop);
+    } catch (const EBWError& failure) {
+        // The option stays on: the entry is tried again at the next start.
+        report(QString::fromLocal8Bit(failure.what()));
+    }
     AskUserName();
     UpdateCaption();
 }
@@ -429,6 +441,19 @@ void TBWCForm::OnShowHintsToggled(bool on)
     m_hints->SetEnabled(on);
 }
 
+void TBWCForm::OnStartWithDesktopToggled(bool on)
+{
+    try {
+        m_autostart->Apply(on);
+    } catch (const EBWError&) {
+        // The check mark keeps saying what the desktop will do.
+        const QSignalBlocker blocker(m_menu.startWithDesktopAction);
+        m_menu.startWithDesktopAction->setChecked(!on);
+        throw;
+    }
+    m_preferences.StartWithDesktop = on;
+}
+
 void TBWCForm::UpdateSortIndicator()
 {
     const int column = m_order.SortColumn();
@@ -448,7 +473,8 @@ void TBWCForm::LoadPreferences()
     // Setting the check marks is not a user's choice: nothing may re-sort here.
     for (auto [action, checked] : {std::pair{m_menu.autoSortAction, m_preferences.AutoSort},
                                    std::pair{m_menu.enableSoundsAction, m_preferences.EnableSounds},
-                                   std::pair{m_menu.showHintsAction, m_preferences.ShowHints}}) {
+                                   std::pair{m_menu.showHintsAction, m_preferences.ShowHints},
+                                   std::pair{m_menu.startWithDesktopAction, m_preferences.StartWithDesktop}}) {
         const QSignalBlocker blocker(action);
         action->setChecked(checked);
     }

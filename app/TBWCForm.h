@@ -13,6 +13,7 @@
 
 struct AppContext;
 struct ProcessLists;
+class AutostartOption;
 class GroupCommands;
 class FindCommands;
 class HintSwitch;
@@ -125,6 +126,7 @@ private:
     void OnColumnClicked(int column);
     void OnAutoSortToggled(bool on);
     void OnShowHintsToggled(bool on);
+    void OnStartWithDesktopToggled(bool on);
     void OnTimerTick();
     // The scheduler's work for one tick (backup, pull, due scan, chime) comes here.
     void Tick();
@@ -147,6 +149,7 @@ private:
     MessageCommands* m_messageCommands = nullptr;
     FindCommands* m_findCommands = nullptr;
     QTimer* m_tickTimer;
+    std::unique_ptr<AutostartOption> m_autostart;
     std::unique_ptr<ReminderDispatcher> m_reminders;
     std::unique_ptr<MainWindowTickJobs> m_tickJobs;
     std::unique_ptr<Scheduler> m_scheduler;

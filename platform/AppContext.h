@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+class Autostart;
 class Clock;
 class Dialogs;
 class HelpService;
@@ -24,4 +25,5 @@ struct AppContext
     HelpService& help;
     NotificationArea& notificationArea;
     Dialogs& dialogs;
+    Autostart& autostart;
 };

@@ -13,7 +13,7 @@ packages=(
     qt6-l10n-tools qt6-qpa-plugins libgl1-mesa-dev libssl-dev libcurl4-openssl-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-    xvfb xauth x11-utils trayer fonts-dejavu-core libx11-dev libxcb1-dev imagemagick python3 python3-pyftpdlib openssl procps strace
+    xvfb xauth x11-utils trayer fonts-dejavu-core desktop-file-utils libx11-dev libxcb1-dev imagemagick python3 python3-pyftpdlib openssl procps strace
     # quality checks
     clang-format clang-tidy
 )

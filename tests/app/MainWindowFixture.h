@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "DateTime.h"
+#include "FakeAutostart.h"
 #include "FakeNotificationArea.h"
 #include "MemoryPreferencesStore.h"
 #include "ProcessLists.h"
@@ -96,7 +97,8 @@ protected:
     RecordingHelpService help;
     FakeNotificationArea notificationArea{true};
     ScriptedDialogs dialogs;
-    AppContext context{dataFolder, clock, preferences, shell, sound, help, notificationArea, dialogs};
+    FakeAutostart autostart;
+    AppContext context{dataFolder, clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     ProcessLists lists;
     std::unique_ptr<TBWCForm> form;
 };

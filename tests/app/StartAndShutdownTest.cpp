@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, FirstStartMakesTheFolderTreeAndAsksTheNameUntilOneIsGiven
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(MainWindowTest, TheFirstExitWritesTheSixGeneralAndNineSoundValuesWhichTheNextStartReads)
+TEST_F(MainWindowTest, TheFirstExitWritesTheSevenGeneralAndNineSoundValuesWhichTheNextStartReads)
 {
     dialogs.answers = {Text("Ann")};
     MakeForm();
@@ -57,6 +57,7 @@ TEST_F(MainWindowTest, TheFirstExitWritesTheSixGeneralAndNineSoundValuesWhichThe
         {Key(Text("General"), Text("EnableSounds")), Text("1")},
         {Key(Text("General"), Text("ShowHints")), Text("1")},
         {Key(Text("General"), Text("AutoSort")), Text("1")},
+        {Key(Text("General"), Text("StartWithDesktop")), Text("0")},
         {Key(Text("General"), Text("SortNom")), std::int32_t{0}},
         {Key(Text("General"), Text("SortObrat")), Text("0")},
         {Key(Text("Sound"), Text("Wav1")), Text("s1.wav")},

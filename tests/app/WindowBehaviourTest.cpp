@@ -212,7 +212,7 @@ TEST_F(WindowBehaviourTest, AFailingCommandShowsItsErrorAndTheWindowGoesOn)
     public:
         void ShowHelpTopic(const QString&) override { throw EBWError("Cannot open file \"help\". No such file"); }
     } failingHelp;
-    AppContext failing{dataFolder, clock, preferences, shell, sound, failingHelp, notificationArea, dialogs};
+    AppContext failing{dataFolder, clock, preferences, shell, sound, failingHelp, notificationArea, dialogs, autostart};
     TBWCForm window(failing, lists);
     window.Menu().helpAction->trigger();
     window.Menu().helpAction->trigger();

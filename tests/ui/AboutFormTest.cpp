@@ -1,6 +1,7 @@
 // The about dialog: its texts, its two links and how it closes.
 #include "AppContext.h"
 #include "Clock.h"
+#include "FakeAutostart.h"
 #include "FakeNotificationArea.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingHelpService.h"
@@ -28,7 +29,8 @@ protected:
     RecordingHelpService help;
     FakeNotificationArea notificationArea;
     ScriptedDialogs dialogs;
-    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs};
+    FakeAutostart autostart;
+    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     TBWAboutForm about{context};
 };
 

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "DateTime.h"
+#include "FakeAutostart.h"
 #include "FakeNotificationArea.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingHelpService.h"
@@ -115,7 +116,8 @@ protected:
     RecordingHelpService help;
     FakeNotificationArea notificationArea;
     ScriptedDialogs dialogs;
-    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs};
+    FakeAutostart autostart;
+    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     TBWEditForm editor{context};
 };
 

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "DateTime.h"
+#include "FakeAutostart.h"
 #include "FakeNotificationArea.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingHelpService.h"
@@ -52,7 +53,8 @@ int main(int argc, char** argv)
     RecordingHelpService help;
     FakeNotificationArea notificationArea;
     ScriptedDialogs dialogs;
-    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs};
+    FakeAutostart autostart;
+    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
 
     TBWEditForm editor(context);
     editor.setWindowTitle(QObject::tr("Edit message"));

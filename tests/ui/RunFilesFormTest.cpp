@@ -1,6 +1,7 @@
 // The question before programs from a group run: what it lists, and that only "Run" opens anything.
 #include "AppContext.h"
 #include "Clock.h"
+#include "FakeAutostart.h"
 #include "FakeNotificationArea.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingHelpService.h"
@@ -51,7 +52,8 @@ protected:
     RecordingHelpService help;
     FakeNotificationArea notificationArea;
     ScriptedDialogs dialogs;
-    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs};
+    FakeAutostart autostart;
+    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     QPointer<TBWRunFilesForm> form;
 };
 
