@@ -45,7 +45,9 @@ void MainMenu::Build(QMainWindow& window)
     newAction->setShortcut(QKeySequence(Qt::Key_Insert));
     editAction->setShortcut(QKeySequence(Qt::Key_F2));
     duplicateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    deleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
+    // Nothing undoes a delete and it reaches the message's groups at once, so a stray press of Del
+    // alone must not be enough.
+    deleteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     deleteExpiredMenu = messageMenu->addMenu(tr("Delete e&xpired messages"));
     deleteExpiredMenu->setObjectName(QStringLiteral("deleteExpiredMenu"));
     for (std::size_t i = 0; i < ExpiredDays.size(); ++i) {

@@ -60,7 +60,10 @@ TEST_F(FirstRunTest, TheHintsKeyAddsTheFirstReminderAndTheHintMakesWayForIt)
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->SelectMessage(0);
+    // Del alone deletes nothing: nothing would undo it.
     QTest::keyClick(ListView(), Qt::Key_Delete);
+    ASSERT_EQ(lists.PersonalList.size(), 1U);
+    QTest::keyClick(ListView(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_TRUE(lists.PersonalList.empty());
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(ToolTip(), Text("Bellwick"));
@@ -82,4 +85,30 @@ TEST_F(FirstRunTest, TheTrayToolTipNamesTheEarliestPendingReminderAndMovesOnWith
     clock.Set(EncodeDateTime(2024, 3, 16, 0, 0));
     TickTimes(1);
     EXPECT_EQ(ToolTip(), Text("Bellwick"));
+}
+
+// The tooltip names what will come up on this desktop: the enabled groups' messages too, but not the
+// user's own messages sent to recipients only, nor a group that is switched off.
+TEST_F(FirstRunTest, TheTrayToolTipLooksAtTheEnabledGroupsAndSkipsRecipientsOnlyMessages)
+{
+    StartAs(Text("Ann"));
+    for (const auto& [name, enabled] : {std::pair{"Sales", true}, std::pair{"Ops", false}}) {
+        auto group = std::make_unique<TBWListLocation>();
+        group->Name = name;
+        group->Enabled = enabled;
+        lists.GroupList.push_back(std::move(group));
+        lists.GroupItemLists.Add(name, std::make_unique<TBWItemList>());
+    }
+    lists.GroupItemLists.Find("Sales")->push_back(MakeMessage("Sales review", EncodeDateTime(2024, 3, 14, 16, 0), 7));
+    lists.GroupItemLists.Find("Ops")->push_back(MakeMessage("Ops drill", EncodeDateTime(2024, 3, 14, 13, 0), 8));
+    Add(MakeMessage("Lunch", EncodeDateTime(2024, 3, 15, 12, 30), 1));
+    EXPECT_EQ(ToolTip(), Text("Bellwick — next: 16:00 Sales review"));
+
+    auto forOthers = MakeMessage("For the team only", EncodeDateTime(2024, 3, 14, 14, 0), 2);
+    forOthers->DayFlags[0] = true;
+    Add(std::move(forOthers));
+    EXPECT_EQ(ToolTip(), Text("Bellwick — next: 16:00 Sales review"));
+
+    Add(MakeMessage("Standup", EncodeDateTime(2024, 3, 14, 14, 5), 3));
+    EXPECT_EQ(ToolTip(), Text("Bellwick — next: 14:05 Standup"));
 }
