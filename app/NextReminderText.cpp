@@ -1,24 +1,46 @@
 #include "NextReminderText.h"
 
+#include "DateTime.h"
 #include "DueTimeText.h"
 
 #include <QCoreApplication>
 
-const TBWItem* NextPendingMessage(const TBWItemList& messages, double now)
+namespace {
+
+bool ComesUpBefore(const TBWItem& message, const TBWItem* next, double now)
+{
+    return message.DueTime >= now && message.IsActiveOn(DayOfTheWeek(message.DueTime)) &&
+           (next == nullptr || message.DueTime < next->DueTime);
+}
+
+} // namespace
+
+const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
 {
     const TBWItem* next = nullptr;
-    for (const auto& message : messages) {
-        if (message->DueTime >= now && (next == nullptr || message->DueTime < next->DueTime)) {
+    for (const auto& message : lists.PersonalList) {
+        if (!message->DayFlags[0] && ComesUpBefore(*message, next, now)) {
             next = message.get();
+        }
+    }
+    for (const auto& group : lists.GroupList) {
+        const TBWItemList* messages = group->Enabled ? lists.GroupItemLists.Find(group->Name) : nullptr;
+        if (messages == nullptr) {
+            continue;
+        }
+        for (const auto& message : *messages) {
+            if (ComesUpBefore(*message, next, now)) {
+                next = message.get();
+            }
         }
     }
     return next;
 }
 
-QString NextReminderText(const TBWItemList& messages, double now)
+QString NextReminderText(const ProcessLists& lists, double now)
 {
     const QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
-    const TBWItem* next = NextPendingMessage(messages, now);
+    const TBWItem* next = NextPendingMessage(lists, now);
     if (next == nullptr) {
         return name;
     }

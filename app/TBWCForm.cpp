@@ -219,7 +219,7 @@ void TBWCForm::ConnectCommands()
 
 void TBWCForm::UpdateTrayToolTip()
 {
-    m_tray->SetToolTip(NextReminderText(m_lists.PersonalList, m_context.clock.Now()));
+    m_tray->SetToolTip(NextReminderText(m_lists, m_context.clock.Now()));
 }
 
 void TBWCForm::RunStartSteps()
