@@ -22,6 +22,7 @@
 #include "WidgetDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 
 #include <chrono>
 #include <cstdio>
@@ -37,6 +38,18 @@ constexpr auto TrayWaitInterval = 50ms;
 void ReportToStandardError(const QString& text)
 {
     std::fprintf(stderr, "Bellwick: %s\n", text.toLocal8Bit().constData());
+}
+
+// Nobody will answer a dialog once the program is told to end from outside, and one left open would
+// keep the program from saving and going: each open dialog is answered as if cancelled. Their own
+// event loops end as soon as control returns to them.
+void CancelOpenDialogs()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog != nullptr && dialog->isVisible()) {
+            dialog->reject();
+        }
+    }
 }
 
 } // namespace
@@ -97,6 +110,7 @@ int RunBWClient(int argc, char** argv)
     QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &form, [&] {
         endedFromOutside = true;
         form.RequestExit();
+        CancelOpenDialogs();
     });
     QObject::connect(&termination, &TerminationWatcher::SessionEnding, &form, [&] {
         endedFromOutside = true;

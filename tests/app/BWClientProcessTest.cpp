@@ -4,6 +4,7 @@
 #include "TestMessages.h"
 
 #include <QFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,24 @@ TEST(BWClientProcess, SigtermSavesTheListsAndThePreferencesBeforeTheProgramEnds)
     const auto mode = std::filesystem::status(home.DataFolder() / "bwlist.dat").permissions();
     EXPECT_EQ(mode & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
               std::filesystem::perms::none);
+    EndProcess(*program);
+}
+
+// On a first start the program waits for the user's name; a desktop logging out or a service
+// manager stopping it must not wait with it.
+TEST(BWClientProcess, SigtermEndsTheFirstStartsNamePromptAndTheProgramStillSaves)
+{
+    ProgramHome home;
+    ASSERT_TRUE(QFile::remove(home.ConfigFile())) << "no name chosen yet";
+    const auto program = home.Start({QStringLiteral("/m")});
+    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, StartTimeoutMs));
+    // The folder tree comes just before the question; give the question time to open.
+    QThread::msleep(500);
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(program->waitForFinished(StartTimeoutMs)) << "the name prompt kept the program running";
+    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+    EXPECT_TRUE(std::filesystem::exists(home.DataFolder() / "bwlist.dat"));
     EndProcess(*program);
 }
 
