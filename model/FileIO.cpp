@@ -116,51 +116,6 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName
     return ReadAll(file.Get(), info);
 }
 
-std::optional<TFileReader> TFileReader::OpenRegular(const std::filesystem::path& fileName)
-{
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            return std::nullopt;
-        }
-        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
-    }
-    struct stat info
-    {};
-    if (::fstat(file.Get(), &info) != 0) {
-        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    const auto size = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : std::size_t{0};
-    return TFileReader(file.Release(), size);
-}
-
-TFileReader::~TFileReader()
-{
-    if (m_fd >= 0) {
-        ::close(m_fd);
-    }
-}
-
-TFileReader::TFileReader(TFileReader&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size) {}
-
-void TFileReader::ReadExactly(char* buffer, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t got = ::read(m_fd, buffer, size);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            throw EBWError("Stream read error");
-        }
-        buffer += got;
-        size -= static_cast<std::size_t>(got);
-    }
-}
-
 void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes)
 {
     AtomicFileWriter writer(fileName);

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-class TContainerLineReader;
-
 // A message list owns its messages; a message's address stays fixed while it is in the list.
 using TBWItemList = std::vector<std::unique_ptr<TBWItem>>;
 using TItemComparison = std::function<int(const TBWItem&, const TBWItem&)>;
@@ -32,8 +30,6 @@ void ItemListFromLines(TBWItemList& list, const TLineViews& lines);
 // records the list already holds are refilled rather than freed and made anew. Returns the number
 // of lines in the text (for the container's check).
 std::size_t ItemListFromText(TBWItemList& list, std::string_view text);
-// The same over the lines of a container read piece by piece, as LoadItemList reads files.
-std::size_t ItemListFromContainer(TBWItemList& list, TContainerLineReader& lines, std::size_t containerSize);
 // The list's lines as text, each followed by CR LF, appended to the given text.
 void AppendItemListText(const TBWItemList& list, std::string& text);
 void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);

@@ -1,6 +1,5 @@
 #include "TBWItem.h"
 
-#include "ContainerLineReader.h"
 #include "DateTime.h"
 
 #include <charconv>
@@ -255,11 +254,6 @@ void TBWItem::LoadFromLines(const TLineViews& lines, long long start)
 }
 
 void TBWItem::LoadFromLines(TLineReader& lines)
-{
-    ReadRecord(*this, [&lines] { return lines.Next(); });
-}
-
-void TBWItem::LoadFromLines(TContainerLineReader& lines)
 {
     ReadRecord(*this, [&lines] { return lines.Next(); });
 }

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-class TContainerLineReader;
-
 // One reminder message: what is shown, when it falls due, what happens then, and to which groups
 // it was sent. Its Id follows it through every list, file and group.
 class TBWItem
@@ -43,7 +41,6 @@ public:
     void LoadFromLines(const TLineViews& lines, long long start);
     // Reads the record's 10 lines from where the reader stands, reusing this record's storage.
     void LoadFromLines(TLineReader& lines);
-    void LoadFromLines(TContainerLineReader& lines);
 
     [[nodiscard]] bool IsActiveOn(int isoWeekday) const { return DayFlags.at(static_cast<std::size_t>(isoWeekday)); }
 };

@@ -131,8 +131,10 @@ void AssignBrToCrLf(std::string& target, std::string_view text)
     target.append(text.substr(from));
 }
 
-// Lists are read line by line over megabytes of text, so the search goes sixteen bytes at a time
-// where the processor allows.
+namespace {
+
+// The offset of the first CR or LF at or after from, or size. Lists are read line by line over
+// megabytes of text, so the search goes sixteen bytes at a time where the processor allows.
 std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size)
 {
 #if defined(__SSE2__)
@@ -152,8 +154,6 @@ std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size)
     }
     return from;
 }
-
-namespace {
 
 // Calls emit(start, length) for every line; CR LF, lone CR and lone LF end a line, and a final
 // break adds no empty line.

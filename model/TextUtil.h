@@ -31,9 +31,6 @@ void AppendCrLfToBr(std::string& target, std::string_view text);
 void SplitLines(std::string_view text, TStringList& lines);
 void SplitLines(std::string_view text, TLineViews& lines);
 
-// The offset of the first CR or LF at or after from, or size.
-[[nodiscard]] std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size);
-
 // Reads the lines of a text held elsewhere one after another, split as SplitLines splits them,
 // without building a list of them first.
 class TLineReader
