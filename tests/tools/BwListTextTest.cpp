@@ -83,6 +83,14 @@ TEST(BwListText, ArgumentsInAnyOrder)
     ASSERT_TRUE(parsed.has_value()) << problem;
     EXPECT_EQ(parsed->Password, "-p");
 
+    // -e keeps the password out of the process list.
+    parsed = ParseBwListArguments({"show", "-e", "group.dat"}, problem, std::string("secret"));
+    ASSERT_TRUE(parsed.has_value()) << problem;
+    EXPECT_EQ(parsed->Password, "secret");
+    EXPECT_FALSE(ParseBwListArguments({"show", "-e", "group.dat"}, problem).has_value());
+    EXPECT_EQ(problem, "-e needs the environment variable BWLIST_PASSWORD");
+    EXPECT_FALSE(ParseBwListArguments({"groups", "-e", "glist.dat"}, problem, std::string("x")).has_value());
+
     EXPECT_FALSE(ParseBwListArguments({"lines", "-x", "f"}, problem).has_value());
     EXPECT_EQ(problem, "unknown option \"-x\"");
     EXPECT_FALSE(ParseBwListArguments({"Lines", "f"}, problem).has_value());

@@ -23,15 +23,18 @@ bool IsCommand(std::string_view word)
 
 const char* BwListUsage()
 {
-    return "usage: bwlist lines FILE [-p PASSWORD]   print the lines of a list file\n"
-           "       bwlist pack FILE [-p PASSWORD]    write the lines read from standard input as a list file\n"
-           "       bwlist show FILE [-p PASSWORD]    print a message list file as a table\n"
-           "       bwlist groups FILE                print a group list file (passwords are not shown)\n"
-           "Without -p the personal list's password is used. Exit status: 0 done, 1 the line-count check\n"
-           "failed (wrong password or damaged file), 2 error.\n";
+    return "usage: bwlist lines FILE [-p PASSWORD | -e]   print the lines of a list file\n"
+           "       bwlist pack FILE [-p PASSWORD | -e]    write the lines read from standard input as a list file\n"
+           "       bwlist show FILE [-p PASSWORD | -e]    print a message list file as a table\n"
+           "       bwlist groups FILE                     print a group list file (passwords are not shown)\n"
+           "-e takes the password from the environment variable BWLIST_PASSWORD, where other users cannot\n"
+           "see it (they can see a -p password in the process list). Without either, the personal list's\n"
+           "password is used. Exit status: 0 done, 1 the line-count check failed (wrong password or\n"
+           "damaged file), 2 error.\n";
 }
 
-std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::string>& arguments, std::string& problem)
+std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::string>& arguments, std::string& problem,
+                                                     const std::optional<std::string>& passwordVariable)
 {
     TBwListArguments result;
     result.Password = PersonalListPassword;
@@ -62,6 +65,13 @@ std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::stri
                 return std::nullopt;
             }
             result.Password = arguments[++i];
+            havePassword = true;
+        } else if (!optionsEnded && word == "-e") {
+            if (!passwordVariable) {
+                problem = std::string("-e needs the environment variable ") + PasswordVariable;
+                return std::nullopt;
+            }
+            result.Password = *passwordVariable;
             havePassword = true;
         } else if (!optionsEnded && word.size() > 1 && word[0] == '-') {
             problem = "unknown option \"" + word + "\"";

@@ -4,6 +4,7 @@
 #include "BWError.h"
 #include "Commands.h"
 
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -29,7 +30,11 @@ int Dispatch(const TBwListArguments& arguments, std::istream& in, std::ostream& 
 int RunBwList(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err)
 {
     std::string problem;
-    const auto parsed = ParseBwListArguments(arguments, problem);
+    std::optional<std::string> passwordVariable;
+    if (const char* value = std::getenv(PasswordVariable); value != nullptr) {
+        passwordVariable = value;
+    }
+    const auto parsed = ParseBwListArguments(arguments, problem, passwordVariable);
     if (!parsed) {
         err << "bwlist: " << problem << '\n' << BwListUsage();
         return ExitError;
