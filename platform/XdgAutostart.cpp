@@ -114,7 +114,7 @@ XdgAutostart::XdgAutostart(QString configHome) : m_configHome(std::move(configHo
 QString XdgAutostart::DefaultConfigHome()
 {
     const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification says to ignore a relative path.
+    // XDG folders must be absolute; a relative value is ignored, as desktops ignore it.
     if (!configured.isEmpty() && QDir::isAbsolutePath(configured)) {
         return configured;
     }
