@@ -37,15 +37,6 @@ void PutInt32(char* target, std::int32_t value)
     }
 }
 
-std::int32_t GetInt32(const char* source)
-{
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) {
-        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(source[i])) << (8 * i);
-    }
-    return static_cast<std::int32_t>(u);
-}
-
 struct TBlockCipher::Context
 {
     CipherContext Evp;
@@ -81,24 +72,6 @@ void TBlockCipher::Apply(char* data, std::size_t size)
     }
 }
 
-TContainerShape ContainerShape(std::size_t containerSize, const char* header)
-{
-    if (containerSize < ContainerHeaderSize) {
-        throw EBWError("Stream read error");
-    }
-    TContainerShape shape;
-    shape.CipherSize = containerSize - ContainerHeaderSize;
-    if (shape.CipherSize == 0 || shape.CipherSize % BlockSize != 0) {
-        throw EAESError("Invalid buffer size for decryption");
-    }
-    const std::int32_t payloadSize = GetInt32(header);
-    if (payloadSize < 4 || static_cast<std::size_t>(payloadSize) > shape.CipherSize) {
-        throw EBWError("Stream read error");
-    }
-    shape.PayloadSize = static_cast<std::size_t>(payloadSize);
-    return shape;
-}
-
 std::string ReverseText(const std::string& text)
 {
     return {text.rbegin(), text.rend()};
@@ -126,6 +99,45 @@ void SealContainer(std::string& bytes, std::size_t lineCount, const std::string&
     PutInt32(bytes.data(), static_cast<std::int32_t>(payloadSize));
     TBlockCipher(password, true).Apply(bytes.data() + ContainerHeaderSize, cipherSize);
 }
+
+namespace {
+
+std::int32_t GetInt32(const char* source)
+{
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) {
+        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(source[i])) << (8 * i);
+    }
+    return static_cast<std::int32_t>(u);
+}
+
+// Where the parts of a container of the given size lie, from its header; fails on a container
+// whose size or header cannot be right.
+struct TContainerShape
+{
+    std::size_t CipherSize = 0;  // the enciphered bytes after the header
+    std::size_t PayloadSize = 0; // the text and the 4-byte line count, at the start of them
+};
+
+TContainerShape ContainerShape(std::size_t containerSize, const char* header)
+{
+    if (containerSize < ContainerHeaderSize) {
+        throw EBWError("Stream read error");
+    }
+    TContainerShape shape;
+    shape.CipherSize = containerSize - ContainerHeaderSize;
+    if (shape.CipherSize == 0 || shape.CipherSize % BlockSize != 0) {
+        throw EAESError("Invalid buffer size for decryption");
+    }
+    const std::int32_t payloadSize = GetInt32(header);
+    if (payloadSize < 4 || static_cast<std::size_t>(payloadSize) > shape.CipherSize) {
+        throw EBWError("Stream read error");
+    }
+    shape.PayloadSize = static_cast<std::size_t>(payloadSize);
+    return shape;
+}
+
+} // namespace
 
 TOpenedContainer OpenContainer(std::string& bytes, const std::string& password)
 {

@@ -34,15 +34,6 @@ struct TOpenedContainer
 };
 [[nodiscard]] TOpenedContainer OpenContainer(std::string& bytes, const std::string& password);
 
-// Where the parts of a container of the given size lie, from its header; fails as OpenContainer
-// does on a container whose size or header cannot be right.
-struct TContainerShape
-{
-    std::size_t CipherSize = 0;  // the enciphered bytes after the header
-    std::size_t PayloadSize = 0; // the text and the 4-byte line count, at the start of them
-};
-[[nodiscard]] TContainerShape ContainerShape(std::size_t containerSize, const char* header);
-
 // AES-256-ECB over whole blocks in place, the key set up once for many pieces.
 class TBlockCipher
 {
@@ -60,8 +51,7 @@ private:
     std::unique_ptr<Context> m_context;
 };
 
-// Little-endian 32-bit numbers, as the header and the stored line count are kept.
-[[nodiscard]] std::int32_t GetInt32(const char* source);
+// A little-endian 32-bit number, as the header and the stored line count are kept.
 void PutInt32(char* target, std::int32_t value);
 
 // The container's bytes for the lines (what SaveLinesEncrypted writes).
