@@ -38,8 +38,11 @@ public:
 
 private:
     [[noreturn]] void Fail(const std::string& what, int error);
+    void StartWriteBack();
 
     std::filesystem::path m_target;
     std::string m_temporary;
     int m_fd = -1;
+    std::size_t m_size = 0;          // bytes appended by Write
+    std::size_t m_writeBackFrom = 0; // where the bytes not yet sent towards the disk begin
 };

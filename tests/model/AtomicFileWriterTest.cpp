@@ -39,6 +39,33 @@ TEST(AtomicFileWriter, ReplacesOnlyOnCommitAndKeepsPermissions)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
+// Large files are sent towards the disk batch by batch while they are written; the bytes, a header
+// written over them last and the abandoned case must come out as with one write.
+TEST(AtomicFileWriter, LargeFilesWrittenInPiecesArriveWhole)
+{
+    TempFolder folder;
+    const auto file = folder / "list.dat";
+    std::string expected;
+    {
+        AtomicFileWriter writer(file);
+        for (int piece = 0; piece < 9; ++piece) {
+            const std::string bytes(700 * 1024 + static_cast<std::size_t>(piece), static_cast<char>('a' + piece));
+            writer.Write(bytes);
+            expected += bytes;
+        }
+        writer.WriteAt(0, "HEAD");
+        expected.replace(0, 4, "HEAD");
+        writer.Commit();
+    }
+    EXPECT_EQ(ReadBytes(file), expected);
+    {
+        AtomicFileWriter abandoned(file);
+        abandoned.Write(std::string(3 * 1024 * 1024, 'x'));
+    }
+    EXPECT_EQ(ReadBytes(file), expected);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
 TEST(AtomicFileWriter, NewFilesArePrivateUnlessSharedWithOthers)
 {
     TempFolder folder;
