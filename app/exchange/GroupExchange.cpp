@@ -226,7 +226,8 @@ ExchangeReport GroupExchange::PullGroups()
         }
         MergeItemList(*working, shared, m_clock.Now());
         try {
-            SaveItemList(*working, GroupFilePath(m_dataFolder / "BWELists", group->Name), group->Password);
+            const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
+            SaveItemListIfChanged(*working, workingFile, group->Password, m_savedWorkingLists[workingFile]);
         } catch (const EBWError& saveError) {
             Note(report, *group, GroupProblem::Kind::ReadFailed, saveError.what());
             continue;

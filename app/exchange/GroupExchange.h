@@ -3,8 +3,10 @@
 #include "GroupList.h"
 #include "GroupProblem.h"
 #include "ItemList.h"
+#include "SavedListStamp.h"
 
 #include <filesystem>
+#include <map>
 
 class Clock;
 class TransferCenter;
@@ -28,8 +30,9 @@ public:
                                   const TStringList& newRecipients);
 
     // Fetches every enabled group's shared file and merges it into the group's working list,
-    // which keeps its own delivery progress, then saves the working list. A group whose fetch from
-    // before is still under way is not fetched again, and is neither completed nor a problem.
+    // which keeps its own delivery progress, then saves the working list if anything in it changed
+    // since its last save. A group whose fetch from before is still under way is not fetched
+    // again, and is neither completed nor a problem.
     ExchangeReport PullGroups();
 
 private:
@@ -45,4 +48,6 @@ private:
     std::filesystem::path m_dataFolder;
     TransferCenter& m_transfers;
     const Clock& m_clock;
+    // Per working list file; a pull merges every enabled group each minute, mostly changing nothing.
+    std::map<std::filesystem::path, TSavedListStamp> m_savedWorkingLists;
 };

@@ -152,6 +152,32 @@ TEST_F(FolderExchange, FailedFetchNeverSendsBackStaleContent)
     EXPECT_FALSE(std::filesystem::exists(SharedFile("Sales")));
 }
 
+TEST_F(FolderExchange, PullsRewriteTheWorkingListOnlyWhenItChanged)
+{
+    const double due = Now + 1.0 / 24;
+    m_ann.Exchange->PublishMessage(Message("Standup", due), {}, {"Sales"});
+    const auto working = m_bob.DataFolder / "BWELists" / "Sales";
+    m_bob.Exchange->PullGroups();
+    ASSERT_TRUE(std::filesystem::exists(working));
+    const auto written = std::filesystem::last_write_time(working);
+    const std::string bytes = ReadBytes(working);
+
+    m_bob.Exchange->PullGroups();
+    EXPECT_EQ(std::filesystem::last_write_time(working), written);
+
+    // Bob's delivery of the occurrence is his alone: the next pull must keep it on disk, or a
+    // restart would show the reminder again.
+    ASSERT_TRUE(m_bob.Working("Sales")[0]->CheckDue(due + 10.0 / 86400));
+    m_clock.Set(due + 20.0 / 86400);
+    m_bob.Exchange->PullGroups();
+    EXPECT_NE(ReadBytes(working), bytes);
+    TBWItemList saved;
+    ASSERT_EQ(LoadItemList(saved, working, "sales pw"), LoadOk);
+    ASSERT_EQ(saved.size(), 1U);
+    EXPECT_EQ(saved[0]->LastDueTime, m_bob.Working("Sales")[0]->LastDueTime);
+    EXPECT_FALSE(saved[0]->CheckDue(m_clock.Now()));
+}
+
 TEST_F(FolderExchange, DuplicateRecipientNamesAreVisitedOnce)
 {
     m_ann.Exchange->PublishMessage(Message("Once", Now), {}, {"Sales", "SALES"});
