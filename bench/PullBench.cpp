@@ -1,7 +1,8 @@
 // The pull as the tick runs it, through GroupExchange::PullGroups over a folder location: the
 // group file is fetched by a plain copy, loaded, merged into the working list and the working list
 // is saved. The group file and the working list hold N messages each; the group file, as another
-// member left it, has 1 % deleted, 5 % edited and 1 % new messages.
+// member left it, has 1 % deleted, 5 % edited and 1 % new messages. The second case pulls the same
+// group file again, as most minutes do.
 
 #include "BenchSizes.h"
 #include "MessageGenerator.h"
@@ -17,6 +18,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -45,51 +47,94 @@ TBWItemList SharedCopy(const TBWItemList& working)
     return shared;
 }
 
+// One enabled group on a folder location, its shared file as another member left it, and an
+// empty working list.
+struct PullSetup
+{
+    explicit PullSetup(std::size_t count)
+        : home(QString::fromStdString((BaseFolder() / "bellwick-pull-XXXXXX").string())),
+          root(home.path().toStdString()), working(MakeMessages(count)), clock(BenchMoment() + 1.0 / 1440),
+          transfers(QString::fromStdString((root / "data").string()))
+    {
+        const fs::path dataFolder = root / "data";
+        fs::create_directories(dataFolder / "BWLists");
+        fs::create_directories(dataFolder / "BWELists");
+        fs::create_directories(root / "share");
+        auto group = std::make_unique<TBWListLocation>();
+        group->Name = "Sales";
+        group->Location = (root / "share" / "sales.dat").string();
+        group->Password = "sales pw";
+        group->Enabled = true;
+        group->DetectLocationKind();
+        SaveItemList(SharedCopy(working), group->Location, group->Password);
+        groups.push_back(std::move(group));
+        list = &itemLists.Add("Sales", std::make_unique<TBWItemList>());
+        exchange = std::make_unique<GroupExchange>(groups, itemLists, dataFolder, transfers, clock);
+    }
+
+    // The files go where BW_BENCH_DIR says, else to the temporary folder.
+    static fs::path BaseFolder()
+    {
+        const char* folder = std::getenv("BW_BENCH_DIR");
+        return folder != nullptr ? fs::path(folder) : fs::temp_directory_path();
+    }
+
+    bool Pull(benchmark::State& state)
+    {
+        const ExchangeReport report = exchange->PullGroups();
+        if (!report.Problems.empty() || list->size() != working.size()) {
+            state.SkipWithError("the pull did not merge the group file");
+            return false;
+        }
+        return true;
+    }
+
+    QTemporaryDir home;
+    fs::path root;
+    TBWItemList working;
+    FakeClock clock;
+    TransferCenter transfers;
+    TBWGroupList groups;
+    TBWGroupItemLists itemLists;
+    TBWItemList* list = nullptr;
+    std::unique_ptr<GroupExchange> exchange;
+};
+
+// The working list was saved before and the group file brings changes: everything is written.
 void BM_PullGroups(benchmark::State& state)
 {
-    // The files go where BW_BENCH_DIR says, else to the temporary folder.
-    const char* folder = std::getenv("BW_BENCH_DIR");
-    const fs::path base = folder != nullptr ? folder : fs::temp_directory_path();
-    const QTemporaryDir home(QString::fromStdString((base / "bellwick-pull-XXXXXX").string()));
-    const fs::path root = home.path().toStdString();
-    const fs::path dataFolder = root / "data";
-    fs::create_directories(dataFolder / "BWLists");
-    fs::create_directories(dataFolder / "BWELists");
-    fs::create_directories(root / "share");
-
-    const TBWItemList working = MakeMessages(static_cast<std::size_t>(state.range(0)));
-    auto group = std::make_unique<TBWListLocation>();
-    group->Name = "Sales";
-    group->Location = (root / "share" / "sales.dat").string();
-    group->Password = "sales pw";
-    group->Enabled = true;
-    group->DetectLocationKind();
-    SaveItemList(SharedCopy(working), group->Location, group->Password);
-
-    TBWGroupList groups;
-    groups.push_back(std::move(group));
-    TBWGroupItemLists itemLists;
-    TBWItemList& list = itemLists.Add("Sales", std::make_unique<TBWItemList>());
-    FakeClock clock(BenchMoment() + 1.0 / 1440);
-    TransferCenter transfers(QString::fromStdString(dataFolder.string()));
-    GroupExchange exchange(groups, itemLists, dataFolder, transfers, clock);
-
+    PullSetup setup(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        list = CopyMessages(working);
+        *setup.list = CopyMessages(setup.working);
         state.ResumeTiming();
-        const ExchangeReport report = exchange.PullGroups();
-        if (!report.Problems.empty() || list.size() != working.size()) {
-            state.SkipWithError("the pull did not merge the group file");
+        if (!setup.Pull(state)) {
             break;
         }
         state.PauseTiming();
-        list.clear();
+        setup.list->clear();
         state.ResumeTiming();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
 BENCHMARK(BM_PullGroups)->Apply(ListSizes);
+
+// Most minutes: the group file is the one merged a minute ago, and the working list stays as saved.
+void BM_PullUnchanged(benchmark::State& state)
+{
+    PullSetup setup(static_cast<std::size_t>(state.range(0)));
+    *setup.list = CopyMessages(setup.working);
+    if (!setup.Pull(state)) {
+        return;
+    }
+    for (auto _ : state) {
+        if (!setup.Pull(state)) {
+            break;
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_PullUnchanged)->Apply(ListSizes);
 
 } // namespace
 
