@@ -1,5 +1,5 @@
-// Entry point of the network group tests: libcurl set up before any thread starts, then the
-// widgets on the offscreen platform with the date formats pinned.
+// Entry point of the widget tests that talk to the loopback servers: libcurl set up before any
+// thread starts, then the widgets on the offscreen platform with the date formats pinned.
 #include "CurlGlobal.h"
 
 #include <QApplication>
