@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 namespace {
 
 // A loaded machine running the tests in parallel may take a while to start a Qt program.
@@ -37,7 +35,7 @@ TEST(BWClientProcess, ASecondCopyEndsAtOnceWithoutAWordWhileTheFirstGoesOn)
     EXPECT_EQ(second->readAllStandardError(), QByteArray()) << "no message of any kind";
     EXPECT_EQ(first->state(), QProcess::Running);
 
-    ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
+    EXPECT_TRUE(Terminate(*first)) << "the program had ended before it was asked to";
     EXPECT_TRUE(first->waitForFinished(StartTimeoutMs));
     EXPECT_EQ(first->exitCode(), 0);
     EndProcess(*first);
@@ -52,7 +50,7 @@ TEST(BWClientProcess, SigtermSavesTheListsAndThePreferencesBeforeTheProgramEnds)
 
     const auto program = home.Start({});
     ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, StartTimeoutMs));
-    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(StartTimeoutMs));
     EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
@@ -82,7 +80,7 @@ TEST(BWClientProcess, SigtermEndsTheFirstStartsNamePromptAndTheProgramStillSaves
     ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, StartTimeoutMs));
     // The folder tree comes just before the question; give the question time to open.
     QThread::msleep(500);
-    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(StartTimeoutMs)) << "the name prompt kept the program running";
     EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
@@ -104,7 +102,7 @@ TEST(BWClientProcess, ACopyThatWasKilledDoesNotKeepTheNextOneFromStarting)
     const QByteArray pid = QByteArray::number(next->processId());
     EXPECT_TRUE(WaitFor([&] { return ReadAll(home.LockFile()).startsWith(pid + '\n'); }, StartTimeoutMs));
     EXPECT_EQ(next->state(), QProcess::Running);
-    ::kill(static_cast<pid_t>(next->processId()), SIGTERM);
+    EXPECT_TRUE(Terminate(*next)) << "the program had ended before it was asked to";
     EXPECT_TRUE(next->waitForFinished(StartTimeoutMs));
     EndProcess(*next);
 }

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 namespace {
 
 constexpr int StartTimeoutMs = 20000;
@@ -65,7 +63,7 @@ protected:
 
     void EndProgramCleanly()
     {
-        ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+        ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
         ASSERT_TRUE(program->waitForFinished(StartTimeoutMs));
         EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
     }

@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <optional>
 
-#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -56,7 +55,7 @@ bool Measure(const ProgramHome& home, const VirtualDisplay& display, XProbe& pro
     const std::optional<double> before = ProcessorSeconds(program->processId());
     QThread::sleep(static_cast<unsigned long>(seconds));
     const std::optional<double> after = ProcessorSeconds(program->processId());
-    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    Terminate(*program);
     program->waitForFinished(30000);
     if (!before || !after) {
         std::fprintf(stderr, "could not read /proc for the program\n");

@@ -38,3 +38,6 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
 
 // Ends a process that a test left running, so that no copy outlives its test.
 void EndProcess(QProcess& process);
+
+// Asks a running program to end, as the desktop does at log-out; false when it is not running.
+bool Terminate(QProcess& process);

@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 namespace {
 
 constexpr int TimeoutMs = 20000;
@@ -124,7 +122,7 @@ TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLog
     EXPECT_TRUE(WaitFor([&] { return !ShownPopUp().has_value(); }, TimeoutMs)) << "the close box ends it";
     EXPECT_EQ(program->state(), QProcess::Running);
 
-    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(TimeoutMs));
     EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
 }

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 TEST(BWClientResources, TheBuiltProgramFindsItsHelpAndSoundsInTheMirroredShareFolder)
 {
     const QByteArray savedRules = qgetenv("QT_LOGGING_RULES");
@@ -17,7 +15,7 @@ TEST(BWClientResources, TheBuiltProgramFindsItsHelpAndSoundsInTheMirroredShareFo
     const auto program = home.Start({QStringLiteral("/m")});
     qputenv("QT_LOGGING_RULES", savedRules);
     ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, 15000));
-    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(15000));
     const QString log = QString::fromLocal8Bit(program->readAllStandardError());
 

@@ -16,8 +16,6 @@
 #include <cstdio>
 #include <vector>
 
-#include <signal.h>
-
 namespace {
 
 const QString Caption = QStringLiteral("Bellwick (Ann)");
@@ -68,7 +66,7 @@ int main(int argc, char** argv)
         }
         times.push_back(Milliseconds(*shown - started));
         std::printf("run %2d: main window shown after %.1f ms\n", run + 1, times.back());
-        ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+        Terminate(*program);
         program->waitForFinished(30000);
     }
     EndProcess(*trayHost);
