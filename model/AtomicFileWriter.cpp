@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <random>
 
 #include <fcntl.h>
@@ -57,6 +58,24 @@ bool IsTemporaryName(const std::string& name)
     return digits(dot + 1, dash) && digits(dash + 1, middle.size());
 }
 
+// Reads exactly size bytes at offset; false on an error or an early end of the file.
+bool ReadFully(int fd, char* buffer, std::size_t size, off_t offset)
+{
+    while (size > 0) {
+        const ssize_t got = ::pread(fd, buffer, size, offset);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        buffer += got;
+        size -= static_cast<std::size_t>(got);
+        offset += got;
+    }
+    return true;
+}
+
 } // namespace
 
 int AtomicFileWriter::RemoveLeftovers(const std::filesystem::path& folder)
@@ -81,7 +100,8 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target, NewFile newFile
     const mode_t mode = newFile == NewFile::Shared ? 0666 : 0600;
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
         m_temporary = TemporaryName(m_target);
-        m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        // Read and write: CommitUnlessSame reads the bytes back to compare them.
+        m_fd = ::open(m_temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (m_fd < 0 && errno != EEXIST) {
             break;
         }
@@ -164,6 +184,46 @@ void AtomicFileWriter::WriteAt(std::size_t offset, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
         offset += static_cast<std::size_t>(written);
     }
+}
+
+bool AtomicFileWriter::CommitUnlessSame()
+{
+    if (m_fd >= 0 && TargetHoldsTheSameBytes()) {
+        Discard();
+        return false;
+    }
+    Commit();
+    return true;
+}
+
+// Any doubt (a read error, a target that is no regular file) counts as different: the target is
+// then replaced as by Commit.
+bool AtomicFileWriter::TargetHoldsTheSameBytes() const
+{
+    struct stat written
+    {};
+    struct stat target
+    {};
+    if (::fstat(m_fd, &written) != 0 || ::stat(m_target.c_str(), &target) != 0 || !S_ISREG(target.st_mode) ||
+        written.st_size != target.st_size) {
+        return false;
+    }
+    const int fd = ::open(m_target.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    constexpr std::size_t Piece = 64 * 1024;
+    const auto mine = std::make_unique<char[]>(Piece);
+    const auto theirs = std::make_unique<char[]>(Piece);
+    bool same = true;
+    for (off_t offset = 0; same && offset < written.st_size;) {
+        const ssize_t got = ::pread(m_fd, mine.get(), Piece, offset);
+        same = got > 0 && ReadFully(fd, theirs.get(), static_cast<std::size_t>(got), offset) &&
+               std::memcmp(mine.get(), theirs.get(), static_cast<std::size_t>(got)) == 0;
+        offset += got > 0 ? got : 0;
+    }
+    ::close(fd);
+    return same;
 }
 
 void AtomicFileWriter::Commit()

@@ -34,11 +34,15 @@ public:
     // Replaces bytes written before (a header known only at the end).
     void WriteAt(std::size_t offset, std::string_view bytes);
     void Commit();
+    // Commit, unless the target already holds exactly the bytes written: then the temporary file
+    // is dropped and the target is not touched at all. Returns whether the target was replaced.
+    bool CommitUnlessSame();
     void Discard();
 
 private:
     [[noreturn]] void Fail(const std::string& what, int error);
     void StartWriteBack();
+    [[nodiscard]] bool TargetHoldsTheSameBytes() const;
 
     std::filesystem::path m_target;
     std::string m_temporary;

@@ -34,7 +34,8 @@ bool DownloadTarget::Commit()
         if (!m_writer) {
             return false;
         }
-        m_writer->Commit();
+        // The same file fetched again (most minutes) leaves the local copy untouched: no write, no flush.
+        m_writer->CommitUnlessSame();
         m_writer.reset();
         return true;
     } catch (const EBWError&) {

@@ -7,8 +7,8 @@
 #include <string>
 
 // Where a download streams its bytes: a temporary file beside the local copy that replaces the
-// local copy only on Commit(). A failed, cut or cancelled download thus leaves the previous local
-// copy exactly as it was.
+// local copy only on Commit(), and only if the bytes differ. A failed, cut or cancelled download
+// thus leaves the previous local copy exactly as it was.
 class DownloadTarget
 {
 public:

@@ -35,7 +35,7 @@ bool CopyFileReplacing(const std::string& source, const std::string& target, boo
             }
             output.Write(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
         }
-        output.Commit();
+        output.CommitUnlessSame();
         return true;
     } catch (const EBWError&) {
         return false;

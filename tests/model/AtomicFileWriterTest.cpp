@@ -66,6 +66,55 @@ TEST(AtomicFileWriter, LargeFilesWrittenInPiecesArriveWhole)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
+ino_t InodeOf(const std::filesystem::path& file)
+{
+    struct stat info
+    {};
+    return ::stat(file.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// Writes the bytes in pieces of 1000 and commits them unless they are already there.
+bool WriteUnlessSame(const std::filesystem::path& file, const std::string& bytes)
+{
+    AtomicFileWriter writer(file);
+    for (std::size_t from = 0; from < bytes.size(); from += 1000) {
+        writer.Write(std::string_view(bytes).substr(from, 1000));
+    }
+    return writer.CommitUnlessSame();
+}
+
+TEST(AtomicFileWriter, TheSameBytesAgainLeaveTheTargetUntouched)
+{
+    TempFolder folder;
+    const auto file = folder / "Sales";
+    std::string bytes(200 * 1024, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(i * 7919 % 251);
+    }
+    EXPECT_TRUE(WriteUnlessSame(file, bytes)); // a missing target is created
+    const ino_t first = InodeOf(file);
+    EXPECT_FALSE(WriteUnlessSame(file, bytes));
+    EXPECT_EQ(InodeOf(file), first);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1) << "no temporary file left";
+
+    // Differences of the same length, in the last of several pieces compared, and in the length.
+    std::string changed = bytes;
+    changed.back() = static_cast<char>(changed.back() + 1);
+    EXPECT_TRUE(WriteUnlessSame(file, changed));
+    EXPECT_EQ(ReadBytes(file), changed);
+    EXPECT_TRUE(WriteUnlessSame(file, changed.substr(0, changed.size() - 1)));
+    EXPECT_EQ(ReadBytes(file), changed.substr(0, changed.size() - 1));
+    EXPECT_TRUE(WriteUnlessSame(file, ""));
+    EXPECT_EQ(ReadBytes(file), "");
+    EXPECT_FALSE(WriteUnlessSame(file, ""));
+
+    // A folder in the target's place is never the same.
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    AtomicFileWriter writer(file);
+    EXPECT_THROW(writer.CommitUnlessSame(), EBWError);
+}
+
 TEST(AtomicFileWriter, NewFilesArePrivateUnlessSharedWithOthers)
 {
     TempFolder folder;
