@@ -2,6 +2,7 @@
 
 #include "BWError.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -217,10 +218,10 @@ bool AtomicFileWriter::TargetHoldsTheSameBytes() const
     const auto theirs = std::make_unique<char[]>(Piece);
     bool same = true;
     for (off_t offset = 0; same && offset < written.st_size;) {
-        const ssize_t got = ::pread(m_fd, mine.get(), Piece, offset);
-        same = got > 0 && ReadFully(fd, theirs.get(), static_cast<std::size_t>(got), offset) &&
-               std::memcmp(mine.get(), theirs.get(), static_cast<std::size_t>(got)) == 0;
-        offset += got > 0 ? got : 0;
+        const auto part = static_cast<std::size_t>(std::min<off_t>(Piece, written.st_size - offset));
+        same = ReadFully(m_fd, mine.get(), part, offset) && ReadFully(fd, theirs.get(), part, offset) &&
+               std::memcmp(mine.get(), theirs.get(), part) == 0;
+        offset += static_cast<off_t>(part);
     }
     ::close(fd);
     return same;
