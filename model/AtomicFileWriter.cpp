@@ -159,7 +159,7 @@ void AtomicFileWriter::Write(std::string_view bytes)
 void AtomicFileWriter::StartWriteBack()
 {
 #if defined(__linux__)
-    constexpr std::size_t Batch = 1024 * 1024;
+    constexpr std::size_t Batch = std::size_t{1024} * 1024;
     if (m_size - m_writeBackFrom >= Batch) {
         // Only a hint: whatever fails here, the flush in Commit finds and reports.
         ::sync_file_range(m_fd, static_cast<off_t>(m_writeBackFrom), static_cast<off_t>(m_size - m_writeBackFrom),
@@ -213,7 +213,7 @@ bool AtomicFileWriter::TargetHoldsTheSameBytes() const
     if (fd < 0) {
         return false;
     }
-    constexpr std::size_t Piece = 64 * 1024;
+    constexpr std::size_t Piece = std::size_t{64} * 1024;
     const auto mine = std::make_unique<char[]>(Piece);
     const auto theirs = std::make_unique<char[]>(Piece);
     bool same = true;

@@ -49,7 +49,8 @@ TEST(AtomicFileWriter, LargeFilesWrittenInPiecesArriveWhole)
     {
         AtomicFileWriter writer(file);
         for (int piece = 0; piece < 9; ++piece) {
-            const std::string bytes(700 * 1024 + static_cast<std::size_t>(piece), static_cast<char>('a' + piece));
+            const std::string bytes(std::size_t{700} * 1024 + static_cast<std::size_t>(piece),
+                                    static_cast<char>('a' + piece));
             writer.Write(bytes);
             expected += bytes;
         }
@@ -60,7 +61,7 @@ TEST(AtomicFileWriter, LargeFilesWrittenInPiecesArriveWhole)
     EXPECT_EQ(ReadBytes(file), expected);
     {
         AtomicFileWriter abandoned(file);
-        abandoned.Write(std::string(3 * 1024 * 1024, 'x'));
+        abandoned.Write(std::string(std::size_t{3} * 1024 * 1024, 'x'));
     }
     EXPECT_EQ(ReadBytes(file), expected);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
@@ -87,7 +88,7 @@ TEST(AtomicFileWriter, TheSameBytesAgainLeaveTheTargetUntouched)
 {
     TempFolder folder;
     const auto file = folder / "Sales";
-    std::string bytes(200 * 1024, '\0');
+    std::string bytes(std::size_t{200} * 1024, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(i * 7919 % 251);
     }
