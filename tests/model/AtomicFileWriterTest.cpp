@@ -67,13 +67,6 @@ TEST(AtomicFileWriter, LargeFilesWrittenInPiecesArriveWhole)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
-ino_t InodeOf(const std::filesystem::path& file)
-{
-    struct stat info
-    {};
-    return ::stat(file.c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
 // Writes the bytes in pieces of 1000 and commits them unless they are already there.
 bool WriteUnlessSame(const std::filesystem::path& file, const std::string& bytes)
 {

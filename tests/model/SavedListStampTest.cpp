@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
 TBWItemList TwoMessages()
@@ -21,13 +19,6 @@ TBWItemList TwoMessages()
         list.push_back(std::move(item));
     }
     return list;
-}
-
-ino_t InodeOf(const std::filesystem::path& file)
-{
-    struct stat info
-    {};
-    return ::stat(file.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
 TEST(SavedListStamp, WritesOnlyWhatChangedAndNeverTrustsAFileTouchedSince)

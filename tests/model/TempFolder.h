@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include <sys/stat.h>
+
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempFolder
 {
@@ -41,4 +43,12 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Every replacing save renames a new file into place, so a file that keeps its inode was not written.
+inline ino_t InodeOf(const std::filesystem::path& file)
+{
+    struct stat info
+    {};
+    return ::stat(file.c_str(), &info) == 0 ? info.st_ino : 0;
 }
