@@ -7,7 +7,8 @@
 #   scripts/check-deb.sh [bellwick_*.deb]
 #
 # Without a package it builds one: a release build in build/package (BW_PACKAGE_BUILD), then cpack.
-# Needs root (debootstrap, chroot, mounts) and the network for the Debian mirror. Takes minutes, so
+# Needs root (debootstrap, chroot, mounts) and the network for the Debian mirror, which is taken
+# from this machine's apt sources unless BW_DEB12_MIRROR names one. Takes minutes, so
 # it is not part of .ci/run. The first run makes a pristine chroot (BW_DEB12_BASE, by default
 # /var/tmp/bellwick-deb12-base) and every run works on a fresh copy of it, removed at the end
 # (kept with BW_KEEP_CHROOT=1).
@@ -15,7 +16,29 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 base="${BW_DEB12_BASE:-/var/tmp/bellwick-deb12-base}"
-mirror="${BW_DEB12_MIRROR:-http://deb.debian.org/debian}"
+
+# The first Debian archive (not the security one) that this machine's apt sources name, in either
+# the one-line or the deb822 format.
+apt_mirror() {
+    local f
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -r "$f" ] || continue
+        awk '$1 == "deb" {
+                 i = 2
+                 if ($i ~ /^\[/) { while (i <= NF && $i !~ /\]$/) i++; i++ }
+                 if (i <= NF && $i !~ /security/) { print $i; exit }
+             }' "$f"
+    done
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -r "$f" ] || continue
+        awk 'tolower($1) == "uris:" { for (i = 2; i <= NF; i++) if ($i !~ /security/) { print $i; exit } }' "$f"
+    done
+}
+mirror="${BW_DEB12_MIRROR:-$(apt_mirror | head -n 1)}"
+if [ -z "$mirror" ]; then
+    echo "check-deb: no Debian archive in the apt sources; set BW_DEB12_MIRROR" >&2
+    exit 2
+fi
 build="${BW_PACKAGE_BUILD:-build/package}"
 
 say() { echo "check-deb: $*"; }
