@@ -100,11 +100,12 @@ void Scheduler::DeliverReminder(const TBWItem& message, const std::string& group
 
 void Scheduler::ExecuteFiles(const TBWItem& message, const std::string& groupName)
 {
-    TStringList lines;
-    SplitLines(message.Text, lines);
+    // Only the first lines are looked at: a text of millions of lines (a group file can hold one)
+    // must neither hold up the scan nor start, or ask about, millions of programs.
     std::vector<TSplitCommandLine> commands;
-    for (const std::string& line : lines) {
-        TSplitCommandLine command = SplitCommandLine(line);
+    TLineReader lines(message.Text);
+    for (int read = 0; read < MaxProgramLines && !lines.AtEnd(); ++read) {
+        TSplitCommandLine command = SplitCommandLine(std::string(lines.Next()));
         if (command.Success) {
             commands.push_back(std::move(command));
         }
@@ -122,8 +123,8 @@ void Scheduler::ExecuteFiles(const TBWItem& message, const std::string& groupNam
 void Scheduler::Log(const TBWItem& message, const char* kindText)
 {
     const std::string line = LogTimeText(m_clock.Now()).toLocal8Bit().toStdString() + " || " +
-                             LogTimeText(message.LastDueTime).toLocal8Bit().toStdString() + kindText + message.Author +
-                             " || " + message.Title;
+                             LogTimeText(message.LastDueTime).toLocal8Bit().toStdString() + kindText +
+                             LogField(message.Author) + " || " + LogField(message.Title);
     try {
         WriteLog(m_dataFolder, line, "messages");
         m_lastLogFailure.clear();
