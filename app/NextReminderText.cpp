@@ -2,6 +2,7 @@
 
 #include "DateTime.h"
 #include "DueTimeText.h"
+#include "ShownText.h"
 
 #include <QCoreApplication>
 
@@ -45,6 +46,7 @@ QString NextReminderText(const ProcessLists& lists, double now)
         return name;
     }
     //: The tray icon's tooltip: %1 the program's name, %2 the due moment as the list shows it, %3 the title.
-    return QCoreApplication::translate("NextReminderText", "%1 — next: %2 %3")
-        .arg(name, DueTimeText(next->DueTime, now), QString::fromLocal8Bit(next->Title));
+    // The tooltip is rebuilt every second and a tray may render it as rich text.
+    return WithoutMarkup(QCoreApplication::translate("NextReminderText", "%1 — next: %2 %3")
+                             .arg(name, DueTimeText(next->DueTime, now), ShownLine(next->Title)));
 }

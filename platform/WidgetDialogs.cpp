@@ -8,6 +8,8 @@ void WidgetDialogs::ShowError(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("errorMessageBox"));
+    // Error texts quote files and servers; their markup must show as it is, never render.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -29,6 +31,7 @@ bool WidgetDialogs::Confirm(QWidget* parent, const QString& caption, const QStri
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("confirmMessageBox"));
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }
