@@ -52,6 +52,15 @@ void CancelOpenDialogs()
     }
 }
 
+// The program cannot run as it should: the user reads why, in a box and, for whoever started it
+// from a terminal, a script or the session, on the standard error stream.
+int RefuseToStart(Dialogs& dialogs, const QString& text)
+{
+    ReportToStandardError(text);
+    dialogs.ShowError(nullptr, text);
+    return 1;
+}
+
 } // namespace
 
 bool HasHiddenStartSwitch(const QStringList& arguments)
@@ -63,7 +72,8 @@ int RunBWClient(int argc, char** argv)
 {
     // A second copy leaves before it has touched anything: no window, no message, no contact.
     SingleInstance instance;
-    if (!instance.TryAcquire()) {
+    const bool firstCopy = instance.TryAcquire();
+    if (!firstCopy && instance.FailureReason().isEmpty()) {
         return 0;
     }
 
@@ -80,6 +90,14 @@ int RunBWClient(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &application, &CancelOpenDialogs);
+    WidgetDialogs dialogs;
+    if (!firstCopy) {
+        // Without the lock a second copy could start beside this one and both would save the lists.
+        return RefuseToStart(
+            dialogs,
+            QCoreApplication::translate("BWClientProgram", "Bellwick cannot start. %1").arg(instance.FailureReason()));
+    }
     const ResourceFolders resources(QCoreApplication::applicationDirPath());
     if (!resources.Complete()) {
         ReportToStandardError(QStringLiteral("help pages or alert sounds missing; looked in %1 and %2")
@@ -91,7 +109,6 @@ int RunBWClient(int argc, char** argv)
     QtSoundPlayer sound(resources.Sounds());
     HelpBrowser help(resources.Help(), shell);
     SystemTrayNotificationArea notificationArea;
-    WidgetDialogs dialogs;
     const std::unique_ptr<Autostart> autostart = MakeDesktopAutostart();
     AppContext context{DataFolder::ForCurrentUser().Root(),
                        clock,
@@ -110,7 +127,6 @@ int RunBWClient(int argc, char** argv)
     QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &form, [&] {
         endedFromOutside = true;
         form.RequestExit();
-        CancelOpenDialogs();
     });
     QObject::connect(&termination, &TerminationWatcher::SessionEnding, &form, [&] {
         endedFromOutside = true;
@@ -118,6 +134,9 @@ int RunBWClient(int argc, char** argv)
     });
 
     RunGuarded(dialogs, nullptr, [&] { form.RunStartSteps(); });
+    if (!form.StartRefusal().isEmpty()) {
+        return RefuseToStart(dialogs, form.StartRefusal());
+    }
     if (!form.ExitRequested()) {
         const bool startHidden = HasHiddenStartSwitch(QCoreApplication::arguments());
         NotificationAreaWait trayWait(notificationArea, TrayWaitLimit, TrayWaitInterval, [&](bool /*available*/) {

@@ -228,7 +228,16 @@ void TBWCForm::RunStartSteps()
         m_context.dialogs.ShowError(isVisible() ? this : nullptr, text);
     };
     DataFolder(m_context.dataFolder).CreateTree();
-    ListFiles(m_context.dataFolder, report).Load(m_lists);
+    const ListFiles::StartLoad loaded = ListFiles::LoadForStart(m_context.dataFolder, m_lists);
+    if (loaded.Stop) {
+        m_tickTimer->stop();
+        m_startRefusal = (loaded.Notes + QStringList{*loaded.Stop}).join(QStringLiteral("\n\n"));
+        m_exitRequested = true;
+        return;
+    }
+    for (const QString& note : loaded.Notes) {
+        report(note);
+    }
     UpdateRowCount();
     LoadPreferences();
     try {
@@ -341,6 +350,9 @@ void TBWCForm::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TBWCForm::ShutdownSave(const ListFiles::Report& report)
 {
+    if (!m_startRefusal.isEmpty()) {
+        return;
+    }
     try {
         SavePreferences();
     } catch (const std::exception& failure) {

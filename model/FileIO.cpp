@@ -98,7 +98,9 @@ std::string ReadWholeFile(const std::filesystem::path& fileName)
 
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName)
 {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking: opening a named pipe in the file's place must not wait for a writer. Reads of a
+    // regular file are not affected.
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return std::nullopt;
