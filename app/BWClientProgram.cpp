@@ -8,6 +8,7 @@
 #include "DesktopShell.h"
 #include "ErrorGuard.h"
 #include "HelpBrowser.h"
+#include "KeychainSecretStore.h"
 #include "NotificationAreaWait.h"
 #include "ProcessLists.h"
 #include "ProgramTranslations.h"
@@ -110,6 +111,7 @@ int RunBWClient(int argc, char** argv)
     HelpBrowser help(resources.Help(), shell);
     SystemTrayNotificationArea notificationArea;
     const std::unique_ptr<Autostart> autostart = MakeDesktopAutostart();
+    KeychainSecretStore secrets;
     AppContext context{DataFolder::ForCurrentUser().Root(),
                        clock,
                        preferences,
@@ -118,7 +120,8 @@ int RunBWClient(int argc, char** argv)
                        help,
                        notificationArea,
                        dialogs,
-                       *autostart};
+                       *autostart,
+                       &secrets};
     ProcessLists lists;
 
     TBWCForm form(context, lists);

@@ -3,6 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "BWError.h"
 #include "FileIO.h"
+#include "GroupPasswords.h"
 #include "ProcessLists.h"
 
 #include <exception>
@@ -44,8 +45,8 @@ bool IsThereButNoFile(const std::filesystem::path& file)
 
 } // namespace
 
-ListFiles::ListFiles(std::filesystem::path dataFolder, Report report)
-    : m_dataFolder(std::move(dataFolder)), m_report(std::move(report))
+ListFiles::ListFiles(std::filesystem::path dataFolder, Report report, SecretStore* secrets)
+    : m_dataFolder(std::move(dataFolder)), m_report(std::move(report)), m_secrets(secrets)
 {}
 
 std::filesystem::path ListFiles::GroupListFile() const
@@ -78,10 +79,13 @@ std::optional<QString> ListFiles::Load(ProcessLists& lists) const
     return LoadWorkingLists(lists);
 }
 
-ListFiles::StartLoad ListFiles::LoadForStart(const std::filesystem::path& dataFolder, ProcessLists& lists)
+ListFiles::StartLoad ListFiles::LoadForStart(const std::filesystem::path& dataFolder, ProcessLists& lists,
+                                             SecretStore* secrets)
 {
     StartLoad loaded;
-    loaded.Stop = ListFiles(dataFolder, [&loaded](const QString& text) { loaded.Notes.push_back(text); }).Load(lists);
+    loaded.Stop = ListFiles(
+                      dataFolder, [&loaded](const QString& text) { loaded.Notes.push_back(text); }, secrets)
+                      .Load(lists);
     return loaded;
 }
 
@@ -93,7 +97,17 @@ std::optional<QString> ListFiles::LoadGroupList(ProcessLists& lists) const
             return KeepUnreadable(GroupListFile(), what, tr("It is not a file."), Keep::Copy);
         }
     } catch (const std::exception& failure) {
-        return KeepUnreadable(GroupListFile(), what, FailureText(failure), Keep::Copy);
+        if (auto stop = KeepUnreadable(GroupListFile(), what, FailureText(failure), Keep::Copy)) {
+            return stop;
+        }
+    }
+    const GroupPasswords::Fetched fetched = GroupPasswords(m_secrets).Fetch(lists.GroupList);
+    if (!fetched.Problem.isEmpty()) {
+        m_report(fetched.Problem);
+    }
+    if (fetched.MoveToStore) {
+        // At once, not at the end of the run: the passwords leave the file as soon as they can.
+        SaveGroupList(lists);
     }
     return std::nullopt;
 }
@@ -176,7 +190,16 @@ std::optional<QString> ListFiles::LoadWorkingLists(ProcessLists& lists) const
 void ListFiles::SaveGroupList(const ProcessLists& lists) const
 {
     try {
-        (void)::SaveGroupList(lists.GroupList, GroupListFile());
+        // The groups the file holds now, so that the store forgets those that are gone.
+        TBWGroupList before;
+        if (m_secrets != nullptr) {
+            try {
+                (void)::LoadGroupList(before, GroupListFile());
+            } catch (const std::exception&) {
+                before.clear(); // a damaged file names no groups worth forgetting
+            }
+        }
+        (void)::SaveGroupList(GroupPasswords(m_secrets).ForFile(lists.GroupList, before), GroupListFile());
     } catch (const std::exception& failure) {
         m_report(FailureText(failure));
     }

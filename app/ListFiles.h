@@ -9,6 +9,7 @@
 #include <optional>
 
 struct ProcessLists;
+class SecretStore;
 
 // The list files of the data folder: "glist.dat" (the groups), "bwlist.dat" (the personal list) and
 // one working list per enabled group in BWELists/. Each file is loaded and saved on its own, so one
@@ -22,6 +23,9 @@ struct ProcessLists;
 // report says where. When the bytes cannot be kept - the file cannot be read at all (no permission,
 // a disk error) or the folder takes no copy - nothing may ever be saved over the file, and the load
 // says why the program must not go on.
+//
+// With a password store, the groups' passwords are kept there instead of in glist.dat (see
+// GroupPasswords).
 class ListFiles
 {
     Q_DECLARE_TR_FUNCTIONS(ListFiles)
@@ -29,7 +33,7 @@ class ListFiles
 public:
     using Report = std::function<void(const QString& text)>;
 
-    ListFiles(std::filesystem::path dataFolder, Report report);
+    ListFiles(std::filesystem::path dataFolder, Report report, SecretStore* secrets = nullptr);
 
     // Nothing when the program may go on; otherwise the text that tells the user which file could
     // not be read, why, and that it was left as it was.
@@ -42,7 +46,8 @@ public:
         QStringList Notes;
         std::optional<QString> Stop;
     };
-    [[nodiscard]] static StartLoad LoadForStart(const std::filesystem::path& dataFolder, ProcessLists& lists);
+    [[nodiscard]] static StartLoad LoadForStart(const std::filesystem::path& dataFolder, ProcessLists& lists,
+                                                SecretStore* secrets);
     // Rebuilds the working lists for the groups enabled now, each from its file.
     void LoadGroupItemLists(ProcessLists& lists) const;
     void SaveGroupList(const ProcessLists& lists) const;
@@ -70,4 +75,5 @@ private:
 
     std::filesystem::path m_dataFolder;
     Report m_report;
+    SecretStore* m_secrets;
 };

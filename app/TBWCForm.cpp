@@ -228,15 +228,21 @@ void TBWCForm::RunStartSteps()
         m_context.dialogs.ShowError(isVisible() ? this : nullptr, text);
     };
     DataFolder(m_context.dataFolder).CreateTree();
-    const ListFiles::StartLoad loaded = ListFiles::LoadForStart(m_context.dataFolder, m_lists);
+    // The password store answers in an event loop: no tick may find the lists half loaded.
+    const bool ticking = m_tickTimer->isActive();
+    m_tickTimer->stop();
+    const ListFiles::StartLoad loaded = ListFiles::LoadForStart(m_context.dataFolder, m_lists, m_context.secrets);
     if (loaded.Stop) {
-        m_tickTimer->stop();
         m_startRefusal = (loaded.Notes + QStringList{*loaded.Stop}).join(QStringLiteral("\n\n"));
         m_exitRequested = true;
         return;
     }
-    for (const QString& note : loaded.Notes) {
-        report(note);
+    if (ticking) {
+        m_tickTimer->start();
+    }
+    if (!loaded.Notes.isEmpty()) {
+        // One box: a second one would wait unanswered if the first is answered by the end of the program.
+        report(loaded.Notes.join(QStringLiteral("\n\n")));
     }
     UpdateRowCount();
     LoadPreferences();
@@ -358,7 +364,7 @@ void TBWCForm::ShutdownSave(const ListFiles::Report& report)
     } catch (const std::exception& failure) {
         report(QString::fromLocal8Bit(failure.what()));
     }
-    const ListFiles files(m_context.dataFolder, report);
+    const ListFiles files(m_context.dataFolder, report, m_context.secrets);
     files.SaveGroupList(m_lists);
     files.SavePersonalList(m_lists);
     files.SaveGroupItemLists(m_lists);

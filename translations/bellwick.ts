@@ -71,6 +71,13 @@
     </message>
 </context>
 <context>
+    <name>GroupPasswords</name>
+    <message>
+        <source>The desktop&apos;s password store cannot be reached (%1). Groups whose passwords are kept there cannot be read until Bellwick is started again with the store at hand: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GroupProblemText</name>
     <message>
         <source>Group %1: the group file could not be fetched; the message was not sent to this group.</source>
@@ -145,6 +152,13 @@
     </message>
     <message>
         <source>&amp;Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KeychainSecretStore</name>
+    <message>
+        <source>The password store did not answer.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,6 +4,7 @@
 #include "GroupCommands.h"
 #include "MainWindowFixture.h"
 #include "MainWindowTickJobs.h"
+#include "MemorySecretStore.h"
 #include "PullProblemNotice.h"
 #include "ReminderDispatcher.h"
 #include "Scheduler.h"
@@ -63,6 +64,8 @@ protected:
             items.push_back(Message(name[0] == 'S' ? 10 : 20, std::string(name) + " standup"));
             SaveItemList(items, WorkingFile(name), std::string(name) + " pw");
         }
+        // A desktop with a password store: the start moves the passwords out of glist.dat.
+        context.secrets = &secrets;
         StartAs(Text("Ann"));
     }
 
@@ -116,6 +119,8 @@ protected:
     }
 
     [[nodiscard]] QMessageBox* PullBox() const { return form->findChild<QMessageBox*>(Text("pullProblemMessageBox")); }
+
+    MemorySecretStore secrets;
 };
 
 TEST_F(GroupsCommandTest, CancelChangesAndWritesNothing)
@@ -202,6 +207,12 @@ TEST_F(GroupsCommandTest, AWorkingListFollowsItsGroupToANewPassword)
     });
 
     EXPECT_EQ(lists.GroupList[0]->Password, "new sales pw");
+    // The new password went into the store, not into glist.dat.
+    EXPECT_EQ(secrets.secrets[Text("Sales (group password)")], "new sales pw");
+    EXPECT_EQ(secrets.secrets[Text("Dev (group password)")], "Dev pw");
+    for (const auto& group : GroupListFile()) {
+        EXPECT_TRUE(group->Password.empty()) << group->Name;
+    }
     ASSERT_NE(lists.GroupItemLists.Find("Sales"), nullptr);
     ASSERT_EQ(lists.GroupItemLists.Find("Sales")->size(), 1U);
     EXPECT_EQ((*lists.GroupItemLists.Find("Sales"))[0]->Title, "Sales standup");
