@@ -40,7 +40,7 @@ const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
 
 QString NextReminderText(const ProcessLists& lists, double now)
 {
-    const QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
+    QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
     const TBWItem* next = NextPendingMessage(lists, now);
     if (next == nullptr) {
         return name;

@@ -81,7 +81,7 @@ QString SingleInstance::DefaultLockFolder()
         return fallback;
     }
     // Someone else holds that name in the shared temporary folder; the cache folder is ours alone.
-    const QString cache =
+    QString cache =
         QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Bellwick");
     QDir().mkpath(cache);
     return cache;
