@@ -79,6 +79,11 @@ TBWGroupList GroupPasswords::ForFile(const TBWGroupList& groups, const TBWGroupL
     return copies;
 }
 
+bool GroupPasswords::IsUnknown(const TBWListLocation& group) const
+{
+    return m_store != nullptr && !m_store->Problem().isEmpty() && group.Password.empty();
+}
+
 bool GroupPasswords::Store(const std::string& password, const QString& key)
 {
     if (password.empty()) {

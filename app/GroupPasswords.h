@@ -40,6 +40,10 @@ public:
     // keeps. The store is brought up to date, and forgets the groups of `before` that are gone.
     [[nodiscard]] TBWGroupList ForFile(const TBWGroupList& groups, const TBWGroupList& before);
 
+    // The group's password may be in the store, which cannot be reached in this run: its working
+    // list would not open with the empty one, and must be neither moved aside nor written over.
+    [[nodiscard]] bool IsUnknown(const TBWListLocation& group) const;
+
 private:
     enum class Secret
     {

@@ -148,8 +148,10 @@ std::optional<QString> ListFiles::LoadWorkingLists(ProcessLists& lists) const
     // scheduler and the saving find one for each.
     lists.GroupItemLists.Clear();
     std::optional<QString> stop;
+    const GroupPasswords passwords(m_secrets);
     for (const auto& group : lists.GroupList) {
-        if (!group->Enabled) {
+        // A group whose password is not known in this run is left out; its file stays as it is.
+        if (!group->Enabled || passwords.IsUnknown(*group)) {
             continue;
         }
         TBWItemList& items = lists.GroupItemLists.Add(group->Name, std::make_unique<TBWItemList>());
@@ -216,8 +218,9 @@ void ListFiles::SavePersonalList(const ProcessLists& lists) const
 
 void ListFiles::SaveGroupItemLists(const ProcessLists& lists) const
 {
+    const GroupPasswords passwords(m_secrets);
     for (const auto& group : lists.GroupList) {
-        if (!group->Enabled) {
+        if (!group->Enabled || passwords.IsUnknown(*group)) {
             continue;
         }
         try {

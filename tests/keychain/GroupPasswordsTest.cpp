@@ -86,6 +86,21 @@ TEST_F(GroupPasswordsTest, GlistDatKeepsNoPasswordWhereTheDesktopHasAStore)
         EXPECT_EQ(Bytes(Data() / "glist.dat"), before);
         ASSERT_EQ(notes.size(), 1U);
         EXPECT_TRUE(notes[0].contains(QStringLiteral("Open"))) << notes[0].toStdString();
+        // A group whose password the store may hold keeps its working list as it is, unread.
+        fs::create_directories(Data() / "BWELists");
+        SaveItemList(TBWItemList{}, Data() / "BWELists" / "Open", "kept in the store");
+        const std::string working = Bytes(Data() / "BWELists" / "Open");
+        groups[2]->Enabled = true;
+        ASSERT_TRUE(SaveGroupList(groups, Data() / "glist.dat"));
+        KeychainSecretStore store(std::chrono::seconds(20));
+        ProcessLists again;
+        const ListFiles files(
+            Data(), [&notes](const QString& text) { notes.push_back(text); }, &store);
+        ASSERT_FALSE(files.Load(again).has_value());
+        EXPECT_EQ(again.GroupItemLists.Find("Open"), nullptr);
+        files.SaveGroupItemLists(again);
+        EXPECT_EQ(Bytes(Data() / "BWELists" / "Open"), working);
+        EXPECT_FALSE(fs::exists(Data() / "BWELists" / "Open.damaged"));
         return;
     }
     EXPECT_TRUE(notes.empty()) << notes.front().toStdString();
