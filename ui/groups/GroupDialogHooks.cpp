@@ -19,6 +19,8 @@ void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QStri
         return;
     }
     QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Ok, parent);
+    // Blocks the dialog it belongs to, not the reminder pop-ups.
+    box.setWindowModality(Qt::WindowModal);
     box.exec();
 }
 

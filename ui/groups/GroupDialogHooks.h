@@ -9,7 +9,7 @@ class QWidget;
 
 // What the group dialogs take from the rest of the program: the help viewer and the message
 // boxes. The main window routes both to the program's own services and tests record them.
-// Left empty, Help does nothing and a message is a modal QMessageBox with an OK button.
+// Left empty, Help does nothing and a message is a QMessageBox with an OK button, modal to its parent.
 class GroupDialogHooks
 {
 public:

@@ -32,6 +32,8 @@ QLabel* MakeLinkLabel(const QString& objectName, const QString& text, const QStr
 TBWAboutForm::TBWAboutForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("aboutForm"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("About"));
 
     auto* emblemLabel = new QLabel(this);
