@@ -26,6 +26,7 @@
 #include "Scheduler.h"
 #include "SoundPlayer.h"
 #include "TBWAboutForm.h"
+#include "TickTimer.h"
 #include "TransferCenter.h"
 #include "TrayController.h"
 
@@ -41,7 +42,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -49,7 +49,6 @@
 
 namespace {
 
-constexpr int TickIntervalMs = 1000;
 constexpr int BeepFrequencyHz = 1000;
 constexpr int BeepDurationMs = 300;
 
@@ -64,7 +63,7 @@ void TBWCForm::Guarded(Work&& work)
 TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_lists(lists),
       m_model(new MessageListModel(lists.PersonalList, context.clock, this)), m_hints(new HintSwitch(this)),
-      m_tray(new TrayController(this)), m_aboutForm(nullptr), m_tickTimer(new QTimer(this)),
+      m_tray(new TrayController(this)), m_aboutForm(nullptr),
       m_transfers(
           new TransferCenter(QFile::decodeName(QByteArray::fromStdString(context.dataFolder.string())), nullptr, this))
 {
@@ -90,10 +89,7 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     m_scheduler = std::make_unique<Scheduler>(m_lists.PersonalList, m_lists.GroupList, m_lists.GroupItemLists,
                                               m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
     m_tickJobs->SetPullGroups([this] { m_groupCommands->PullGroups(); });
-    m_tickTimer->setObjectName(QStringLiteral("tickTimer"));
-    m_tickTimer->setInterval(TickIntervalMs);
-    connect(m_tickTimer, &QTimer::timeout, this, &TBWCForm::OnTimerTick);
-    m_tickTimer->start();
+    m_ticks = new TickTimer([this] { Tick(); }, m_context.dialogs, *this);
 }
 
 TBWCForm::~TBWCForm()
@@ -231,6 +227,9 @@ void TBWCForm::RunStartSteps()
     ListFiles(m_context.dataFolder, report).Load(m_lists);
     UpdateRowCount();
     LoadPreferences();
+    // From here on the ticks sort and sound as the user chose; a box still to come (the name) lets
+    // them run.
+    m_ticks->Begin();
     try {
         m_autostart->Repair(m_preferences.StartWithDesktop);
     } catch (const EBWError& failure) {
@@ -259,6 +258,8 @@ void TBWCForm::UpdateCaption()
 
 void TBWCForm::FinishStart(bool startHidden)
 {
+    // Reminders come at the latest from here, even after a start step that failed.
+    m_ticks->Begin();
     m_tray->Show();
     if (!startHidden) {
         ShowCentred();
@@ -494,11 +495,6 @@ Preferences TBWCForm::CurrentPreferences() const
     current.SortColumn = m_order.SortColumn();
     current.SortReversed = m_order.SortReversed();
     return current;
-}
-
-void TBWCForm::OnTimerTick()
-{
-    Guarded([this] { Tick(); });
 }
 
 void TBWCForm::Tick()

@@ -256,6 +256,34 @@ TEST_F(ReminderDispatchTest, TicksGoOnWhileAModalDialogIsOpen)
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
+TEST_F(ReminderDispatchTest, ADialogOpenedWhileThePullWaitsHoldsBackNoReminder)
+{
+    clock.Set(At(10, 0));
+    AddOwn(MakeMessage("Standup", At(9, 0), 1));
+    QTimer* timer = form->findChild<QTimer*>(Text("tickTimer"));
+    bool pulled = false;
+    bool shownInside = false;
+    // The pull lets events run while it waits for its transfers: a command the user starts meanwhile
+    // keeps its dialog or box open inside that wait, inside the tick.
+    form->SchedulerJobs().SetPullGroups([&] {
+        QTimer::singleShot(0, form.get(), [&] {
+            const QDeadlineTimer deadline(5000);
+            while (PopUps().empty() && !deadline.hasExpired()) {
+                QTest::qWait(5);
+            }
+            shownInside = !PopUps().empty();
+            QApplication::activeModalWidget()->close();
+        });
+        form->Menu().aboutAction->trigger();
+        pulled = true;
+    });
+    form->TickScheduler().SetTickCounter(Scheduler::PullEvery - 1);
+    timer->start(1);
+    QTRY_VERIFY_WITH_TIMEOUT(pulled, 10000);
+    timer->stop();
+    EXPECT_TRUE(shownInside);
+}
+
 TEST_F(ReminderDispatchTest, RemindersStillOpenGoWithTheProgram)
 {
     clock.Set(At(10, 0));
