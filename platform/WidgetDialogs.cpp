@@ -23,6 +23,16 @@ void WidgetDialogs::ShowError(QWidget* parent, const QString& text)
     Run(box);
 }
 
+void WidgetDialogs::ShowNotice(QWidget* parent, const QString& text)
+{
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("noticeMessageBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 std::optional<QString> WidgetDialogs::AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                               const QString& initialText)
 {

@@ -28,6 +28,7 @@ public:
             whileErrorOpen();
         }
     }
+    void ShowNotice(QWidget* /*parent*/, const QString& text) override { notices.push_back(text); }
 
     std::optional<QString> AskText(QWidget* /*parent*/, const QString& caption, const QString& prompt,
                                    const QString& /*initialText*/) override
@@ -61,4 +62,5 @@ public:
     std::vector<QString> errors;
     // What happens while an error box waits for its OK: a real box runs the event loop meanwhile.
     std::function<void()> whileErrorOpen;
+    std::vector<QString> notices;
 };

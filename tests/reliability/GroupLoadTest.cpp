@@ -341,9 +341,9 @@ TEST_F(GroupLoadTest, AnHourOfPullsWithFailingServersLosesNothingAndKeepsTheWind
         notReached.push_back(problem.Group);
     }
     EXPECT_EQ(notReached, (std::vector<std::string>{"hang-0", "refuse-0", "away-0"}));
-    ASSERT_FALSE(dialogs.errors.empty());
+    ASSERT_FALSE(dialogs.notices.empty());
     for (const char* name : {"hang-0", "refuse-0", "away-0"}) {
-        EXPECT_TRUE(dialogs.errors.back().contains(QString::fromUtf8(name))) << dialogs.errors.back().toStdString();
+        EXPECT_TRUE(dialogs.notices.back().contains(QString::fromUtf8(name))) << dialogs.notices.back().toStdString();
     }
 
     // Every group file holds what was last published to it, on the server and in the local copy.
