@@ -1,6 +1,6 @@
 // The real program on an X display with a message due a few seconds after its start: the reminder
-// pops up on top without taking the keyboard, the delivery log gets its line, and the close box ends
-// the reminder. With BW_SCREENSHOT_DIR set, the pop-up is saved there as reminder-popup.png.
+// pops up on top without taking the keyboard or a taskbar entry, the delivery log gets its line, and
+// the close box ends the reminder. With BW_SCREENSHOT_DIR set, the pop-up is saved there as reminder-popup.png.
 #include "ProgramHome.h"
 #include "SystemClock.h"
 #include "TestMessages.h"
@@ -103,6 +103,7 @@ TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLog
     EXPECT_TRUE(caption.contains(QRegularExpression(QStringLiteral("^(.* )?\\d\\d:\\d\\d - "))))
         << caption.toStdString();
     EXPECT_TRUE(probe->AsksToStayOnTop(*popUp));
+    EXPECT_TRUE(probe->AsksToSkipTaskbar(*popUp)) << "the pop-up has no taskbar entry of its own";
     EXPECT_EQ(probe->UserTime(*popUp), std::optional<std::uint32_t>(0)) << "shown without being activated";
     EXPECT_EQ(probe->InputFocus(), focusBefore) << "the keyboard stays where it was";
 
