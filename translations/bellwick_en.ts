@@ -782,6 +782,38 @@ A copy of it could not be kept (%3).</source>
         <source>&amp;Remind me later:</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;10 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;30 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 &amp;hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in an hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again tomorrow at this time</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TBWRunFilesForm</name>
