@@ -6,9 +6,7 @@
 #include "BWError.h"
 #include "Clock.h"
 #include "DataFolder.h"
-#include "DateTime.h"
 #include "Dialogs.h"
-#include "DueTimeText.h"
 #include "EmptyListHint.h"
 #include "ErrorGuard.h"
 #include "FindCommands.h"
@@ -18,6 +16,7 @@
 #include "MainWindowTickJobs.h"
 #include "MessageCommands.h"
 #include "MessageListModel.h"
+#include "MessageListView.h"
 #include "NextReminderText.h"
 #include "NotificationArea.h"
 #include "PreferencesStore.h"
@@ -34,7 +33,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -109,35 +107,7 @@ void TBWCForm::BuildWindow()
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
-    m_listView = new QTreeView(central);
-    m_listView->setObjectName(QStringLiteral("messageListView"));
-    m_listView->setAccessibleName(tr("Messages"));
-    m_listView->setRootIsDecorated(false);
-    m_listView->setItemsExpandable(false);
-    m_listView->setUniformRowHeights(true);
-    m_listView->setAllColumnsShowFocus(true);
-    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_listView->setIconSize(QSize(16, 16));
-    m_listView->setModel(m_model);
-    QHeaderView* header = m_listView->header();
-    header->setSectionsClickable(true);
-    header->setSectionsMovable(false);
-    header->setSortIndicatorShown(true);
-    header->setStretchLastSection(true);
-    // The designed widths, widened where the user's font and date format need more room.
-    const QFontMetrics metrics(m_listView->font());
-    const int padding = 4 * metrics.averageCharWidth();
-    const QString longestDate = DueTimeText(EncodeDateTime(2024, 12, 28, 23, 59), 0.0);
-    const int dateWidth =
-        std::max(150, metrics.horizontalAdvance(longestDate) + m_listView->iconSize().width() + padding);
-    const int typeWidth = std::max(100, std::max(metrics.horizontalAdvance(MessageListModel::KindName(0)),
-                                                 metrics.horizontalAdvance(MessageListModel::KindName(1))) +
-                                            padding);
-    header->resizeSection(MessageListModel::DateTimeColumn, dateWidth);
-    header->resizeSection(MessageListModel::TypeColumn, typeWidth);
-    header->resizeSection(MessageListModel::MessageColumn, 250);
+    m_listView = MakeMessageListView(*m_model, central);
     UpdateSortIndicator();
     new EmptyListHint(tr("No reminders yet. Press Ins or choose Message ▸ New to add one."), *m_listView);
 
@@ -172,7 +142,10 @@ void TBWCForm::BuildWindow()
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(true);
 
-    resize(std::max(532, dateWidth + typeWidth + 250 + 16 + 2 * m_listView->frameWidth()),
+    const QHeaderView* header = m_listView->header();
+    resize(std::max(532, header->sectionSize(MessageListModel::DateTimeColumn) +
+                             header->sectionSize(MessageListModel::TypeColumn) +
+                             header->sectionSize(MessageListModel::MessageColumn) + 16 + 2 * m_listView->frameWidth()),
            396 + menuBar()->sizeHint().height());
     setMinimumSize(300, 250);
 }
