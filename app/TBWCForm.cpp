@@ -83,6 +83,12 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
 
     // The scheduler's clock runs from the moment the window exists, shown or not.
     m_reminders = std::make_unique<ReminderDispatcher>(m_context, [this] { return CurrentPreferences(); });
+    m_model->SetPostponedLookup(
+        [this](std::int32_t id) { return m_reminders->Postponed().WaitingUntil(id, m_context.clock.Now()); });
+    connect(m_reminders.get(), &ReminderDispatcher::PostponedChanged, this, [this] {
+        RepaintList();
+        UpdateTrayToolTip();
+    });
     m_tickJobs = std::make_unique<MainWindowTickJobs>(*this);
     m_scheduler = std::make_unique<Scheduler>(m_lists.PersonalList, m_lists.GroupList, m_lists.GroupItemLists,
                                               m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
@@ -188,7 +194,8 @@ void TBWCForm::ConnectCommands()
 
 void TBWCForm::UpdateTrayToolTip()
 {
-    m_tray->SetToolTip(NextReminderText(m_lists, m_context.clock.Now()));
+    const double now = m_context.clock.Now();
+    m_tray->SetToolTip(NextReminderText(m_lists, now, m_reminders->Postponed().NextWaiting(now)));
 }
 
 void TBWCForm::RunStartSteps()
@@ -203,6 +210,7 @@ void TBWCForm::RunStartSteps()
     // From here on the ticks sort and sound as the user chose; a box still to come (the name) lets
     // them run.
     m_ticks->Begin();
+    m_reminders->RestorePostponed();
     try {
         m_autostart->Repair(m_preferences.StartWithDesktop);
     } catch (const EBWError& failure) {

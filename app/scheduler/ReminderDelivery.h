@@ -13,8 +13,9 @@ class ReminderDelivery
 public:
     virtual ~ReminderDelivery() = default;
 
-    // A simple message: the reminder pop-up, with its alert sound.
-    virtual void ShowReminder(const TBWItem& message) = 0;
+    // A simple message: the reminder pop-up, with its alert sound. groupName is empty for the user's
+    // own list.
+    virtual void ShowReminder(const TBWItem& message, const std::string& groupName) = 0;
     // One command line of an execute-files message of the user's own list.
     virtual void OpenProgram(const std::string& program, const std::string& parameters) = 0;
     // An execute-files message that arrived through a group: nothing runs until the user agrees.

@@ -101,7 +101,7 @@ protected:
 
     void ExpectPopUpAndHelpUsable()
     {
-        form->Reminders().ShowReminder(*MakeMessage("Standup", Noon(), 1));
+        form->Reminders().ShowReminder(*MakeMessage("Standup", Noon(), 1), {});
         const QPointer<TBWMsgForm> popUp = form->Reminders().Reminders().back();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(popUp));
         ClickThroughWindow(popUp->findChild<QPushButton*>(Text("okButton")));
