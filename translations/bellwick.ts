@@ -842,6 +842,38 @@ A copy of it could not be kept (%3).</source>
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dismiss &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminders came than Bellwick opens at once. They are listed here; open each to read it, or dismiss them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders not yet opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TBWRunFilesForm</name>

@@ -13,20 +13,17 @@
 
 namespace {
 
-enum Column : int
-{
-    TimeColumn = 0,
-    TitleColumn = 1,
-    FromColumn = 2,
-};
+constexpr int TimeColumn = 0;
+constexpr int TitleColumn = 1;
 
 } // namespace
 
 TBWOverflowForm::TBWOverflowForm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_list(new QTreeWidget(this)),
-      m_openButton(new QPushButton(tr("&Open"), this)), m_dismissButton(new QPushButton(tr("&Dismiss"), this)),
-      m_dismissAllButton(new QPushButton(tr("Dismiss &all"), this))
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_list(new QTreeWidget(this))
 {
+    m_openButton = new QPushButton(tr("&Open"), this);
+    m_dismissButton = new QPushButton(tr("&Dismiss"), this);
+    m_dismissAllButton = new QPushButton(tr("Dismiss &all"), this);
     setObjectName(QStringLiteral("overflowForm"));
     setWindowIcon(ProgramIcon());
     // Like a pop-up, it must not take the keyboard from whatever the user is typing elsewhere.

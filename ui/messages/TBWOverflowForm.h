@@ -46,9 +46,9 @@ private:
     void UpdateState();
 
     QTreeWidget* m_list;
-    QPushButton* m_openButton;
-    QPushButton* m_dismissButton;
-    QPushButton* m_dismissAllButton;
+    QPushButton* m_openButton = nullptr;
+    QPushButton* m_dismissButton = nullptr;
+    QPushButton* m_dismissAllButton = nullptr;
     // Row i of the list opens with m_openers[i].
     std::vector<std::function<void()>> m_openers;
 };
