@@ -39,7 +39,7 @@ const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
 
 QString NextReminderText(const ProcessLists& lists, double now, const TBWItem* postponed)
 {
-    const QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
+    QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
     const TBWItem* next = NextPendingMessage(lists, now);
     if (postponed != nullptr && (next == nullptr || postponed->DueTime <= next->DueTime)) {
         //: The tray icon's tooltip: %1 the program's name, %2 the title of a reminder the user put off,

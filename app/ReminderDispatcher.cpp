@@ -80,7 +80,13 @@ ReminderDispatcher::ReminderDispatcher(AppContext& context, std::function<Prefer
 
 ReminderDispatcher::~ReminderDispatcher()
 {
-    // Reminders put off stay in their file; the windows go with the program.
+    // Reminders put off stay in their file; the windows go with the program, and what they say as
+    // they go is no longer heard.
+    for (const auto& window : m_runQuestions) {
+        if (window) {
+            window->disconnect(this);
+        }
+    }
     DeleteAll(m_reminders);
     DeleteAll(m_runQuestions);
 }
@@ -218,10 +224,13 @@ void ReminderDispatcher::RestorePostponed()
 
 void ReminderDispatcher::PlayAlert()
 {
+    const double now = m_context.clock.Now();
+    if (std::abs(now - m_lastAlert) < AlertGapDays) {
+        return;
+    }
     const Preferences preferences = m_preferences();
     const QString& sound = preferences.AlertSounds.front();
-    const double now = m_context.clock.Now();
-    if (!preferences.EnableSounds || sound.isEmpty() || std::abs(now - m_lastAlert) < AlertGapDays) {
+    if (!preferences.EnableSounds || sound.isEmpty()) {
         return;
     }
     m_lastAlert = now;

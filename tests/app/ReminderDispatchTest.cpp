@@ -320,6 +320,7 @@ TEST_F(ReminderDispatchTest, TenPopUpsAtMostEachBesideTheLastTheRestWaitInOneWin
         AddOwn(MakeMessage("Reminder " + std::to_string(i), At(9, 0), i));
     }
     TickTimes(Scheduler::ScanEvery);
+    QCoreApplication::processEvents();
     EXPECT_EQ(LogLines().size(), std::size_t{Due}) << "every one is delivered";
     EXPECT_EQ(sound.played.size(), 1U) << "one alert for the lot";
     ASSERT_EQ(ShownPopUps().size(), std::size_t{ReminderDispatcher::MaxOpenWindows});

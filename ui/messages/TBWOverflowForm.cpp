@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -86,11 +87,16 @@ void TBWOverflowForm::Add(Entry entry)
     if (m_list->currentItem() == nullptr) {
         m_list->setCurrentItem(item);
     }
-    UpdateState();
+    // Thousands may come in one scan: the caption and the buttons follow once it is over, and the
+    // window is brought up once, not for each line.
+    if (!m_updatePending) {
+        m_updatePending = true;
+        QTimer::singleShot(0, this, &TBWOverflowForm::UpdateState);
+    }
     if (!isVisible()) {
         show();
+        raise();
     }
-    raise();
 }
 
 int TBWOverflowForm::Count() const
@@ -142,6 +148,7 @@ int TBWOverflowForm::CurrentRow() const
 
 void TBWOverflowForm::UpdateState()
 {
+    m_updatePending = false;
     //: The caption of the window that lists the reminders beyond the pop-ups open at once.
     setWindowTitle(tr("More reminders (%n)", nullptr, Count()));
     const bool selected = CurrentRow() >= 0;

@@ -51,4 +51,5 @@ private:
     QPushButton* m_dismissAllButton = nullptr;
     // Row i of the list opens with m_openers[i].
     std::vector<std::function<void()>> m_openers;
+    bool m_updatePending = false;
 };
