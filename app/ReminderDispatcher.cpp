@@ -118,12 +118,14 @@ void ReminderDispatcher::OpenPopUp(const TBWItem& message, std::optional<double>
         Q_EMIT PostponedChanged();
         FillFreePlaces(form);
     });
+    // Pop-ups shown meanwhile may have taken its place.
+    connect(form, &TBWMsgForm::ComingBack, this, [this, form] { Place(*form); });
     if (comeBack) {
         m_postponed.Put(key, message, *comeBack);
         form->WaitFor(std::chrono::milliseconds(std::llround(std::max(*comeBack - now, 0.0) * MillisecondsPerDay)));
         return;
     }
-    PlaceAndShow(*form);
+    Place(*form);
     form->Popup();
 }
 
@@ -155,7 +157,7 @@ void ReminderDispatcher::OpenRunQuestion(const TBWItem& message, const QString& 
     auto* form = new TBWRunFilesForm(m_context, message, groupName, commands);
     m_runQuestions.emplace_back(form);
     connect(form, &QObject::destroyed, this, [this, form] { FillFreePlaces(form); });
-    PlaceAndShow(*form);
+    Place(*form);
     form->Popup();
 }
 
@@ -167,7 +169,7 @@ bool ReminderDispatcher::HasRoom(const QWidget* leaving) const
     return static_cast<int>(shown.size()) < MaxOpenWindows;
 }
 
-void ReminderDispatcher::PlaceAndShow(QWidget& window)
+void ReminderDispatcher::Place(QWidget& window)
 {
     std::vector<const QWidget*> shown;
     AddShown(m_reminders, &window, shown);

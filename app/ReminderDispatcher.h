@@ -67,7 +67,7 @@ private:
     void OpenPopUp(const TBWItem& message, std::optional<double> comeBack = std::nullopt);
     void OpenRunQuestion(const TBWItem& message, const QString& groupName,
                          const std::vector<TSplitCommandLine>& commands);
-    void PlaceAndShow(QWidget& window);
+    void Place(QWidget& window);
     void AddToOverflow(const TBWItem& message, const QString& groupName, std::function<void()> open);
     // A window has gone: the next reminder that waits in the overflow takes its place.
     void FillFreePlaces(const QWidget* leaving);

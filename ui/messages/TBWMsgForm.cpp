@@ -237,5 +237,6 @@ void TBWMsgForm::Postpone(std::chrono::milliseconds delay)
 void TBWMsgForm::ComeBack()
 {
     m_delayTimer->stop();
+    Q_EMIT ComingBack();
     Popup();
 }

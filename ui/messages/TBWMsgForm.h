@@ -60,6 +60,8 @@ Q_SIGNALS:
     void Postponed(qint64 delayMs);
     // Closed for good by the user. A pop-up that goes with the program does not say so.
     void Dismissed();
+    // The delay has passed; the window is about to be shown again.
+    void ComingBack();
 
 protected:
     void showEvent(QShowEvent* event) override;
