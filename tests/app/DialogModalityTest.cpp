@@ -123,12 +123,11 @@ protected:
 
 TEST_F(DialogModalityTest, EveryDialogAndBoxBlocksOnlyItsOwnWindow)
 {
-    const Opener about = [this] { Menu().aboutAction->trigger(); };
+    // A path that opens a dialog inside another checks both: either would block the pop-up.
     const Opener groups = [this] { Menu().groupsAction->trigger(); };
     const Opener editor = [this] { Menu().newAction->trigger(); };
     const std::vector<std::pair<const char*, std::vector<Opener>>> paths = {
-        {"about", {about}},
-        {"groups dialog", {groups}},
+        {"about", {[this] { Menu().aboutAction->trigger(); }}},
         {"group editor", {groups, [] { Click("addButton"); }}},
         {"box of the groups dialog",
          {groups,
@@ -136,7 +135,6 @@ TEST_F(DialogModalityTest, EveryDialogAndBoxBlocksOnlyItsOwnWindow)
               ModalDialog()->findChild<QListWidget*>(Text("groupList"))->setCurrentRow(0);
               Click("testButton");
           }}},
-        {"message editor", {editor}},
         {"recipient picker", {editor, [] { Click("addRecipientButton"); }}},
         {"file chooser",
          {editor,
