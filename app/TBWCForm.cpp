@@ -83,8 +83,10 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
 
     // The scheduler's clock runs from the moment the window exists, shown or not.
     m_reminders = std::make_unique<ReminderDispatcher>(m_context, [this] { return CurrentPreferences(); });
-    m_model->SetPostponedLookup(
-        [this](std::int32_t id) { return m_reminders->Postponed().WaitingUntil(id, m_context.clock.Now()); });
+    // The view may still draw while the window is taken apart, after the dispatcher has gone.
+    m_model->SetPostponedLookup([this](std::int32_t id) {
+        return m_reminders ? m_reminders->Postponed().WaitingUntil(id, m_context.clock.Now()) : std::nullopt;
+    });
     connect(m_reminders.get(), &ReminderDispatcher::PostponedChanged, this, [this] {
         RepaintList();
         UpdateTrayToolTip();
@@ -195,7 +197,8 @@ void TBWCForm::ConnectCommands()
 void TBWCForm::UpdateTrayToolTip()
 {
     const double now = m_context.clock.Now();
-    m_tray->SetToolTip(NextReminderText(m_lists, now, m_reminders->Postponed().NextWaiting(now)));
+    m_tray->SetToolTip(
+        NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr));
 }
 
 void TBWCForm::RunStartSteps()
