@@ -13,7 +13,7 @@ TBWItemList PostponedReminders::Load() const
 
 void PostponedReminders::Put(Key key, const TBWItem& message, double comeBack)
 {
-    std::size_t index = Find(key);
+    const std::size_t index = Find(key);
     if (index == m_keys.size()) {
         m_keys.push_back(key);
         m_items.push_back(std::make_unique<TBWItem>());

@@ -2,7 +2,6 @@
 
 #include "AppContext.h"
 #include "Clock.h"
-#include "DateTime.h"
 #include "Dialogs.h"
 #include "DueTimeText.h"
 #include "PopUpCascade.h"
