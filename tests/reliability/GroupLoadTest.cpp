@@ -19,6 +19,7 @@
 #include "TransferTestSupport.h"
 
 #include <QProcess>
+#include <QThreadPool>
 
 #include <fstream>
 #include <map>
@@ -330,6 +331,9 @@ TEST_F(GroupLoadTest, AnHourOfPullsWithFailingServersLosesNothingAndKeepsTheWind
     // line, so that takes no longer than one connect timeout.
     EXPECT_TRUE(WaitUntil([&] { return form->Transfers().PendingTransfers() == 0; }, 5s));
     QCoreApplication::processEvents();
+    // Qt's painter borrows threads from the global pool (drawing the list of reminders beyond the
+    // pop-ups open at once), which keeps them, and their descriptors, for half a minute.
+    QThreadPool::globalInstance()->waitForDone();
     const int leakedThreads = ThreadCount() - threadsBefore;
     const int leakedHandles = OpenFileCount() - handlesBefore;
     CheckLocalCopies(Hour + 1);
