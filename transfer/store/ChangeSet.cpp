@@ -1,6 +1,7 @@
 #include "ChangeSet.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -36,13 +37,16 @@ bool HoldsSame(const TBWItemList& list, const TBWItem& message)
 
 } // namespace
 
-ChangeSet::ChangeSet(const ChangeSet& other) : m_puts(CopiesOf(other.m_puts)), m_removals(CopiesOf(other.m_removals)) {}
+ChangeSet::ChangeSet(const ChangeSet& other)
+    : m_puts(CopiesOf(other.m_puts)), m_removals(CopiesOf(other.m_removals)), m_news(CopiesOf(other.m_news))
+{}
 
 ChangeSet& ChangeSet::operator=(const ChangeSet& other)
 {
     if (this != &other) {
         m_puts = CopiesOf(other.m_puts);
         m_removals = CopiesOf(other.m_removals);
+        m_news = CopiesOf(other.m_news);
     }
     return *this;
 }
@@ -66,6 +70,11 @@ void ChangeSet::Remove(const TBWItem& message)
     m_removals.push_back(CopyOf(message));
 }
 
+void ChangeSet::Add(const TBWItem& message)
+{
+    m_news.push_back(CopyOf(message));
+}
+
 void ChangeSet::Merge(const ChangeSet& later)
 {
     for (const auto& message : later.m_puts) {
@@ -82,7 +91,7 @@ void ChangeSet::Subtract(const ChangeSet& done)
     std::erase_if(m_removals, [&done](const auto& message) { return HoldsSame(done.m_removals, *message); });
 }
 
-void ChangeSet::ApplyTo(TBWItemList& items) const
+void ChangeSet::ApplyTo(TBWItemList& items)
 {
     for (const auto& message : m_removals) {
         Drop(items, message->Id);
@@ -95,12 +104,21 @@ void ChangeSet::ApplyTo(TBWItemList& items) const
             items.push_back(CopyOf(*message));
         }
     }
+    for (const auto& message : m_news) {
+        // Ids are made from the moment and the text lengths, so tools sending at the same second
+        // can make the same one.
+        while (FindItemById(items, message->Id) >= 0) {
+            message->Id = message->Id == std::numeric_limits<std::int32_t>::max() ? 1 : message->Id + 1;
+        }
+        items.push_back(CopyOf(*message));
+    }
 }
 
 bool ChangeSet::IsIn(const TBWItemList& items) const
 {
+    const auto there = [&items](const auto& message) { return HoldsSame(items, *message); };
     const bool putsThere =
-        std::all_of(m_puts.begin(), m_puts.end(), [&items](const auto& message) { return HoldsSame(items, *message); });
+        std::all_of(m_puts.begin(), m_puts.end(), there) && std::all_of(m_news.begin(), m_news.end(), there);
     const bool removalsGone = std::none_of(m_removals.begin(), m_removals.end(), [&items](const auto& message) {
         return FindItemById(items, message->Id) >= 0;
     });

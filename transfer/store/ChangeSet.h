@@ -20,21 +20,26 @@ public:
 
     void Put(const TBWItem& message);
     void Remove(const TBWItem& message);
+    // A message new to the group (from a tool that keeps no list of its own): added under its Id,
+    // or under the next free one when the group file holds another message of that Id.
+    void Add(const TBWItem& message);
     // The later set's changes, each replacing this set's change of the same message.
     void Merge(const ChangeSet& later);
     // Drops the changes that done holds in the same form: they were sent. Changes made since
     // (another edit of a message) stay.
     void Subtract(const ChangeSet& done);
 
-    [[nodiscard]] bool IsEmpty() const { return m_puts.empty() && m_removals.empty(); }
+    [[nodiscard]] bool IsEmpty() const { return m_puts.empty() && m_removals.empty() && m_news.empty(); }
     [[nodiscard]] const TBWItemList& Puts() const { return m_puts; }
     [[nodiscard]] const TBWItemList& Removals() const { return m_removals; }
+    [[nodiscard]] const TBWItemList& News() const { return m_news; }
 
     // A message put replaces the first message of its Id in place, or is appended; every message
-    // of a removed Id is taken out.
-    void ApplyTo(TBWItemList& items) const;
-    // Whether the items show every change: each put message is the first of its Id and the same in
-    // every field, and no removed Id is left.
+    // of a removed Id is taken out; new messages are appended, and get a free Id when theirs is
+    // taken (this set then holds the Ids they got).
+    void ApplyTo(TBWItemList& items);
+    // Whether the items show every change: each put or new message is the first of its Id and the
+    // same in every field, and no removed Id is left.
     [[nodiscard]] bool IsIn(const TBWItemList& items) const;
 
 private:
@@ -42,4 +47,5 @@ private:
 
     TBWItemList m_puts;
     TBWItemList m_removals;
+    TBWItemList m_news;
 };

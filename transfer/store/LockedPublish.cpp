@@ -65,9 +65,16 @@ PublishOutcome LockedPublish::Run(const std::string& password, const ChangeSet& 
     if (!outcome.Created && changes.IsIn(items)) {
         // Sent before (a retry after an answer that never came): nothing to store again.
         outcome.Bytes = std::move(current.Bytes);
+        for (const auto& message : changes.News()) {
+            outcome.NewIds.push_back(message->Id);
+        }
         return outcome;
     }
-    changes.ApplyTo(items);
+    ChangeSet applied = changes;
+    applied.ApplyTo(items);
+    for (const auto& message : applied.News()) {
+        outcome.NewIds.push_back(message->Id);
+    }
     const std::string bytes = SealGroupFile(items, password);
     if (!Commit(bytes, outcome)) {
         return outcome;
@@ -75,7 +82,7 @@ PublishOutcome LockedPublish::Run(const std::string& password, const ChangeSet& 
     if (!outcome.Created) {
         MakeDistinct(current.Validator, bytes, outcome);
     }
-    Verify(password, changes, outcome);
+    Verify(password, applied, outcome);
     m_lock.Release();
     return outcome;
 }
@@ -205,7 +212,7 @@ void LockedPublish::MakeDistinct(const FileValidator& before, const std::string&
     outcome.StoredInPlace = outcome.StoredInPlace || again.StoredInPlace;
 }
 
-void LockedPublish::Verify(const std::string& password, const ChangeSet& changes, PublishOutcome& outcome)
+void LockedPublish::Verify(const std::string& password, const ChangeSet& applied, PublishOutcome& outcome)
 {
     FetchResult stored = m_store.Fetch(m_store.SharedName(), nullptr);
     TBWItemList items;
@@ -213,7 +220,7 @@ void LockedPublish::Verify(const std::string& password, const ChangeSet& changes
         Note(outcome, Problem::NotVerified, stored.Result.Detail);
         return;
     }
-    if (!OpenGroupFile(stored.Bytes, password, items).IsOk() || !changes.IsIn(items)) {
+    if (!OpenGroupFile(stored.Bytes, password, items).IsOk() || !applied.IsIn(items)) {
         Note(outcome, Problem::NotVerified, "the group file fetched again does not hold the change");
         return;
     }

@@ -4,7 +4,9 @@
 #include "GroupLock.h"
 #include "StoreResult.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class CancelSignal;
 class GroupStore;
@@ -41,6 +43,8 @@ struct PublishOutcome
     bool Unlocked = false;      // the location allowed no lock folder: published without the lock
     // The group file as it stands afterwards, when the publish is done.
     std::string Bytes;
+    // The Ids the new messages of the change set got, in their order.
+    std::vector<std::int32_t> NewIds;
 
     [[nodiscard]] bool IsDone() const { return What == Problem::None; }
 };
@@ -69,7 +73,7 @@ private:
     bool FallBackInPlace(const std::string& bytes, PublishOutcome& outcome);
     // Whether this member may still commit; notes the problem when it may not.
     bool MayCommit(PublishOutcome& outcome);
-    void Verify(const std::string& password, const ChangeSet& changes, PublishOutcome& outcome);
+    void Verify(const std::string& password, const ChangeSet& applied, PublishOutcome& outcome);
     void ClearLeftovers(const std::vector<std::string>& names);
     // When the new file looks like the old one to members that compare size and whole-second
     // modification times, it is stored once more a second later.
