@@ -28,6 +28,10 @@ FileValidator LocalFileValidator(const std::filesystem::path& file)
 
 void KeepAside(const std::filesystem::path& file, const std::string& bytes)
 {
+    std::error_code ignored;
+    if (std::filesystem::create_directories(file.parent_path(), ignored)) {
+        std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_all, ignored);
+    }
     try {
         AtomicFileWriter aside(file);
         aside.Write(bytes);
