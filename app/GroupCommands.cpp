@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStringList>
 
+#include <algorithm>
 #include <exception>
 #include <map>
 
@@ -82,6 +83,10 @@ GroupCommands::GroupCommands(AppContext& context, ProcessLists& lists, TransferC
     m_statusLabel->setObjectName(QStringLiteral("transferStatusLabel"));
     window.statusBar()->addWidget(m_statusLabel, 1);
     connect(&transfers, &TransferCenter::ActivityChanged, this, &GroupCommands::SetActivity);
+    m_exchange.SetLateReport([this](const ExchangeReport& report) { TellLateReport(report); });
+    m_retryTimer.setSingleShot(true);
+    m_retryTimer.setInterval(std::chrono::seconds(15));
+    connect(&m_retryTimer, &QTimer::timeout, this, [this] { m_exchange.SendWaitingChanges(); });
 }
 
 GroupCommands::~GroupCommands() = default;
@@ -151,8 +156,39 @@ ExchangeReport GroupCommands::PublishMessage(const TBWItem& message, const TStri
         const PublishingScope publishing(*this, tr("Sending the message to %1…").arg(NameList(groups)));
         report = m_exchange.PublishMessage(message, oldRecipients, newRecipients);
     }
+    RetryWhenBusy(report);
+    if (!report.StillSending.empty()) {
+        m_window.statusBar()->showMessage(
+            tr("Still sending the message to %1; you will be told how it ends.").arg(NameList(report.StillSending)));
+    }
     TellPublishProblems(report);
     return report;
+}
+
+void GroupCommands::TellLateReport(const ExchangeReport& report)
+{
+    RetryWhenBusy(report);
+    if (!report.Completed.empty()) {
+        m_window.statusBar()->showMessage(tr("The message reached %1.").arg(NameList(report.Completed)));
+    }
+    if (report.Problems.empty()) {
+        return;
+    }
+    QStringList lines;
+    for (const GroupProblem& problem : report.Problems) {
+        lines.push_back(GroupProblemText::ForPublish(problem));
+    }
+    m_pullNotice->TellText(lines.join(u'\n'));
+}
+
+void GroupCommands::RetryWhenBusy(const ExchangeReport& report)
+{
+    const bool busy = std::any_of(report.Problems.begin(), report.Problems.end(), [](const GroupProblem& problem) {
+        return problem.Problem == GroupProblem::Kind::Busy;
+    });
+    if (busy && !m_retryTimer.isActive()) {
+        m_retryTimer.start();
+    }
 }
 
 void GroupCommands::TellPublishProblems(const ExchangeReport& report)

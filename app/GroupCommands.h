@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -65,6 +66,11 @@ private:
 
     void ApplyDialogGroups();
     void TellPublishProblems(const ExchangeReport& report);
+    // What publishes that outlived their wait, and retries of waiting changes, did: without a box
+    // that holds anything up.
+    void TellLateReport(const ExchangeReport& report);
+    // A group that was busy is tried again soon; after that, every pull tries again.
+    void RetryWhenBusy(const ExchangeReport& report);
     void SetActivity(const QString& text);
     void UpdateStatus();
 
@@ -79,6 +85,7 @@ private:
     std::unique_ptr<TBWGroupsForm> m_groupsForm;
     std::unique_ptr<TBWGroupSelectForm> m_groupPicker;
     QLabel* m_statusLabel;
+    QTimer m_retryTimer;
     QString m_activity;
     QString m_publishing;
     int m_publishDepth = 0;

@@ -62,6 +62,14 @@
         <source>The group messages could not be fetched: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Still sending the message to %1; you will be told how it ends.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The message reached %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>GroupProblemText</name>
@@ -103,6 +111,18 @@
     </message>
     <message>
         <source>Group %1: the group file could not be read (%2); its messages were left as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 is busy: another member is changing its group file. The message waits and will be sent when the group is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what the location holds is not the group file (%2); the message was not sent to this group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what was fetched is not the group file (%2). It was set aside, and the group&apos;s messages are as they were at the last fetch.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -749,6 +769,18 @@ A copy of it could not be kept (%3).</source>
     </message>
     <message>
         <source>Test result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location of group &quot;%1&quot; holds a file that does not open with this password. The group was added and the file was left as it is. Check the password and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -140,8 +140,10 @@ TEST_F(FolderExchange, WrongPasswordNeverChangesTheSharedFileOrTheWorkingList)
 TEST_F(FolderExchange, FailedFetchNeverSendsBackStaleContent)
 {
     m_ann.Exchange->PublishMessage(Message("First", Now + 1), {}, {"Sales"});
-    // The location goes away; Ann still has her local copy from the last fetch.
-    std::filesystem::rename(SharedFile("Sales"), m_root / "share" / "moved");
+    // The location goes away (a share that is not mounted); Ann still has her local copy from the
+    // last fetch. (A file that is missing from a folder that is there is created anew.)
+    const std::string before = ReadBytes(SharedFile("Sales"));
+    m_ann.Groups[0]->Location = (m_root / "unmounted" / "Sales.dat").string();
     TBWItem second = Message("Second", Now + 2);
     second.Id = 8;
     ExchangeReport report = m_ann.Exchange->PublishMessage(second, {}, {"Sales", "Ops"});
@@ -149,7 +151,8 @@ TEST_F(FolderExchange, FailedFetchNeverSendsBackStaleContent)
     EXPECT_EQ(report.Problems[0].Group, "Sales");
     EXPECT_EQ(report.Problems[0].Problem, GroupProblem::Kind::Unreachable);
     EXPECT_EQ(report.Completed, std::vector<std::string>{"Ops"});
-    EXPECT_FALSE(std::filesystem::exists(SharedFile("Sales")));
+    EXPECT_FALSE(std::filesystem::exists(m_root / "unmounted"));
+    EXPECT_EQ(ReadBytes(SharedFile("Sales")), before);
 }
 
 TEST_F(FolderExchange, PullsRewriteTheWorkingListOnlyWhenItChanged)

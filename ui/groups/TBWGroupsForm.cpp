@@ -213,6 +213,13 @@ void TBWGroupsForm::AddGroup()
                         "group file was created there. Use Test later to check the group.")
                          .arg(QString::fromLocal8Bit(group.Name)));
         break;
+    case FetchOutcome::WrongPassword:
+    case FetchOutcome::NotAGroupFile:
+        m_hooks.Tell(this, QMessageBox::Warning, tr("New group"),
+                     tr("The location of group \"%1\" holds a file that does not open with this password. The "
+                        "group was added and the file was left as it is. Check the password and use Test.")
+                         .arg(QString::fromLocal8Bit(group.Name)));
+        break;
     }
 }
 
@@ -252,14 +259,23 @@ void TBWGroupsForm::TestGroup()
     }
     TBWListLocation group;
     group.Assign(Line(row)->Group());
-    if (FetchGroupFile(group) != FetchOutcome::Present) {
+    switch (FetchGroupFile(group)) {
+    case FetchOutcome::Present:
+        break;
+    case FetchOutcome::WrongPassword:
+        TellTestResult(QMessageBox::Critical, tr("Group is exists, but password is wrong."));
+        return;
+    case FetchOutcome::NotAGroupFile:
+        TellTestResult(QMessageBox::Critical, tr("Group is exists, but file is corrupted."));
+        return;
+    default:
         TellTestResult(QMessageBox::Critical, tr("Group is not exists or connection failed."));
         return;
     }
     TBWItemList scratch;
     switch (LoadItemList(scratch, m_files.LocalCopyPath(group), group.Password)) {
     case LoadOk:
-        TellTestResult(QMessageBox::Information, tr("Group is OK."));
+        TellTestResult(QMessageBox::Information, tr("Group is OK.") + HabitsText(m_files.Habits(group)));
         break;
     case LoadCheckFailed:
         TellTestResult(QMessageBox::Critical, tr("Group is exists, but password is wrong."));
@@ -268,6 +284,20 @@ void TBWGroupsForm::TestGroup()
         TellTestResult(QMessageBox::Critical, tr("Group is exists, but file is corrupted."));
         break;
     }
+}
+
+QString TBWGroupsForm::HabitsText(const LocationHabits& habits)
+{
+    if (habits.Unlocked) {
+        return QStringLiteral("\n\n") + tr("The location does not allow the lock folder beside the group file, so "
+                                           "members who send at the same moment may overwrite each other's "
+                                           "messages.");
+    }
+    if (habits.StoresInPlace) {
+        return QStringLiteral("\n\n") + tr("The location does not allow renaming files, so the group file is "
+                                           "written in place: an upload that is cut off can damage it.");
+    }
+    return {};
 }
 
 void TBWGroupsForm::ShowStatus(const QString& text)

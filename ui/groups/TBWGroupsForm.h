@@ -59,6 +59,7 @@ private:
     void UpdateCommands();
     void ShowStatus(const QString& text);
     void TellTestResult(QMessageBox::Icon icon, const QString& text);
+    [[nodiscard]] static QString HabitsText(const LocationHabits& habits);
 
     GroupFileService& m_files;
     GroupDialogHooks m_hooks;
