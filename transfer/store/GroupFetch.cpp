@@ -41,14 +41,15 @@ void KeepAside(const std::filesystem::path& file, const std::string& bytes)
     }
 }
 
-void Remember(FetchMemory& memory, const FileValidator& validator, StoreClock::Steady::time_point started,
+void Remember(FetchMemory& memory, const FetchResult& fetched, StoreClock::Steady::time_point started,
               StoreClock::Steady::time_point ended)
 {
     using namespace std::chrono_literals;
+    const FileValidator& validator = fetched.Validator;
     if (!validator.IsKnown() || !(validator == memory.Seen)) {
         memory.Seen = validator;
         memory.SeenSince = ended;
-        memory.Trusted = false;
+        memory.Trusted = validator.IsKnown() && fetched.Settled;
         return;
     }
     // This download began a second or more after the one that first brought the validator ended,
@@ -104,7 +105,7 @@ GroupFetchOutcome FetchGroupFile(GroupStore& store, const std::string& password,
         outcome.Detail = error.what();
         return outcome;
     }
-    Remember(memory, fetched.Validator, started, clock.Now());
+    Remember(memory, fetched, started, clock.Now());
     memory.LocalCopy = LocalFileValidator(paths.LocalCopy);
     outcome.What = Status::Fetched;
     return outcome;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -17,6 +18,7 @@ struct AnswerHeaders
 {
     std::string ETag;
     std::string LastModified;
+    std::string Date;
     long long Length = -1;
     std::size_t Limit = 0;
     bool OverLimit = false;
@@ -52,11 +54,13 @@ std::size_t AnswerHeaders::Take(char* data, std::size_t size, std::size_t count,
     const std::string line(data, bytes);
     // Each answer of a redirect chain brings its own headers; only the last one's count.
     if (line.rfind("HTTP/", 0) == 0) {
-        *self = AnswerHeaders{{}, {}, -1, self->Limit, false};
+        *self = AnswerHeaders{{}, {}, {}, -1, self->Limit, false};
     } else if (HasName(line, "etag")) {
         self->ETag = Trimmed(line.substr(5));
     } else if (HasName(line, "last-modified")) {
         self->LastModified = Trimmed(line.substr(14));
+    } else if (HasName(line, "date")) {
+        self->Date = Trimmed(line.substr(5));
     } else if (HasName(line, "content-length")) {
         self->Length = std::strtoll(line.c_str() + 15, nullptr, 10);
         // Refused before a byte of the body is read.
@@ -167,6 +171,10 @@ FetchResult HttpStore::Fetch(const std::string& name, const FileValidator* unles
     fetched.Validator.Size = static_cast<std::int64_t>(fetched.Bytes.size());
     fetched.Validator.ETag = headers.ETag;
     fetched.Validator.LastModified = headers.LastModified;
+    // Both times come from the server's clock.
+    const std::time_t modified = curl_getdate(headers.LastModified.c_str(), nullptr);
+    const std::time_t answered = curl_getdate(headers.Date.c_str(), nullptr);
+    fetched.Settled = modified > 0 && answered > 0 && answered - modified >= 1;
     return fetched;
 }
 

@@ -53,4 +53,7 @@ struct FetchResult
     FileValidator Validator;
     // File body bytes that crossed the wire (or were read from the folder).
     std::uint64_t BodyBytes = 0;
+    // The location's own clock shows the file's last change a second or more before this fetch,
+    // so no change within that second can hide behind the validator.
+    bool Settled = false;
 };
