@@ -6,7 +6,7 @@
 
 TransferBatch::TransferBatch(TransferCenter& center, std::uint64_t id) : m_center(&center), m_id(id) {}
 
-TransferBatch::TransferBatch(TransferBatch&& other) noexcept : m_center(other.m_center), m_id(other.m_id)
+TransferBatch::TransferBatch(TransferBatch&& other) noexcept : m_center(std::move(other.m_center)), m_id(other.m_id)
 {
     // The moved-from batch must not close the batch it handed over.
     other.m_center = nullptr;

@@ -257,9 +257,9 @@ bool GroupExchange::FetchSucceeded(const TransferBatch& batch, const TBWListLoca
 ExchangeReport GroupExchange::PullGroups()
 {
     ExchangeReport report;
-    SendWaitingChanges();
     const TBWGroupList enabled = EnabledCopies();
     if (enabled.empty()) {
+        SendWaitingChanges();
         return report;
     }
 
@@ -276,6 +276,9 @@ ExchangeReport GroupExchange::PullGroups()
         tasks[group->Name] = task;
         fetch.RunGroupTask(std::move(task));
     }
+    // Behind the fetches in their groups' lines, so that a group that stays busy does not hold up
+    // the pull; the next pull brings what they sent.
+    SendWaitingChanges();
     fetch.WaitForTransfers();
 
     for (const auto& group : enabled) {

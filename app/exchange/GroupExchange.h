@@ -50,8 +50,8 @@ public:
 
     // Fetches every enabled group's shared file and merges it into the group's working list,
     // which keeps its own delivery progress, then saves the working list if anything in it changed
-    // since its last save. Waiting changes are sent first. A group whose fetch from before is still
-    // under way is not fetched again, and is neither completed nor a problem.
+    // since its last save. Waiting changes are sent after the fetches. A group whose fetch from
+    // before is still under way is not fetched again, and is neither completed nor a problem.
     ExchangeReport PullGroups();
 
     // Receives, on the main thread, what publishes that ended after their wait, and the sending of

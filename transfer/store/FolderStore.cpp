@@ -123,7 +123,7 @@ FetchResult FolderStore::Fetch(const std::string& name, const FileValidator* unl
                 fetched.Bytes.clear();
                 return fetched;
             }
-            fetched.Bytes.resize(used + 64 * 1024);
+            fetched.Bytes.resize(used + std::size_t{64} * 1024);
         }
         const ssize_t got = ::read(file.Get(), fetched.Bytes.data() + used, fetched.Bytes.size() - used);
         if (got < 0) {

@@ -9,7 +9,7 @@
 namespace {
 
 // A listing is a few names; anything longer is not a listing this program needs to read.
-constexpr std::size_t ListingLimit = 4 * 1024 * 1024;
+constexpr std::size_t ListingLimit = std::size_t{4} * 1024 * 1024;
 
 bool IsPermanentReply(long reply)
 {

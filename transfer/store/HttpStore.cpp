@@ -11,7 +11,7 @@
 namespace {
 
 constexpr long MaxRedirects = 5;
-constexpr long ChunkSize = 16 * 1024;
+constexpr long ChunkSize = 16L * 1024;
 
 // The validators of the answer being received, and whether its announced length is too large.
 struct AnswerHeaders
