@@ -32,7 +32,7 @@ int MessageOrder::CompareMessages(const TBWItem& a, const TBWItem& b) const
     int result = 0;
     switch (m_column) {
     case DueTimeColumn:
-        result = CompareValues(a.DueTime, b.DueTime);
+        result = CompareValues(a.EffectiveDueTime(), b.EffectiveDueTime());
         break;
     case KindColumn:
         result = CompareValues(a.Kind, b.Kind);

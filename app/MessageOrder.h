@@ -4,8 +4,8 @@
 
 #include <QCollator>
 
-// The order of the personal message list: by due time, by kind or by title (letter case ignored, by
-// the rules of the user's language), ascending or reversed.
+// The order of the personal message list: by the moment each comes, by kind or by title (letter case
+// ignored, by the rules of the user's language), ascending or reversed.
 class MessageOrder
 {
 public:

@@ -75,6 +75,27 @@ TEST_F(MessageListTest, RowsShowTheDueTimeKindTitleAndStateOfTheirMessage)
     EXPECT_EQ(model->data(model->index(7, 0)), QVariant()) << "no row past the end";
 }
 
+// A row shows when its message will come: on the next active weekday when its moment falls on
+// another; and it is marked yellow only when it was shown here.
+TEST_F(MessageListTest, RowsShowWhenTheMessageComesAndMarkOnlyWhatWasShown)
+{
+    auto weekly = MakeMessage("Weekly, weekdays only", EncodeDateTime(2024, 3, 16, 10, 0), 1); // a Saturday
+    weekly->RepeatKind = RepeatWeekly;
+    weekly->DayFlags[6] = false;
+    weekly->DayFlags[7] = false;
+    Add(std::move(weekly));
+    Add(MakeMessage("For the team only", EncodeDateTime(2024, 3, 20, 12, 0), 2, KindSimpleMessage, Noon() - 1));
+    lists.PersonalList.back()->DayFlags[0] = true;
+    lists.PersonalList.back()->RepeatKind = RepeatWeekly;
+
+    clock.Set(EncodeDateTime(2024, 3, 17, 9, 0)); // the Sunday after
+    const QAbstractItemModel* model = ListView()->model();
+    const QImage green = StateMarkIcon(StateMark::Green).pixmap(16, 16).toImage();
+    EXPECT_EQ(Cell(0, 0), Text("3/18/24 Mon 10:00"));
+    EXPECT_EQ(Picture(model->data(model->index(0, 0), Qt::DecorationRole)), green);
+    EXPECT_EQ(Picture(model->data(model->index(1, 0), Qt::DecorationRole)), green);
+}
+
 TEST_F(MessageListTest, ColumnClicksSortOnceAndASecondClickReverses)
 {
     AddThreeFruit();

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <vector>
+
 namespace {
 
 // 2026-12-07 is a Monday.
@@ -45,16 +48,73 @@ TEST(TBWItem, DailyMessageTakesEachOccurrenceOnce)
     EXPECT_EQ(item.DueTime, At(Monday + 2, 9, 0));
 }
 
-TEST(TBWItem, InactiveWeekdayIsTakenSilently)
+// An occurrence that falls on an inactive weekday comes at the same time on the next active one;
+// until then nothing about it changes, and a merge's catch-up does not skip it either.
+TEST(TBWItem, AnOccurrenceOnAnInactiveDayComesOnTheNextActiveDay)
 {
-    TBWItem item;
-    item.RepeatKind = RepeatWeekly;
-    item.DueTime = At(12, 10, 0); // Saturday
-    item.ActivateAllDays();
-    item.DayFlags[6] = false;
-    EXPECT_FALSE(item.CheckDue(At(12, 10, 0, 5)));
-    EXPECT_EQ(item.LastDueTime, At(12, 10, 0));
-    EXPECT_EQ(item.DueTime, At(19, 10, 0));
+    const double saturday = At(12, 10, 0);
+    const double monday = At(14, 10, 0);
+    struct Case
+    {
+        const char* name;
+        std::uint8_t repeat;
+        double nextDue; // after the occurrence came
+    };
+    const Case cases[] = {
+        {"none", RepeatNone, saturday},
+        {"daily", RepeatDaily, At(15, 10, 0)},
+        {"weekly", RepeatWeekly, At(19, 10, 0)},
+        {"monthly", RepeatMonthly, EncodeDateTime(2027, 1, 12, 10, 0)},
+        {"yearly", RepeatYearly, EncodeDateTime(2027, 12, 12, 10, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBWItem item = Daily(saturday, {1, 2, 3, 4, 5});
+        item.RepeatKind = c.repeat;
+        EXPECT_EQ(item.EffectiveDueTime(), monday);
+        TBWItem merged = item;
+        merged.AdvanceDueTime(At(13, 12, 0));
+        EXPECT_EQ(merged.EffectiveDueTime(), monday);
+        EXPECT_FALSE(item.CheckDue(At(12, 10, 0, 5)));
+        EXPECT_FALSE(item.CheckDue(At(14, 9, 59)));
+        EXPECT_EQ(item.DueTime, saturday);
+        EXPECT_EQ(item.LastDueTime, 0.0);
+
+        EXPECT_TRUE(item.CheckDue(At(14, 10, 0, 5)));
+        EXPECT_EQ(item.LastDueTime, saturday);
+        EXPECT_EQ(item.DueTime, c.nextDue);
+        EXPECT_FALSE(item.CheckDue(At(14, 10, 0, 10)));
+    }
+}
+
+// Taken on an inactive day (the program did not run on the active one), an occurrence is passed
+// over; LastDueTime keeps naming the last one shown, so the list does not mark it as delivered.
+TEST(TBWItem, AnOccurrencePassedOverIsNotMarkedAsDelivered)
+{
+    TBWItem daily = Daily(At(11, 9, 0), {1, 2, 3, 4, 5}); // Friday
+    EXPECT_FALSE(daily.CheckDue(At(12, 10, 0)));
+    EXPECT_EQ(daily.DueTime, At(14, 9, 0));
+    EXPECT_EQ(daily.LastDueTime, 0.0);
+
+    TBWItem once = daily;
+    once.RepeatKind = RepeatNone;
+    once.DueTime = At(11, 9, 0);
+    EXPECT_FALSE(once.CheckDue(At(12, 10, 0)));
+    EXPECT_EQ(once.LastDueTime, once.DueTime);
+    EXPECT_FALSE(once.CheckDue(At(14, 10, 0)));
+}
+
+// Tested at the very moment it comes, a series takes that occurrence and moves on to the next one
+// rather than stopping there for good.
+TEST(TBWItem, AnOccurrenceTakenAtItsVeryMomentMovesTheSeriesOn)
+{
+    for (const double start : {At(Monday, 9, 0), At(5, 9, 0)}) { // active; the Saturday before, inactive
+        TBWItem item = Daily(start, {1, 2, 3, 4, 5});
+        EXPECT_TRUE(item.CheckDue(At(Monday, 9, 0)));
+        EXPECT_EQ(item.DueTime, At(Monday + 1, 9, 0));
+        EXPECT_TRUE(item.CheckDue(At(Monday + 1, 9, 0)));
+        EXPECT_EQ(item.DueTime, At(Monday + 2, 9, 0));
+    }
 }
 
 TEST(TBWItem, OneTimeMessageFiresOnceHoweverLate)
@@ -100,6 +160,61 @@ TEST(TBWItem, AdvanceDueTimeByRepeatKind)
     unknown.DueTime = At(1, 1, 0);
     unknown.AdvanceDueTime(At(Monday, 1, 0));
     EXPECT_EQ(unknown.DueTime, At(1, 1, 0));
+}
+
+// The monthly and yearly rules as the loop applied them, one occurrence at a time.
+double SteppedDueTime(std::uint8_t repeat, double due, double moment)
+{
+    while (due < moment) {
+        due = repeat == RepeatMonthly ? NextMonthDate(due) : AddOneYear(due);
+    }
+    return due;
+}
+
+// Catching up gives bit for bit the moments that stepping gave, from any era, across the binades
+// where a sum of days loses bits of the time of day, and from the ends of months.
+TEST(TBWItem, CatchingUpGivesTheSteppedMoments)
+{
+    const double starts[] = {
+        UnitsToDateTime(-2147483000),               // 1312
+        EncodeDateTime(1600, 2, 29, 23, 59, 59),    // a leap day
+        EncodeDateTime(1899, 12, 31, 0, 0, 1),      // day 1: a binade every few steps
+        UnitsToDateTime(180001234),                 // 1949, below the 32768th day
+        EncodeDateTime(1989, 8, 31, 13, 37) + 1e-9, // just below that day, from a month's end
+        EncodeDateTime(2026, 1, 30, 7, 0),
+    };
+    const double moments[] = {At(Monday, 9, 0), EncodeDateTime(2090, 1, 1, 0, 0)}; // 2090: past day 65536
+    for (const std::uint8_t repeat : {RepeatMonthly, RepeatYearly}) {
+        for (const double start : starts) {
+            for (const double moment : moments) {
+                TBWItem item;
+                item.ActivateAllDays();
+                item.RepeatKind = repeat;
+                item.DueTime = start;
+                item.AdvanceDueTime(moment);
+                EXPECT_EQ(item.DueTime, SteppedDueTime(repeat, start, moment)) << int{repeat} << " " << start;
+            }
+        }
+    }
+}
+
+// A group file full of monthly reminders from the year 1312 is merged every minute; each merge
+// catches every one of them up by some 8 500 months.
+TEST(TBWItem, CatchingUpTakesNoLongerForOldMoments)
+{
+    std::vector<TBWItem> items(20000);
+    for (TBWItem& item : items) {
+        item.RepeatKind = RepeatMonthly;
+        item.ActivateAllDays();
+        item.DueTime = UnitsToDateTime(-2147483000);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (TBWItem& item : items) {
+        item.AdvanceDueTime(At(Monday, 9, 0));
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(DecodeDate(items.back().DueTime).year, 2026);
+    EXPECT_LT(elapsed, std::chrono::milliseconds(500)); // stepping took several seconds
 }
 
 TEST(TBWItem, GenerateIdFollowsTheDigitLayout)
