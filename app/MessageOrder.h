@@ -32,8 +32,13 @@ public:
 
 private:
     [[nodiscard]] int CompareTitles(const TBWItem& a, const TBWItem& b) const;
+    template <typename Key>
+    void SortByTitle(TBWItemList& list, Key&& key) const;
 
     int m_column = NoColumn;
     bool m_reversed = false;
     QCollator m_collator;
+    // Under the C locale Qt's collator compares without letter case but makes sort keys with it;
+    // the titles are then ordered by their case-folded text, the same way for both.
+    bool m_byFoldedText = false;
 };

@@ -2,11 +2,15 @@
 #include "Artwork.h"
 #include "MainWindowFixture.h"
 #include "MessageListModel.h"
+#include "MessageOrder.h"
 #include "TestMessages.h"
 
 #include <QIcon>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -122,6 +126,40 @@ TEST_F(MessageListTest, ColumnClicksSortOnceAndASecondClickReverses)
     form->Menu().autoSortAction->setChecked(false);
     ClickHeader(MessageListModel::MessageColumn);
     EXPECT_EQ(Titles(), (std::vector<std::string>{"apple", "Banana", "cherry"}));
+}
+
+// The sort and the sortedness test that Autosort runs at every scan agree, also under the C locale,
+// whose collator makes its sort keys with letter case although it compares without.
+TEST(MessageOrderTest, TitlesSortWithoutLetterCaseAndStaySortedInEveryLocale)
+{
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const QLocale previous;
+        QLocale::setDefault(locale);
+        MessageOrder order;
+        QLocale::setDefault(previous);
+        order.SetSortColumn(MessageOrder::TitleColumn);
+        for (const bool reversed : {false, true}) {
+            order.SetSortReversed(reversed);
+            TBWItemList list;
+            for (const char* title : {"cherry", "apple", "Banana"}) {
+                list.push_back(MakeMessage(title, 0.0, 0));
+            }
+            order.Sort(list);
+            std::vector<std::string> titles;
+            for (const auto& message : list) {
+                titles.push_back(message->Title);
+            }
+            std::vector<std::string> expected{"apple", "Banana", "cherry"};
+            if (reversed) {
+                std::reverse(expected.begin(), expected.end());
+            }
+            EXPECT_EQ(titles, expected);
+            EXPECT_TRUE(IsListSorted(list, [&order](const TBWItem& a, const TBWItem& b) {
+                return order.CompareMessages(a, b);
+            })) << "Autosort would sort again at every scan";
+        }
+    }
 }
 
 TEST_F(MessageListTest, AutosortOffKeepsTheOrderAndOnAgainSortsByDueTimeInTheHeldDirection)
