@@ -1,6 +1,7 @@
 #include "GroupCommands.h"
 
 #include "AppContext.h"
+#include "Clock.h"
 #include "Dialogs.h"
 #include "HelpService.h"
 #include "ListFiles.h"
@@ -133,6 +134,15 @@ void GroupCommands::ApplyDialogGroups()
         }
     }
     files.LoadGroupItemLists(m_lists);
+
+    // Nothing that came while a group was off is replayed when it is switched on (again): neither
+    // what its working list still holds nor what its next pull brings.
+    for (const auto& group : m_lists.GroupList) {
+        if (TBWItemList* items = m_lists.GroupItemLists.Find(group->Name);
+            items != nullptr && group->Enabled && !passwordsBefore.contains(group->Name)) {
+            m_exchange.Rejoin(group->Name, TakePastOccurrences(*items, m_context.clock.Now()));
+        }
+    }
 }
 
 ExchangeReport GroupCommands::PublishMessage(const TBWItem& message, const TStringList& oldRecipients,
@@ -180,6 +190,11 @@ void GroupCommands::PullGroups()
         m_pulling = false;
         m_lastPullFailure.clear();
         m_pullNotice->Tell(m_pullFilter.NewProblems(report));
+        for (const JoinedGroup& joined : report.Joined) {
+            if (joined.SkippedReminders > 0) {
+                m_pullNotice->TellText(GroupProblemText::ForJoin(joined));
+            }
+        }
     } catch (const std::exception& failure) {
         // Told without a modal box and only once, like the groups' problems: this runs every minute.
         m_pulling = false;

@@ -180,6 +180,11 @@ ExchangeReport GroupExchange::PublishMessage(const TBWItem& message, const TStri
     return report;
 }
 
+void GroupExchange::Rejoin(const std::string& groupName, int alreadyTaken)
+{
+    m_rejoining[groupName] = alreadyTaken;
+}
+
 ExchangeReport GroupExchange::PullGroups()
 {
     ExchangeReport report;
@@ -224,9 +229,20 @@ ExchangeReport GroupExchange::PullGroups()
         if (working == nullptr) {
             working = &m_itemLists.Add(group->Name, std::make_unique<TBWItemList>());
         }
-        MergeItemList(*working, shared, m_clock.Now());
+        const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
+        // A group without a working list has never been merged here: its past is not replayed.
+        const auto rejoining = m_rejoining.find(group->Name);
+        const bool joining = rejoining != m_rejoining.end() || !std::filesystem::exists(workingFile, error);
+        const double mergedAt = m_clock.Now();
+        MergeItemList(*working, shared, mergedAt);
+        if (joining) {
+            const int alreadyTaken = rejoining != m_rejoining.end() ? rejoining->second : 0;
+            report.Joined.push_back({group->Name, alreadyTaken + TakePastOccurrences(*working, mergedAt)});
+            if (rejoining != m_rejoining.end()) {
+                m_rejoining.erase(rejoining);
+            }
+        }
         try {
-            const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
             SaveItemListIfChanged(*working, workingFile, group->Password, m_savedWorkingLists[workingFile]);
         } catch (const EBWError& saveError) {
             Note(report, *group, GroupProblem::Kind::ReadFailed, saveError.what());

@@ -178,6 +178,49 @@ TEST_F(FolderExchange, PullsRewriteTheWorkingListOnlyWhenItChanged)
     EXPECT_FALSE(saved[0]->CheckDue(m_clock.Now()));
 }
 
+// A member new to a group is not shown the group's past, nor asked to run its old programs; once
+// joined (also after a restart), what falls due later comes as usual.
+TEST_F(FolderExchange, JoiningAGroupTakesItsPastAsShownOnce)
+{
+    TBWItem yesterday = Message("Yesterday", Now - 1);
+    yesterday.RepeatKind = RepeatNone;
+    TBWItem daily = Message("Daily since Friday", Now - 3 - 1.0 / 24);
+    daily.Id = 2;
+    TBWItem programs = Message("Back up", Now - 0.5);
+    programs.Id = 3;
+    programs.Kind = KindExecuteFiles;
+    programs.RepeatKind = RepeatNone;
+    TBWItem later = Message("Later today", Now + 0.25);
+    later.Id = 4;
+    later.RepeatKind = RepeatNone;
+    for (const TBWItem* message : {&yesterday, &daily, &programs, &later}) {
+        m_ann.Exchange->PublishMessage(*message, {}, {"Sales"});
+    }
+
+    const ExchangeReport report = m_bob.Exchange->PullGroups();
+    EXPECT_NE(std::find(report.Joined.begin(), report.Joined.end(), JoinedGroup{"Sales", 3}), report.Joined.end());
+    for (const auto& item : m_bob.Working("Sales")) {
+        EXPECT_FALSE(item->CheckDue(Now + 1.0 / 86400)) << item->Title;
+    }
+
+    Member restarted(m_bob.DataFolder, m_clock);
+    restarted.AddGroup("Sales", SharedFile("Sales").string(), "sales pw", true);
+    EXPECT_TRUE(restarted.Exchange->PullGroups().Joined.empty());
+    TBWItemList& working = restarted.Working("Sales");
+    ASSERT_EQ(working.size(), 4U);
+    EXPECT_FALSE(working[0]->CheckDue(Now + 2.0 / 86400));
+    EXPECT_TRUE(working[1]->CheckDue(Now + 1));    // the daily one, tomorrow
+    EXPECT_TRUE(working[3]->CheckDue(Now + 0.25)); // later today
+
+    // A message published with a moment just gone reaches a member who has joined.
+    TBWItem justNow = Message("Just now", Now - 1.0 / 1440);
+    justNow.Id = 5;
+    m_ann.Exchange->PublishMessage(justNow, {}, {"Sales"});
+    restarted.Exchange->PullGroups();
+    ASSERT_EQ(working.size(), 5U);
+    EXPECT_TRUE(working[4]->CheckDue(Now));
+}
+
 TEST_F(FolderExchange, DuplicateRecipientNamesAreVisitedOnce)
 {
     m_ann.Exchange->PublishMessage(Message("Once", Now), {}, {"Sales", "SALES"});

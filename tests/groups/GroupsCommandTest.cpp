@@ -4,8 +4,10 @@
 #include "MainWindowFixture.h"
 #include "MainWindowTickJobs.h"
 #include "PullProblemNotice.h"
+#include "ReminderDispatcher.h"
 #include "TBWGroupEditForm.h"
 #include "TBWGroupsForm.h"
+#include "TBWMsgForm.h"
 #include "TransferCenter.h"
 
 #include <QAction>
@@ -175,6 +177,38 @@ TEST_F(GroupsCommandTest, OkWritesTheGroupListAtOnceAndRebuildsTheWorkingLists)
     });
     ASSERT_NE(lists.GroupItemLists.Find("Dev"), nullptr);
     EXPECT_EQ(lists.GroupItemLists.Find("Dev")->size(), 1U);
+}
+
+// What came while a group was switched off is not replayed when it is switched on again: neither
+// its own working list's occurrences nor what its shared file gained meanwhile. The user is told
+// once how much was passed over.
+TEST_F(GroupsCommandTest, SwitchingAGroupOnAgainReplaysNothing)
+{
+    RunGroupsCommand([](TBWGroupsForm& dialog) {
+        SetChecked(dialog, 1, false);
+        Press(dialog, "okButton");
+    });
+    TBWItemList shared;
+    shared.push_back(Message(20, "Dev standup"));
+    shared.push_back(Message(21, "Missed retro"));
+    SaveItemList(shared, Share() / "Dev.dat", "Dev pw");
+    clock.Set(Noon() + 3);
+
+    RunGroupsCommand([](TBWGroupsForm& dialog) {
+        SetChecked(dialog, 1, true);
+        Press(dialog, "okButton");
+    });
+    TickTimes(5);
+    form->SchedulerJobs().PullGroups();
+    TickTimes(5);
+
+    // Only Sales, switched on all along, catches up as usual.
+    const std::vector<TBWMsgForm*> shown = form->Reminders().Reminders();
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_TRUE(shown[0]->windowTitle().contains(Text("Sales standup")));
+    ASSERT_EQ(lists.GroupItemLists.Find("Dev")->size(), 2U);
+    ASSERT_NE(PullBox(), nullptr);
+    EXPECT_TRUE(PullBox()->text().startsWith(Text("Group Dev: 2 reminder"))) << PullBox()->text().toStdString();
 }
 
 TEST_F(GroupsCommandTest, AWorkingListFollowsItsGroupToANewPassword)
