@@ -22,10 +22,14 @@
 
 namespace {
 
-GroupDialogHooks MakeHooks(HelpService& help)
+GroupDialogHooks MakeHooks(HelpService& help, const GroupHealth& health, const Clock& clock)
 {
     GroupDialogHooks hooks;
     hooks.ShowHelpTopic = [&help](const QString& topic) { help.ShowHelpTopic(topic); };
+    hooks.StateOf = [&health, &clock](const TBWListLocation& group) {
+        return GroupDialogHooks::GroupState{group.Enabled && health.Of(group.Name).Problem.has_value(),
+                                            health.Describe(group, clock.Now())};
+    };
     return hooks;
 }
 
@@ -76,8 +80,9 @@ GroupCommands::GroupCommands(AppContext& context, ProcessLists& lists, TransferC
     : m_context(context), m_lists(lists), m_window(window), m_fileService(transfers, context.dataFolder),
       m_exchange(lists.GroupList, lists.GroupItemLists, context.dataFolder, transfers, context.clock),
       m_pullNotice(std::make_unique<PullProblemNotice>(window, tray)),
-      m_groupsForm(std::make_unique<TBWGroupsForm>(m_fileService, MakeHooks(context.help), &window)),
-      m_groupPicker(std::make_unique<TBWGroupSelectForm>(MakeHooks(context.help), &window)),
+      m_groupsForm(
+          std::make_unique<TBWGroupsForm>(m_fileService, MakeHooks(context.help, m_health, context.clock), &window)),
+      m_groupPicker(std::make_unique<TBWGroupSelectForm>(MakeHooks(context.help, m_health, context.clock), &window)),
       m_statusLabel(new QLabel(window.statusBar()))
 {
     m_statusLabel->setObjectName(QStringLiteral("transferStatusLabel"));
@@ -188,6 +193,7 @@ void GroupCommands::PullGroups()
     try {
         const ExchangeReport report = m_exchange.PullGroups();
         m_pulling = false;
+        m_health.Record(report, m_context.clock.Now());
         m_lastPullFailure.clear();
         m_pullNotice->Tell(m_pullFilter.NewProblems(report));
         for (const JoinedGroup& joined : report.Joined) {

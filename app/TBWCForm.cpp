@@ -219,7 +219,16 @@ void TBWCForm::ConnectCommands()
 
 void TBWCForm::UpdateTrayToolTip()
 {
-    m_tray->SetToolTip(NextReminderText(m_lists, m_context.clock.Now()));
+    const double now = m_context.clock.Now();
+    QString text = NextReminderText(m_lists, now);
+    // A group whose reminders have stopped arriving must not go unnoticed in the tray.
+    const QString failures =
+        m_groupCommands ? m_groupCommands->Health().LongFailures(m_lists.GroupList, now) : QString();
+    if (!failures.isEmpty()) {
+        text += QLatin1Char('\n') + failures;
+    }
+    m_tray->SetToolTip(text);
+    m_tray->SetWarning(!failures.isEmpty());
 }
 
 void TBWCForm::RunStartSteps()

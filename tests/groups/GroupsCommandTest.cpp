@@ -9,6 +9,7 @@
 #include "TBWGroupsForm.h"
 #include "TBWMsgForm.h"
 #include "TransferCenter.h"
+#include "TrayController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <fstream>
@@ -213,6 +215,8 @@ TEST_F(GroupsCommandTest, SwitchingAGroupOnAgainReplaysNothing)
 
 TEST_F(GroupsCommandTest, AWorkingListFollowsItsGroupToANewPassword)
 {
+    // The group's file went over to the new password; the editor tries it on the file.
+    SaveItemList(TBWItemList{}, Share() / "Sales.dat", "new sales pw");
     RunGroupsCommand([](TBWGroupsForm& dialog) {
         dialog.findChild<QListWidget*>(Text("groupList"))->setCurrentRow(0);
         QTimer::singleShot(0, &dialog.EditForm(), [&dialog] {
@@ -317,6 +321,40 @@ TEST_F(GroupsCommandTest, APullProblemIsToldOnceWithoutAModalBox)
     EXPECT_EQ(form->findChildren<QMessageBox*>(Text("pullProblemMessageBox")).size(), 1);
     EXPECT_EQ(PullBox()->text().count(Text("Group Dev:")), 2);
     EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// A ticked group whose pulls keep failing shows in the groups dialog at once, and after a while in
+// the tray's icon and tooltip; once it is mended, the warning goes.
+TEST_F(GroupsCommandTest, AGroupThatKeepsFailingShowsInTheDialogAndTheTray)
+{
+    SaveItemList(TBWItemList{}, Share() / "Dev.dat", "somebody else's pw");
+    for (int minute = 0; minute <= 10; ++minute) {
+        clock.Set(Noon() + minute * 61.0 / 86400); // a pull a minute, each a second late
+        form->SchedulerJobs().PullGroups();
+        TickTimes(1);
+        EXPECT_EQ(form->Tray().ShowsWarning(), minute == 10) << minute;
+    }
+    const QString tip = form->Tray().Icon()->toolTip();
+    EXPECT_TRUE(tip.contains(Text("Group Dev not reachable since 12:00"))) << tip.toStdString();
+    EXPECT_FALSE(tip.contains(Text("Sales")));
+
+    RunGroupsCommand([](TBWGroupsForm& dialog) {
+        const QListWidget* list = dialog.findChild<QListWidget*>(Text("groupList"));
+        EXPECT_EQ(list->item(0)->toolTip(), Text("Last fetched 12:10."));
+        EXPECT_TRUE(list->item(0)->icon().isNull());
+        EXPECT_EQ(list->item(1)->toolTip(),
+                  Text("Failing since 12:00: the group file does not open with this password."));
+        EXPECT_FALSE(list->item(1)->icon().isNull());
+        EXPECT_EQ(list->item(2)->toolTip(), Text("Switched off: its messages are not fetched."));
+        dialog.findChild<QListWidget*>(Text("groupList"))->setCurrentRow(1);
+        EXPECT_EQ(dialog.findChild<QLabel*>(Text("statusLabel"))->toolTip(), list->item(1)->toolTip());
+    });
+
+    SaveItemList(TBWItemList{}, Share() / "Dev.dat", "Dev pw");
+    form->SchedulerJobs().PullGroups();
+    TickTimes(1);
+    EXPECT_FALSE(form->Tray().ShowsWarning());
+    EXPECT_FALSE(form->Tray().Icon()->toolTip().contains(Text("Dev")));
 }
 
 } // namespace
