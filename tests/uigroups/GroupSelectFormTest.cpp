@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -89,6 +90,28 @@ TEST_F(GroupSelectFormTest, CancelKeepsThePreviousPickAndEachShowingRefills)
     // A name that is no valid text in the local encoding still comes back as its bytes.
     Pick(groups, [&] { List()->selectAll(); });
     EXPECT_EQ(m_form.SelectedGroups(), (TStringList{"Dev", "Caf\xE9"}));
+}
+
+// Enter takes the highlighted line when nothing is selected; a selection made stays as it is.
+TEST_F(GroupSelectFormTest, EnterTakesTheHighlightedGroup)
+{
+    const TBWGroupList groups = MakeGroups({{"Sales", true}, {"Dev", false}, {"Ops", true}});
+    const auto pressEnter = [&](const std::function<void()>& before) {
+        WhenShown(m_form, [&] {
+            before();
+            QTest::keyClick(List(), Qt::Key_Return);
+        });
+        return m_form.Execute(groups);
+    };
+    EXPECT_EQ(pressEnter([] {}), QDialog::Accepted);
+    EXPECT_EQ(m_form.SelectedGroups(), TStringList{"Sales"});
+    EXPECT_EQ(pressEnter([&] { List()->setCurrentRow(1, QItemSelectionModel::NoUpdate); }), QDialog::Accepted);
+    EXPECT_EQ(m_form.SelectedGroups(), TStringList{"Dev"});
+    pressEnter([&] {
+        List()->item(2)->setSelected(true);
+        List()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    });
+    EXPECT_EQ(m_form.SelectedGroups(), TStringList{"Ops"});
 }
 
 TEST_F(GroupSelectFormTest, HelpOpensItsTopic)
