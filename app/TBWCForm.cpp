@@ -196,6 +196,7 @@ void TBWCForm::ConnectCommands()
     connect(m_listView->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { Guarded([&] { OnColumnClicked(column); }); });
     connect(m_menu.closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu.exitAction, &QAction::triggered, this, [this] { Guarded([&] { RequestExit(); }); });
     connect(m_menu.autoSortAction, &QAction::toggled, this,
             [this](bool on) { Guarded([&] { OnAutoSortToggled(on); }); });
     connect(m_menu.enableSoundsAction, &QAction::toggled, this, [this](bool on) { m_preferences.EnableSounds = on; });

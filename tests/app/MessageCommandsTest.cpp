@@ -7,6 +7,7 @@
 #include "TBWEditForm.h"
 #include "TBWGroupSelectForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -263,6 +264,35 @@ TEST_F(MessageCommandsTest, DeleteRemovesTheSelectedMessageWithoutAQuestion)
     EXPECT_EQ(Ids(Saved()), (std::vector<std::int32_t>{1, 3}));
 }
 
+// Ctrl+Z brings back what the last delete removed, where it stood, and saves; then there is
+// nothing left to undo.
+TEST_F(MessageCommandsTest, UndoDeleteBringsBackTheLastDeletedMessagesWhereTheyStood)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const QAction* undo = form->Menu().undoDeleteAction;
+    EXPECT_FALSE(undo->isEnabled());
+    const double dues[] = {Noon() - 10, Noon() - 8, Noon() - 1, Noon() + 1};
+    for (std::int32_t id = 1; id <= 4; ++id) {
+        Add(MakeMessage("message " + std::to_string(id), dues[id - 1], id));
+    }
+    form->SelectMessage(2);
+    Click("deleteButton");
+    ASSERT_TRUE(undo->isEnabled());
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Ids(lists.PersonalList), (std::vector<std::int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(Ids(Saved()), (std::vector<std::int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(form->SelectedIndex(), 2);
+    EXPECT_FALSE(undo->isEnabled());
+
+    dialogs.confirmAnswers = {true};
+    form->Menu().deleteExpiredActions.back()->trigger(); // messages 1 and 2 are 10 and 8 days old
+    ASSERT_EQ(Ids(lists.PersonalList), (std::vector<std::int32_t>{3, 4}));
+    form->Menu().undoDeleteAction->trigger();
+    EXPECT_EQ(Ids(lists.PersonalList), (std::vector<std::int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(ListView()->model()->rowCount(), 4);
+}
+
 TEST_F(MessageCommandsTest, DeleteExpiredRemovesWhatIsOldEnoughAfterTheQuestion)
 {
     clock.Set(EncodeDateTime(2024, 3, 14, 12, 34, 56));
@@ -403,6 +433,15 @@ TEST_F(MessageCommandsTest, DeleteTakesAMessageOutOfBothOfItsGroups)
         TBWItemList items;
         ASSERT_EQ(LoadItemList(items, share / (std::string(name) + ".dat"), "pw"), LoadOk);
         EXPECT_EQ(Ids(items), std::vector<std::int32_t>{78}) << name << ": the other messages stay";
+    }
+
+    // Undone, the message is back in both groups too.
+    form->Menu().undoDeleteAction->trigger();
+    EXPECT_EQ(Ids(lists.PersonalList), std::vector<std::int32_t>{77});
+    for (const char* name : {"Sales", "Dev"}) {
+        TBWItemList items;
+        ASSERT_EQ(LoadItemList(items, share / (std::string(name) + ".dat"), "pw"), LoadOk);
+        EXPECT_EQ(Ids(items), (std::vector<std::int32_t>{78, 77})) << name;
     }
 }
 
