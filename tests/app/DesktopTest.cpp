@@ -113,6 +113,26 @@ TEST_F(DesktopTest, AHiddenStartShowsTheTrayIconAndNoWindow)
     EndProgramCleanly();
 }
 
+// Started again, the program brings the running copy's window forward and leaves; started again
+// with "/m", it leaves without a trace.
+TEST_F(DesktopTest, ASecondStartBringsTheWindowForwardUnlessItIsHidden)
+{
+    StartTrayHost();
+    StartProgram({QStringLiteral("/m")});
+    ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    const auto startAgain = [&](const QStringList& arguments) {
+        const std::unique_ptr<QProcess> second = home.Start(arguments, QStringLiteral("xcb"), display.Name());
+        ASSERT_TRUE(second->waitForFinished(StartTimeoutMs));
+        EXPECT_EQ(second->exitCode(), 0);
+    };
+    startAgain({QStringLiteral("/m")});
+    EXPECT_FALSE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, 1000));
+    startAgain({});
+    EXPECT_TRUE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+    EXPECT_EQ(program->state(), QProcess::Running);
+    EndProgramCleanly();
+}
+
 TEST_F(DesktopTest, WithoutANotificationAreaTheCloseBoxMinimisesInsteadOfHiding)
 {
     probe->WatchRoot();
