@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -341,10 +342,10 @@ TEST_F(GroupsCommandTest, AGroupThatKeepsFailingShowsInTheDialogAndTheTray)
     RunGroupsCommand([](TBWGroupsForm& dialog) {
         const QListWidget* list = dialog.findChild<QListWidget*>(Text("groupList"));
         EXPECT_EQ(list->item(0)->toolTip(), Text("Last fetched 12:10."));
-        EXPECT_TRUE(list->item(0)->icon().isNull());
         EXPECT_EQ(list->item(1)->toolTip(),
                   Text("Failing since 12:00: the group file does not open with this password."));
-        EXPECT_FALSE(list->item(1)->icon().isNull());
+        EXPECT_NE(list->item(1)->icon().pixmap(16, 16).toImage(), list->item(0)->icon().pixmap(16, 16).toImage())
+            << "the failing group's line carries a mark";
         EXPECT_EQ(list->item(2)->toolTip(), Text("Switched off: its messages are not fetched."));
         dialog.findChild<QListWidget*>(Text("groupList"))->setCurrentRow(1);
         EXPECT_EQ(dialog.findChild<QLabel*>(Text("statusLabel"))->toolTip(), list->item(1)->toolTip());

@@ -11,15 +11,25 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <utility>
+#include <vector>
+
+namespace {
+
+// The status line under the list: what is fetched, or how the selected group's pulls went.
+constexpr int StatusLines = 2;
+
+} // namespace
 
 // Marks the dialog as waiting for a fetch for as long as it lives: the commands are disabled,
 // closing is held off and the status line names the group. The keyboard focus goes back where it
@@ -83,6 +93,7 @@ void TBWGroupsForm::BuildLayout()
     m_groupList->setObjectName(QStringLiteral("groupList"));
     m_groupList->setAccessibleName(tr("Groups"));
     m_groupList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_groupList->setIconSize(QSize(16, 16));
     m_addButton = makeButton(tr("&Add..."), "addButton");
     m_editButton = makeButton(tr("&Edit..."), "editButton");
     m_deleteButton = makeButton(tr("&Delete"), "deleteButton");
@@ -98,7 +109,9 @@ void TBWGroupsForm::BuildLayout()
     m_statusLabel = new QLabel(groupsBox);
     m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
     m_statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_statusLabel->setMinimumHeight(m_statusLabel->fontMetrics().height());
+    m_statusLabel->setWordWrap(true);
+    m_statusLabel->setTextFormat(Qt::PlainText);
+    m_statusLabel->setFixedHeight(StatusLines * m_statusLabel->fontMetrics().lineSpacing());
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(m_groupList, 1);
     listColumn->addWidget(m_statusLabel);
@@ -342,11 +355,18 @@ void TBWGroupsForm::TestGroup()
 void TBWGroupsForm::UpdateStates()
 {
     const QIcon failing = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    std::vector<GroupDialogHooks::GroupState> states;
     for (int row = 0; row < m_groupList->count(); ++row) {
-        GroupListItem* line = Line(row);
-        const GroupDialogHooks::GroupState state = m_hooks.State(line->Group());
-        line->setToolTip(state.Text);
-        line->setIcon(state.Failing ? failing : QIcon());
+        states.push_back(m_hooks.State(Line(row)->Group()));
+    }
+    // Once one line carries a mark, the others keep its room, so that the names stay in line.
+    const bool anyFailing = std::any_of(states.begin(), states.end(), [](const auto& state) { return state.Failing; });
+    QPixmap blank(m_groupList->iconSize());
+    blank.fill(Qt::transparent);
+    for (int row = 0; row < m_groupList->count(); ++row) {
+        const GroupDialogHooks::GroupState& state = states[static_cast<std::size_t>(row)];
+        Line(row)->setToolTip(state.Text);
+        Line(row)->setIcon(state.Failing ? failing : (anyFailing ? QIcon(blank) : QIcon()));
     }
     if (!IsFetching()) {
         ShowSelectedState();
@@ -361,9 +381,11 @@ void TBWGroupsForm::ShowSelectedState()
 
 void TBWGroupsForm::ShowStatus(const QString& text)
 {
-    // A long group name must not widen the fixed-size dialog: cut it, and keep it whole in the tip.
-    const int width = m_statusLabel->width();
-    m_statusLabel->setText(width > 0 ? m_statusLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, width) : text);
+    // A long group name must not widen the fixed-size dialog: cut it to what its lines hold (less a
+    // margin for the breaks between words), and keep it whole in the tip.
+    const QFontMetrics metrics = m_statusLabel->fontMetrics();
+    const int room = StatusLines * m_statusLabel->width() - 8 * metrics.averageCharWidth();
+    m_statusLabel->setText(room > 0 ? metrics.elidedText(text, Qt::ElideMiddle, room) : text);
     m_statusLabel->setToolTip(text);
 }
 
