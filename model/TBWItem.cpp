@@ -78,7 +78,8 @@ double MonthsLater(double dueTime, int months)
 {
     const CalendarDate date = DecodeDate(dueTime);
     const int index = MonthIndex(date) + months;
-    return EncodeDate(index / 12, index % 12 + 1, date.day) + TimePart(dueTime);
+    const int year = index >= 0 ? index / 12 : (index - 11) / 12; // rounded down, also before year 0
+    return EncodeDate(year, index - year * 12 + 1, date.day) + TimePart(dueTime);
 }
 
 // The series' next occurrence that the loop would reach, jumping over those that all lie before

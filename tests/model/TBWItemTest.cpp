@@ -176,6 +176,7 @@ double SteppedDueTime(std::uint8_t repeat, double due, double moment)
 TEST(TBWItem, CatchingUpGivesTheSteppedMoments)
 {
     const double starts[] = {
+        EncodeDateTime(-5, 3, 10, 8, 0),            // before year 0: no file holds it, but memory may
         UnitsToDateTime(-2147483000),               // 1312
         EncodeDateTime(1600, 2, 29, 23, 59, 59),    // a leap day
         EncodeDateTime(1899, 12, 31, 0, 0, 1),      // day 1: a binade every few steps
@@ -183,7 +184,8 @@ TEST(TBWItem, CatchingUpGivesTheSteppedMoments)
         EncodeDateTime(1989, 8, 31, 13, 37) + 1e-9, // just below that day, from a month's end
         EncodeDateTime(2026, 1, 30, 7, 0),
     };
-    const double moments[] = {At(Monday, 9, 0), EncodeDateTime(2090, 1, 1, 0, 0)}; // 2090: past day 65536
+    const double moments[] = {EncodeDateTime(-1, 6, 1, 0, 0), At(Monday, 9, 0),
+                              EncodeDateTime(2090, 1, 1, 0, 0)}; // 2090: past day 65536
     for (const std::uint8_t repeat : {RepeatMonthly, RepeatYearly}) {
         for (const double start : starts) {
             for (const double moment : moments) {
