@@ -84,7 +84,6 @@ TEST_F(FindCommandsTest, AStepThatFindsNothingSaysSo)
     AddTitles({"text one", "two"});
     const auto status = [this] { return form->statusBar()->currentMessage(); };
     PressOnMainWindow(Qt::Key_F3);
-    EXPECT_TRUE(status().isEmpty());
     PressOnMainWindow(Qt::Key_F3);
     EXPECT_EQ(form->SelectedIndex(), 0);
     EXPECT_EQ(status(), Text("No further message contains \"text\"."));
@@ -95,8 +94,6 @@ TEST_F(FindCommandsTest, AStepThatFindsNothingSaysSo)
     ClickFindNext();
     EXPECT_EQ(form->SelectedIndex(), 0);
     EXPECT_EQ(FindForm()->findChild<QLabel*>(Text("outcomeLabel"))->text(), Text("No message contains \"nowhere\"."));
-    searchEdit->setText(Text("two"));
-    EXPECT_TRUE(FindForm()->findChild<QLabel*>(Text("outcomeLabel"))->text().isEmpty());
 }
 
 TEST_F(FindCommandsTest, WithTheLastRowSelectedAStepDoesNothing)

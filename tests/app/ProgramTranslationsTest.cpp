@@ -84,13 +84,10 @@ TEST_F(ProgramTranslationsTest, EnglishDesktopsReadGoodEnglish)
     EXPECT_EQ(QCoreApplication::translate("TBWGroupsForm", "Group is not exists or connection failed."),
               QStringLiteral("The group file could not be fetched: there is none at this location, or the location "
                              "could not be reached."));
-    EXPECT_EQ(QCoreApplication::translate("TBWGroupsForm", "Group is exists, but password is wrong."),
-              QStringLiteral("The group file exists, but it does not open with this password."));
     const char* skipped = "Group %1: %n reminder(s) whose time had passed before you joined the group were not shown.";
     EXPECT_EQ(QCoreApplication::translate("GroupProblemText", skipped, nullptr, 1),
               QStringLiteral("Group %1: 1 reminder whose time had passed before you joined the group was not shown."));
     EXPECT_EQ(
         QCoreApplication::translate("GroupProblemText", skipped, nullptr, 3),
         QStringLiteral("Group %1: 3 reminders whose time had passed before you joined the group were not shown."));
-    EXPECT_EQ(QCoreApplication::translate("TBWCForm", "Messages"), QStringLiteral("Messages"));
 }

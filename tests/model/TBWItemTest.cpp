@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <vector>
 
 namespace {
 
@@ -49,72 +48,43 @@ TEST(TBWItem, DailyMessageTakesEachOccurrenceOnce)
 }
 
 // An occurrence that falls on an inactive weekday comes at the same time on the next active one;
-// until then nothing about it changes, and a merge's catch-up does not skip it either.
+// until then nothing changes, and a merge's catch-up does not skip it.
 TEST(TBWItem, AnOccurrenceOnAnInactiveDayComesOnTheNextActiveDay)
 {
-    const double saturday = At(12, 10, 0);
-    const double monday = At(14, 10, 0);
-    struct Case
-    {
-        const char* name;
-        std::uint8_t repeat;
-        double nextDue; // after the occurrence came
-    };
-    const Case cases[] = {
-        {"none", RepeatNone, saturday},
-        {"daily", RepeatDaily, At(15, 10, 0)},
-        {"weekly", RepeatWeekly, At(19, 10, 0)},
-        {"monthly", RepeatMonthly, EncodeDateTime(2027, 1, 12, 10, 0)},
-        {"yearly", RepeatYearly, EncodeDateTime(2027, 12, 12, 10, 0)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TBWItem item = Daily(saturday, {1, 2, 3, 4, 5});
-        item.RepeatKind = c.repeat;
-        EXPECT_EQ(item.EffectiveDueTime(), monday);
+    const std::pair<std::uint8_t, double> cases[] = {// the repeat, and DueTime once the occurrence came
+                                                     {RepeatNone, At(12, 10, 0)},
+                                                     {RepeatDaily, At(15, 10, 0)},
+                                                     {RepeatWeekly, At(19, 10, 0)},
+                                                     {RepeatMonthly, EncodeDateTime(2027, 1, 12, 10, 0)},
+                                                     {RepeatYearly, EncodeDateTime(2027, 12, 12, 10, 0)}};
+    for (const auto& [repeat, nextDue] : cases) {
+        SCOPED_TRACE(int{repeat});
+        TBWItem item = Daily(At(12, 10, 0), {1, 2, 3, 4, 5}); // a Saturday
+        item.RepeatKind = repeat;
         TBWItem merged = item;
         merged.AdvanceDueTime(At(13, 12, 0));
-        EXPECT_EQ(merged.EffectiveDueTime(), monday);
-        EXPECT_FALSE(item.CheckDue(At(12, 10, 0, 5)));
-        EXPECT_FALSE(item.CheckDue(At(14, 9, 59)));
-        EXPECT_EQ(item.DueTime, saturday);
+        EXPECT_EQ(merged.EffectiveDueTime(), At(14, 10, 0));
+        EXPECT_FALSE(item.CheckDue(At(12, 10, 0, 5)) || item.CheckDue(At(14, 9, 59)));
         EXPECT_EQ(item.LastDueTime, 0.0);
-
         EXPECT_TRUE(item.CheckDue(At(14, 10, 0, 5)));
-        EXPECT_EQ(item.LastDueTime, saturday);
-        EXPECT_EQ(item.DueTime, c.nextDue);
+        EXPECT_EQ(item.DueTime, nextDue);
         EXPECT_FALSE(item.CheckDue(At(14, 10, 0, 10)));
     }
 }
 
-// Taken on an inactive day (the program did not run on the active one), an occurrence is passed
-// over; LastDueTime keeps naming the last one shown, so the list does not mark it as delivered.
-TEST(TBWItem, AnOccurrencePassedOverIsNotMarkedAsDelivered)
+// Passed over on an inactive day (the program did not run on the active one), an occurrence is not
+// marked as shown; one taken at its very moment moves the series on rather than stopping it there.
+TEST(TBWItem, PassedOverAndExactlyTimedOccurrences)
 {
-    TBWItem daily = Daily(At(11, 9, 0), {1, 2, 3, 4, 5}); // Friday
+    TBWItem daily = Daily(At(11, 9, 0), {1, 2, 3, 4, 5}); // a Friday
     EXPECT_FALSE(daily.CheckDue(At(12, 10, 0)));
-    EXPECT_EQ(daily.DueTime, At(14, 9, 0));
     EXPECT_EQ(daily.LastDueTime, 0.0);
-
-    TBWItem once = daily;
+    EXPECT_TRUE(daily.CheckDue(At(14, 9, 0)));
+    EXPECT_EQ(daily.DueTime, At(15, 9, 0));
+    TBWItem once = Daily(At(11, 9, 0), {1, 2, 3, 4, 5});
     once.RepeatKind = RepeatNone;
-    once.DueTime = At(11, 9, 0);
     EXPECT_FALSE(once.CheckDue(At(12, 10, 0)));
-    EXPECT_EQ(once.LastDueTime, once.DueTime);
     EXPECT_FALSE(once.CheckDue(At(14, 10, 0)));
-}
-
-// Tested at the very moment it comes, a series takes that occurrence and moves on to the next one
-// rather than stopping there for good.
-TEST(TBWItem, AnOccurrenceTakenAtItsVeryMomentMovesTheSeriesOn)
-{
-    for (const double start : {At(Monday, 9, 0), At(5, 9, 0)}) { // active; the Saturday before, inactive
-        TBWItem item = Daily(start, {1, 2, 3, 4, 5});
-        EXPECT_TRUE(item.CheckDue(At(Monday, 9, 0)));
-        EXPECT_EQ(item.DueTime, At(Monday + 1, 9, 0));
-        EXPECT_TRUE(item.CheckDue(At(Monday + 1, 9, 0)));
-        EXPECT_EQ(item.DueTime, At(Monday + 2, 9, 0));
-    }
 }
 
 TEST(TBWItem, OneTimeMessageFiresOnceHoweverLate)
@@ -189,10 +159,8 @@ TEST(TBWItem, CatchingUpGivesTheSteppedMoments)
     for (const std::uint8_t repeat : {RepeatMonthly, RepeatYearly}) {
         for (const double start : starts) {
             for (const double moment : moments) {
-                TBWItem item;
-                item.ActivateAllDays();
+                TBWItem item = Daily(start, {1, 2, 3, 4, 5, 6, 7});
                 item.RepeatKind = repeat;
-                item.DueTime = start;
                 item.AdvanceDueTime(moment);
                 EXPECT_EQ(item.DueTime, SteppedDueTime(repeat, start, moment)) << int{repeat} << " " << start;
             }
@@ -200,23 +168,18 @@ TEST(TBWItem, CatchingUpGivesTheSteppedMoments)
     }
 }
 
-// A group file full of monthly reminders from the year 1312 is merged every minute; each merge
-// catches every one of them up by some 8 500 months.
+// A group file full of monthly reminders from the year 1312 is merged every minute, and each merge
+// catches every one of them up by some 8 500 months: stepping took seconds.
 TEST(TBWItem, CatchingUpTakesNoLongerForOldMoments)
 {
-    std::vector<TBWItem> items(20000);
-    for (TBWItem& item : items) {
-        item.RepeatKind = RepeatMonthly;
-        item.ActivateAllDays();
-        item.DueTime = UnitsToDateTime(-2147483000);
-    }
+    TBWItem item;
+    item.RepeatKind = RepeatMonthly;
     const auto start = std::chrono::steady_clock::now();
-    for (TBWItem& item : items) {
+    for (int i = 0; i < 20000; ++i) {
+        item.DueTime = UnitsToDateTime(-2147483000);
         item.AdvanceDueTime(At(Monday, 9, 0));
     }
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(DecodeDate(items.back().DueTime).year, 2026);
-    EXPECT_LT(elapsed, std::chrono::milliseconds(500)); // stepping took several seconds
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 TEST(TBWItem, GenerateIdFollowsTheDigitLayout)

@@ -66,9 +66,8 @@ TEST_F(AboutFormTest, WithoutPagesThereAreNoLinks)
 {
     const TBWAboutForm built(context);
     for (const QLabel* label : built.findChildren<QLabel*>()) {
-        EXPECT_FALSE(label->text().contains(QStringLiteral("example.org"))) << label->objectName().toStdString();
         EXPECT_TRUE(label->isHidden() || !label->text().contains(QStringLiteral("href")))
-            << label->objectName().toStdString();
+            << label->text().toStdString();
     }
 }
 
