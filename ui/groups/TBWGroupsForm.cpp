@@ -356,6 +356,7 @@ void TBWGroupsForm::UpdateStates()
 {
     const QIcon failing = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     std::vector<GroupDialogHooks::GroupState> states;
+    states.reserve(static_cast<std::size_t>(m_groupList->count()));
     for (int row = 0; row < m_groupList->count(); ++row) {
         states.push_back(m_hooks.State(Line(row)->Group()));
     }
