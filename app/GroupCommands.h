@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GroupExchange.h"
+#include "GroupHealth.h"
 #include "GroupProblemText.h"
 #include "TransferGroupFileService.h"
 
@@ -56,6 +57,8 @@ public:
     [[nodiscard]] TBWGroupsForm& GroupsForm() const { return *m_groupsForm; }
     [[nodiscard]] TBWGroupSelectForm& GroupPicker() const { return *m_groupPicker; }
     [[nodiscard]] PullProblemNotice& PullNotice() const { return *m_pullNotice; }
+    // How the pulls of each group went this run.
+    [[nodiscard]] const GroupHealth& Health() const { return m_health; }
 
 Q_SIGNALS:
     // A publish started or ended; while one runs, the groups dialog is not to be opened.
@@ -80,6 +83,7 @@ private:
     TransferGroupFileService m_fileService;
     GroupExchange m_exchange;
     PullProblemFilter m_pullFilter;
+    GroupHealth m_health;
     QString m_lastPullFailure;
     std::unique_ptr<PullProblemNotice> m_pullNotice;
     std::unique_ptr<TBWGroupsForm> m_groupsForm;

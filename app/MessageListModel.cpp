@@ -31,7 +31,7 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         switch (index.column()) {
         case DateTimeColumn:
-            return DueTimeText(message.DueTime, m_clock.Now());
+            return DueTimeText(message.EffectiveDueTime(), m_clock.Now());
         case TypeColumn:
             return KindName(message.Kind);
         case MessageColumn:
@@ -114,8 +114,9 @@ QString MessageListModel::StateName(int state)
 
 int MessageListModel::StateIndex(const TBWItem& message, double now)
 {
-    if (now > message.DueTime) {
+    if (now > message.EffectiveDueTime()) {
         return 0;
     }
-    return message.LastDueTime > 0 ? 1 : 2;
+    // A message for the recipients only is never shown here, whatever its record says.
+    return message.LastDueTime > 0 && !message.DayFlags[0] ? 1 : 2;
 }

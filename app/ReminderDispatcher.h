@@ -35,9 +35,10 @@ public:
     ReminderDispatcher& operator=(const ReminderDispatcher&) = delete;
 
     void ShowReminder(const TBWItem& message) override;
-    void OpenProgram(const std::string& program, const std::string& parameters) override;
+    void OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters) override;
     void ConfirmExecuteFiles(const TBWItem& message, const std::string& groupName,
-                             const std::vector<TSplitCommandLine>& commands) override;
+                             const std::vector<TSplitCommandLine>& commands,
+                             std::function<void(bool run)> answered) override;
     void Beep() override;
     void LogFailed(const std::string& text) override;
 
@@ -46,6 +47,9 @@ public:
     [[nodiscard]] std::vector<TBWRunFilesForm*> RunQuestions() const;
 
 private:
+    // The program's error box, once the due scan that is walking the lists has ended.
+    void ShowErrorLater(const QString& text);
+
     AppContext& m_context;
     std::function<Preferences()> m_preferences;
     std::vector<QPointer<TBWMsgForm>> m_reminders;

@@ -196,6 +196,7 @@ void TBWCForm::ConnectCommands()
     connect(m_listView->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { Guarded([&] { OnColumnClicked(column); }); });
     connect(m_menu.closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu.exitAction, &QAction::triggered, this, [this] { Guarded([&] { RequestExit(); }); });
     connect(m_menu.autoSortAction, &QAction::toggled, this,
             [this](bool on) { Guarded([&] { OnAutoSortToggled(on); }); });
     connect(m_menu.enableSoundsAction, &QAction::toggled, this, [this](bool on) { m_preferences.EnableSounds = on; });
@@ -219,7 +220,16 @@ void TBWCForm::ConnectCommands()
 
 void TBWCForm::UpdateTrayToolTip()
 {
-    m_tray->SetToolTip(NextReminderText(m_lists, m_context.clock.Now()));
+    const double now = m_context.clock.Now();
+    QString text = NextReminderText(m_lists, now);
+    // A group whose reminders have stopped arriving must not go unnoticed in the tray.
+    const QString failures =
+        m_groupCommands ? m_groupCommands->Health().LongFailures(m_lists.GroupList, now) : QString();
+    if (!failures.isEmpty()) {
+        text += QLatin1Char('\n') + failures;
+    }
+    m_tray->SetToolTip(text);
+    m_tray->SetWarning(!failures.isEmpty());
 }
 
 void TBWCForm::RunStartSteps()

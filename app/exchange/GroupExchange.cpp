@@ -247,11 +247,19 @@ bool GroupExchange::FetchSucceeded(const TransferBatch& batch, const TBWListLoca
         break;
     }
     if (task != nullptr && task->Result().What == GroupFetchOutcome::Status::Rejected) {
-        Note(report, group, GroupProblem::Kind::Rejected, task->Result().Detail);
+        // A file that is the container but does not open is what a wrong password looks like.
+        const bool wrongPassword = task->Result().Verdict == OpenedGroupFile::Verdict::WrongPassword;
+        Note(report, group, wrongPassword ? GroupProblem::Kind::BadContainer : GroupProblem::Kind::Rejected,
+             task->Result().Detail);
     } else {
         Note(report, group, GroupProblem::Kind::Unreachable, task != nullptr ? task->Result().Detail : std::string());
     }
     return false;
+}
+
+void GroupExchange::Rejoin(const std::string& groupName, int alreadyTaken)
+{
+    m_rejoining[groupName] = alreadyTaken;
 }
 
 ExchangeReport GroupExchange::PullGroups()
@@ -309,9 +317,20 @@ ExchangeReport GroupExchange::PullGroups()
         if (working == nullptr) {
             working = &m_itemLists.Add(group->Name, std::make_unique<TBWItemList>());
         }
-        MergeItemList(*working, shared, m_clock.Now());
+        const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
+        // A group without a working list has never been merged here: its past is not replayed.
+        const auto rejoining = m_rejoining.find(group->Name);
+        const bool joining = rejoining != m_rejoining.end() || !std::filesystem::exists(workingFile, error);
+        const double mergedAt = m_clock.Now();
+        MergeItemList(*working, shared, mergedAt);
+        if (joining) {
+            const int alreadyTaken = rejoining != m_rejoining.end() ? rejoining->second : 0;
+            report.Joined.push_back({group->Name, alreadyTaken + TakePastOccurrences(*working, mergedAt)});
+            if (rejoining != m_rejoining.end()) {
+                m_rejoining.erase(rejoining);
+            }
+        }
         try {
-            const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
             SaveItemListIfChanged(*working, workingFile, group->Password, m_savedWorkingLists[workingFile]);
         } catch (const EBWError& saveError) {
             Note(report, *group, GroupProblem::Kind::ReadFailed, saveError.what());

@@ -51,8 +51,14 @@ public:
     // Fetches every enabled group's shared file and merges it into the group's working list,
     // which keeps its own delivery progress, then saves the working list if anything in it changed
     // since its last save. Waiting changes are sent after the fetches. A group whose fetch from
-    // before is still under way is not fetched again, and is neither completed nor a problem.
+    // before is still under way is not fetched again, and is neither completed nor a problem. A
+    // group that has no working list file yet is joined: what has come by now counts as shown, and
+    // the report says how much that was.
     ExchangeReport PullGroups();
+
+    // The group was switched on again, and what its working list held from before and had come by
+    // now was taken as shown (alreadyTaken reminders): its next merge joins it like a new group.
+    void Rejoin(const std::string& groupName, int alreadyTaken);
 
     // Receives, on the main thread, what publishes that ended after their wait, and the sending of
     // waiting changes, did.
@@ -86,4 +92,6 @@ private:
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     // Per working list file; a pull merges every enabled group each minute, mostly changing nothing.
     std::map<std::filesystem::path, TSavedListStamp> m_savedWorkingLists;
+    // Groups switched on again, not merged since, with the reminders already taken as shown.
+    std::map<std::string, int> m_rejoining;
 };

@@ -82,6 +82,13 @@ QString GroupProblemText::ForPull(const GroupProblem& problem)
     return {};
 }
 
+QString GroupProblemText::ForJoin(const JoinedGroup& joined)
+{
+    return tr("Group %1: %n reminder(s) whose time had passed before you joined the group were not shown.", nullptr,
+              joined.SkippedReminders)
+        .arg(QString::fromLocal8Bit(joined.Group));
+}
+
 std::vector<GroupProblem> PullProblemFilter::NewProblems(const ExchangeReport& report)
 {
     for (const std::string& group : report.Completed) {

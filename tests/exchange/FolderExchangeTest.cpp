@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -179,6 +181,45 @@ TEST_F(FolderExchange, PullsRewriteTheWorkingListOnlyWhenItChanged)
     ASSERT_EQ(saved.size(), 1U);
     EXPECT_EQ(saved[0]->LastDueTime, m_bob.Working("Sales")[0]->LastDueTime);
     EXPECT_FALSE(saved[0]->CheckDue(m_clock.Now()));
+}
+
+// A member new to a group is not shown the group's past, nor asked to run its old programs; once
+// joined (also after a restart), what falls due later comes as usual.
+TEST_F(FolderExchange, JoiningAGroupTakesItsPastAsShownOnce)
+{
+    // Yesterday's, a daily one since Friday, old programs to run; later today; one just gone.
+    const std::tuple<double, std::uint8_t, std::uint8_t> messages[] = {
+        {Now - 1, RepeatNone, KindSimpleMessage},
+        {Now - 3 - 1.0 / 24, RepeatDaily, KindSimpleMessage},
+        {Now - 0.5, RepeatNone, KindExecuteFiles},
+        {Now + 0.25, RepeatNone, KindSimpleMessage},
+        {Now - 1.0 / 1440, RepeatNone, KindSimpleMessage}};
+    std::int32_t id = 0;
+    for (const auto& [due, repeat, kind] : messages) {
+        TBWItem message = Message("Message", due);
+        message.Id = ++id;
+        message.RepeatKind = repeat;
+        message.Kind = kind;
+        m_ann.Exchange->PublishMessage(message, {}, {"Sales"});
+        if (id == 4) {
+            const ExchangeReport report = m_bob.Exchange->PullGroups();
+            EXPECT_NE(std::find(report.Joined.begin(), report.Joined.end(), JoinedGroup{"Sales", 3}),
+                      report.Joined.end());
+        }
+    }
+
+    // Bob restarts: nothing is replayed, and what comes later, or was published once he had joined,
+    // comes as usual.
+    Member restarted(m_bob.DataFolder, m_clock);
+    restarted.AddGroup("Sales", SharedFile("Sales").string(), "sales pw", true);
+    EXPECT_TRUE(restarted.Exchange->PullGroups().Joined.empty());
+    const TBWItemList& working = restarted.Working("Sales");
+    ASSERT_EQ(working.size(), 5U);
+    const std::vector<std::pair<double, bool>> checks = {
+        {Now, false}, {Now + 1, true}, {Now, false}, {Now + 0.25, true}, {Now, true}};
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        EXPECT_EQ(working[i]->CheckDue(checks[i].first), checks[i].second) << i;
+    }
 }
 
 TEST_F(FolderExchange, DuplicateRecipientNamesAreVisitedOnce)
