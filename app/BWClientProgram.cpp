@@ -8,6 +8,7 @@
 #include "DesktopShell.h"
 #include "ErrorGuard.h"
 #include "HelpBrowser.h"
+#include "InstanceChannel.h"
 #include "NotificationAreaWait.h"
 #include "ProcessLists.h"
 #include "ProgramTranslations.h"
@@ -34,6 +35,8 @@ using namespace std::chrono_literals;
 // How long the start waits for the desktop's notification area, and how often it asks.
 constexpr auto TrayWaitLimit = 4000ms;
 constexpr auto TrayWaitInterval = 50ms;
+// How long a second start waits for the running copy to answer.
+constexpr int OpenRequestTimeoutMs = 3000;
 
 void ReportToStandardError(const QString& text)
 {
@@ -61,9 +64,18 @@ bool HasHiddenStartSwitch(const QStringList& arguments)
 
 int RunBWClient(int argc, char** argv)
 {
-    // A second copy leaves before it has touched anything: no window, no message, no contact.
+    // A second copy leaves before it has touched anything; started without "/m", it first asks the
+    // running copy to bring its window forward, as a user who starts the program again expects.
     SingleInstance instance;
     if (!instance.TryAcquire()) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) {
+            arguments.push_back(QString::fromLocal8Bit(argv[i]));
+        }
+        if (!HasHiddenStartSwitch(arguments)) {
+            const QCoreApplication messenger(argc, argv);
+            (void)InstanceChannel::RequestOpen(instance.ChannelName(), OpenRequestTimeoutMs);
+        }
         return 0;
     }
 
@@ -105,6 +117,12 @@ int RunBWClient(int argc, char** argv)
     ProcessLists lists;
 
     TBWCForm form(context, lists);
+    InstanceChannel channel(instance.ChannelName());
+    QObject::connect(&channel, &InstanceChannel::OpenRequested, &form, [&] {
+        if (!form.ExitRequested()) {
+            RunGuarded(dialogs, nullptr, [&] { form.Open(); });
+        }
+    });
     bool endedFromOutside = false;
     QObject::connect(&form, &TBWCForm::ExitAccepted, &application, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &form, [&] {
@@ -118,6 +136,11 @@ int RunBWClient(int argc, char** argv)
     });
 
     RunGuarded(dialogs, nullptr, [&] { form.RunStartSteps(); });
+    // Listened to once the lists are loaded and the user has a name: a window shown before would
+    // show nothing useful.
+    if (!form.ExitRequested() && !channel.Listen()) {
+        ReportToStandardError(QStringLiteral("a second start cannot reach this one: %1").arg(instance.ChannelName()));
+    }
     if (!form.ExitRequested()) {
         const bool startHidden = HasHiddenStartSwitch(QCoreApplication::arguments());
         NotificationAreaWait trayWait(notificationArea, TrayWaitLimit, TrayWaitInterval, [&](bool /*available*/) {

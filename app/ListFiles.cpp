@@ -141,8 +141,12 @@ void ListFiles::SaveGroupItemLists(const ProcessLists& lists) const
         }
         try {
             const TBWItemList* items = lists.GroupItemLists.Find(group->Name);
-            if (items != nullptr) {
-                SaveItemList(*items, GroupFilePath(GroupItemListsFolder(), group->Name), group->Password);
+            const std::filesystem::path file = GroupFilePath(GroupItemListsFolder(), group->Name);
+            std::error_code error;
+            // An empty list adds nothing to a missing file; writing it would make a group that the
+            // pull has not joined yet look joined.
+            if (items != nullptr && (!items->empty() || std::filesystem::exists(file, error))) {
+                SaveItemList(*items, file, group->Password);
             }
         } catch (const std::exception& failure) {
             m_report(FailureText(failure));

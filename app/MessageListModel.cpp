@@ -56,7 +56,7 @@ QString MessageListModel::DateTimeText(const TBWItem& message) const
         //: The date column of a message whose reminder the user put off: %1 the moment it comes back.
         return tr("postponed until %1").arg(DueTimeText(*until, now));
     }
-    return DueTimeText(message.DueTime, now);
+    return DueTimeText(message.EffectiveDueTime(), now);
 }
 
 QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -124,8 +124,9 @@ QString MessageListModel::StateName(int state)
 
 int MessageListModel::StateIndex(const TBWItem& message, double now)
 {
-    if (now > message.DueTime) {
+    if (now > message.EffectiveDueTime()) {
         return 0;
     }
-    return message.LastDueTime > 0 ? 1 : 2;
+    // A message for the recipients only is never shown here, whatever its record says.
+    return message.LastDueTime > 0 && !message.DayFlags[0] ? 1 : 2;
 }

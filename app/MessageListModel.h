@@ -49,8 +49,8 @@ public:
 
     // The name of a message kind as the message editor lists it; empty for an unknown kind.
     [[nodiscard]] static QString KindName(int kind);
-    // 0 grey: the due moment has passed; 1 yellow: delivered, the next occurrence pending; 2 green:
-    // pending, never delivered.
+    // 0 grey: the due moment has passed; 1 yellow: shown here, the next occurrence pending; 2 green:
+    // pending, never shown here. The due moment is the one the reminder comes at (on an active day).
     [[nodiscard]] static int StateIndex(const TBWItem& message, double now);
     // The state mark in words, for screen readers.
     [[nodiscard]] static QString StateName(int state);

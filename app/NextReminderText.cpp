@@ -1,6 +1,5 @@
 #include "NextReminderText.h"
 
-#include "DateTime.h"
 #include "DueTimeText.h"
 
 #include <QCoreApplication>
@@ -9,8 +8,9 @@ namespace {
 
 bool ComesUpBefore(const TBWItem& message, const TBWItem* next, double now)
 {
-    return message.DueTime >= now && message.IsActiveOn(DayOfTheWeek(message.DueTime)) &&
-           (next == nullptr || message.DueTime < next->DueTime);
+    const double comes = message.EffectiveDueTime();
+    return comes >= now && message.LastDueTime != message.DueTime &&
+           (next == nullptr || comes < next->EffectiveDueTime());
 }
 
 } // namespace
@@ -52,5 +52,5 @@ QString NextReminderText(const ProcessLists& lists, double now, const TBWItem* p
     }
     //: The tray icon's tooltip: %1 the program's name, %2 the due moment as the list shows it, %3 the title.
     return QCoreApplication::translate("NextReminderText", "%1 — next: %2 %3")
-        .arg(name, DueTimeText(next->DueTime, now), QString::fromLocal8Bit(next->Title));
+        .arg(name, DueTimeText(next->EffectiveDueTime(), now), QString::fromLocal8Bit(next->Title));
 }

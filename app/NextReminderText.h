@@ -12,5 +12,5 @@
 
 // The pending message with the earliest due moment among those that will come up on this desktop:
 // the user's own (except those sent to recipients only) and those of the enabled groups. A message
-// whose moment has passed, or whose moment falls on a weekday it is not active on, is not pending.
+// whose moment has passed is not pending; one due on an inactive weekday comes on the next active one.
 [[nodiscard]] const TBWItem* NextPendingMessage(const ProcessLists& lists, double now);

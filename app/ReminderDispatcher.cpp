@@ -128,13 +128,17 @@ void ReminderDispatcher::OpenPopUp(const TBWItem& message, std::optional<double>
     form->Popup();
 }
 
-void ReminderDispatcher::OpenProgram(const std::string& program, const std::string& parameters)
+void ReminderDispatcher::OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters)
 {
-    m_context.shell.Open(QString::fromLocal8Bit(program), QString::fromLocal8Bit(parameters));
+    const QString target = QString::fromLocal8Bit(program);
+    if (!m_context.shell.Open(target, QString::fromLocal8Bit(parameters))) {
+        ShowErrorLater(TBWRunFilesForm::NotOpenedText(QString::fromLocal8Bit(message.Title), target));
+    }
 }
 
 void ReminderDispatcher::ConfirmExecuteFiles(const TBWItem& message, const std::string& groupName,
-                                             const std::vector<TSplitCommandLine>& commands)
+                                             const std::vector<TSplitCommandLine>& commands,
+                                             std::function<void(bool run)> answered)
 {
     // Nothing to run, nothing to ask.
     if (commands.empty()) {
@@ -142,18 +146,20 @@ void ReminderDispatcher::ConfirmExecuteFiles(const TBWItem& message, const std::
     }
     const QString group = FromBytes(groupName);
     if (HasRoom()) {
-        OpenRunQuestion(message, group, commands);
+        OpenRunQuestion(message, group, commands, std::move(answered));
     } else {
-        AddToOverflow(message, group,
-                      [this, copy = message, group, commands] { OpenRunQuestion(copy, group, commands); });
+        AddToOverflow(message, group, [this, copy = message, group, commands, answered = std::move(answered)] {
+            OpenRunQuestion(copy, group, commands, answered);
+        });
     }
 }
 
 void ReminderDispatcher::OpenRunQuestion(const TBWItem& message, const QString& groupName,
-                                         const std::vector<TSplitCommandLine>& commands)
+                                         const std::vector<TSplitCommandLine>& commands,
+                                         std::function<void(bool run)> answered)
 {
     Prune(m_runQuestions);
-    auto* form = new TBWRunFilesForm(m_context, message, groupName, commands);
+    auto* form = new TBWRunFilesForm(m_context, message, groupName, commands, std::move(answered));
     m_runQuestions.emplace_back(form);
     connect(form, &QObject::destroyed, this, [this, form] { FillFreePlaces(form); });
     Place(*form);
@@ -245,9 +251,13 @@ void ReminderDispatcher::Beep()
 
 void ReminderDispatcher::LogFailed(const std::string& text)
 {
+    ShowErrorLater(QString::fromLocal8Bit(text));
+}
+
+void ReminderDispatcher::ShowErrorLater(const QString& text)
+{
     // The error box is modal; it waits until the due scan that is walking the lists has ended.
-    QTimer::singleShot(
-        0, this, [this, message = QString::fromLocal8Bit(text)] { m_context.dialogs.ShowError(nullptr, message); });
+    QTimer::singleShot(0, this, [this, text] { m_context.dialogs.ShowError(nullptr, text); });
 }
 
 std::vector<TBWMsgForm*> ReminderDispatcher::Reminders() const

@@ -44,9 +44,10 @@ public:
     ReminderDispatcher& operator=(const ReminderDispatcher&) = delete;
 
     void ShowReminder(const TBWItem& message, const std::string& groupName) override;
-    void OpenProgram(const std::string& program, const std::string& parameters) override;
+    void OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters) override;
     void ConfirmExecuteFiles(const TBWItem& message, const std::string& groupName,
-                             const std::vector<TSplitCommandLine>& commands) override;
+                             const std::vector<TSplitCommandLine>& commands,
+                             std::function<void(bool run)> answered) override;
     void Beep() override;
     void LogFailed(const std::string& text) override;
 
@@ -67,12 +68,14 @@ private:
     [[nodiscard]] bool HasRoom(const QWidget* leaving = nullptr) const;
     void OpenPopUp(const TBWItem& message, std::optional<double> comeBack = std::nullopt);
     void OpenRunQuestion(const TBWItem& message, const QString& groupName,
-                         const std::vector<TSplitCommandLine>& commands);
+                         const std::vector<TSplitCommandLine>& commands, std::function<void(bool run)> answered);
     void Place(QWidget& window);
     void AddToOverflow(const TBWItem& message, const QString& groupName, std::function<void()> open);
     // A window has gone: the next reminder that waits in the overflow takes its place.
     void FillFreePlaces(const QWidget* leaving);
     void PlayAlert();
+    // The program's error box, once the due scan that is walking the lists has ended.
+    void ShowErrorLater(const QString& text);
 
     AppContext& m_context;
     std::function<Preferences()> m_preferences;

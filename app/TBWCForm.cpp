@@ -173,6 +173,7 @@ void TBWCForm::ConnectCommands()
     connect(m_listView->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { Guarded([&] { OnColumnClicked(column); }); });
     connect(m_menu.closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu.exitAction, &QAction::triggered, this, [this] { Guarded([&] { RequestExit(); }); });
     connect(m_menu.autoSortAction, &QAction::toggled, this,
             [this](bool on) { Guarded([&] { OnAutoSortToggled(on); }); });
     connect(m_menu.enableSoundsAction, &QAction::toggled, this, [this](bool on) { m_preferences.EnableSounds = on; });
@@ -197,8 +198,16 @@ void TBWCForm::ConnectCommands()
 void TBWCForm::UpdateTrayToolTip()
 {
     const double now = m_context.clock.Now();
-    m_tray->SetToolTip(
-        NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr));
+    QString text =
+        NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr);
+    // A group whose reminders have stopped arriving must not go unnoticed in the tray.
+    const QString failures =
+        m_groupCommands ? m_groupCommands->Health().LongFailures(m_lists.GroupList, now) : QString();
+    if (!failures.isEmpty()) {
+        text += QLatin1Char('\n') + failures;
+    }
+    m_tray->SetToolTip(text);
+    m_tray->SetWarning(!failures.isEmpty());
 }
 
 void TBWCForm::RunStartSteps()

@@ -62,6 +62,58 @@
         <source>The group messages could not be fetched: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Still sending the message to %1; you will be told how it ends.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The message reached %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GroupHealth</name>
+    <message>
+        <source>Switched off: its messages are not fetched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the location did not answer in time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the group file does not open with this password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the group file could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the group file could not be fetched</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failing since %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last fetched %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not fetched yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 not reachable since %2</source>
+        <extracomment>The tray&apos;s tooltip: a group switched on whose messages have not come for a while.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>what the location holds is not the group file</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>GroupProblemText</name>
@@ -103,6 +155,24 @@
     </message>
     <message>
         <source>Group %1: the group file could not be read (%2); its messages were left as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Group %1: %n reminder(s) whose time had passed before you joined the group were not shown.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Group %1 is busy: another member is changing its group file. The message waits and will be sent when the group is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what the location holds is not the group file (%2); the message was not sent to this group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what was fetched is not the group file (%2). It was set aside, and the group&apos;s messages are as they were at the last fetch.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -242,6 +312,14 @@ A copy of it could not be kept (%3).</source>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo delete</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageCommands</name>
@@ -375,10 +453,6 @@ A copy of it could not be kept (%3).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Version 1.3.1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Reminders for you and your team, from the notification area.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -388,6 +462,10 @@ A copy of it could not be kept (%3).</source>
     </message>
     <message>
         <source>You can support this project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -608,6 +686,14 @@ A copy of it could not be kept (%3).</source>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No message contains &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No further message contains &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TBWGroupEditForm</name>
@@ -738,14 +824,6 @@ A copy of it could not be kept (%3).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The group file of &quot;%1&quot; could not be fetched (the login was refused, the location could not be reached or it answered with an error). The group was added, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The location of group &quot;%1&quot; did not answer in time. The group was added, but no new group file was created there. Use Test later to check the group.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Edit group</source>
         <translation type="unfinished"></translation>
     </message>
@@ -767,6 +845,38 @@ A copy of it could not be kept (%3).</source>
     </message>
     <message>
         <source>Test result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; does not open with this password. The group was kept, but its messages cannot be read until the password is the one the other members use. Use Edit to change it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location of group &quot;%1&quot; did not answer in time. The group was kept, but no new group file was created there. Use Test later to check the group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the FTP server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location of group &quot;%1&quot; holds a file that does not open with this password. The group was kept and the file was left as it is. Check the password and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -907,6 +1017,10 @@ A copy of it could not be kept (%3).</source>
     </message>
     <message>
         <source>Do&amp;n&apos;t run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The reminder &quot;%1&quot; could not open &quot;%2&quot;: there is no such file or program, or nothing to open it with.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

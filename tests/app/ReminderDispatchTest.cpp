@@ -185,6 +185,7 @@ TEST_F(ReminderDispatchTest, ProgramsOfTheUsersOwnListOpenThroughTheShell)
 {
     clock.Set(At(10, 0));
     AddOwn(Programs("Tools", At(9, 0), 1));
+    shell.missing = QStringList{Text("notepad.exe")};
     TickTimes(5);
     ASSERT_EQ(shell.calls.size(), 2U);
     EXPECT_EQ(shell.calls[0].target, Text("/opt/tools/a b"));
@@ -197,6 +198,11 @@ TEST_F(ReminderDispatchTest, ProgramsOfTheUsersOwnListOpenThroughTheShell)
     const auto lines = LogLines();
     ASSERT_EQ(lines.size(), 1U);
     EXPECT_NE(lines[0].find(" || Execute files || Ann || Tools"), std::string::npos);
+    // What could not be opened is told once the scan is over.
+    EXPECT_TRUE(dialogs.errors.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogs.errors.size(), 1U);
+    EXPECT_TRUE(dialogs.errors[0].contains(Text("\"Tools\" could not open \"notepad.exe\"")));
 }
 
 TEST_F(ReminderDispatchTest, ProgramsFromAGroupAskFirstAndRunOnlyOnRun)
@@ -212,10 +218,15 @@ TEST_F(ReminderDispatchTest, ProgramsFromAGroupAskFirstAndRunOnlyOnRun)
     EXPECT_TRUE(question->isVisible());
     EXPECT_EQ(question->findChild<QLabel*>(Text("groupLabel"))->text(), Text("Sales"));
 
+    shell.missing = QStringList{Text("/opt/tools/a b")};
     QTest::mouseClick(question->findChild<QPushButton*>(Text("runButton")), Qt::LeftButton);
     ASSERT_EQ(shell.calls.size(), 2U);
     EXPECT_EQ(shell.calls[0].target, Text("/opt/tools/a b"));
     EXPECT_EQ(shell.calls[1].target, Text("notepad.exe"));
+    ASSERT_EQ(dialogs.errors.size(), 1U);
+    EXPECT_TRUE(dialogs.errors[0].contains(Text("could not open \"/opt/tools/a b\"")));
+    ASSERT_EQ(LogLines().size(), 3U);
+    EXPECT_NE(LogLines()[2].find(" || Execute files, run || "), std::string::npos);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(question.isNull());
     EXPECT_TRUE(form->Reminders().RunQuestions().empty());

@@ -11,6 +11,11 @@ void GroupDialogHooks::Help(const QString& topic) const
     }
 }
 
+GroupDialogHooks::GroupState GroupDialogHooks::State(const TBWListLocation& group) const
+{
+    return StateOf ? StateOf(group) : GroupState{};
+}
+
 void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) const
 {
     const Message message{icon, title, text};
