@@ -198,8 +198,7 @@ void TBWCForm::ConnectCommands()
 void TBWCForm::UpdateTrayToolTip()
 {
     const double now = m_context.clock.Now();
-    QString text =
-        NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr);
+    QString text = NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr);
     // A group whose reminders have stopped arriving must not go unnoticed in the tray.
     const QString failures =
         m_groupCommands ? m_groupCommands->Health().LongFailures(m_lists.GroupList, now) : QString();
