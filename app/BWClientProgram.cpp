@@ -8,6 +8,7 @@
 #include "DesktopShell.h"
 #include "ErrorGuard.h"
 #include "HelpBrowser.h"
+#include "InstanceChannel.h"
 #include "KeychainSecretStore.h"
 #include "NotificationAreaWait.h"
 #include "ProcessLists.h"
@@ -35,6 +36,8 @@ using namespace std::chrono_literals;
 // How long the start waits for the desktop's notification area, and how often it asks.
 constexpr auto TrayWaitLimit = 4000ms;
 constexpr auto TrayWaitInterval = 50ms;
+// How long a second start waits for the running copy to answer.
+constexpr int OpenRequestTimeoutMs = 3000;
 
 void ReportToStandardError(const QString& text)
 {
@@ -71,10 +74,19 @@ bool HasHiddenStartSwitch(const QStringList& arguments)
 
 int RunBWClient(int argc, char** argv)
 {
-    // A second copy leaves before it has touched anything: no window, no message, no contact.
+    // A second copy leaves before it has touched anything; started without "/m", it first asks the
+    // running copy to bring its window forward, as a user who starts the program again expects.
     SingleInstance instance;
     const bool firstCopy = instance.TryAcquire();
     if (!firstCopy && instance.FailureReason().isEmpty()) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) {
+            arguments.push_back(QString::fromLocal8Bit(argv[i]));
+        }
+        if (!HasHiddenStartSwitch(arguments)) {
+            const QCoreApplication messenger(argc, argv);
+            (void)InstanceChannel::RequestOpen(instance.ChannelName(), OpenRequestTimeoutMs);
+        }
         return 0;
     }
 
@@ -91,9 +103,10 @@ int RunBWClient(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     TerminationWatcher termination;
-    QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &application, &CancelOpenDialogs);
     WidgetDialogs dialogs;
     if (!firstCopy) {
+        // The end of the session answers the box.
+        QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &application, &CancelOpenDialogs);
         // Without the lock a second copy could start beside this one and both would save the lists.
         return RefuseToStart(
             dialogs,
@@ -125,11 +138,18 @@ int RunBWClient(int argc, char** argv)
     ProcessLists lists;
 
     TBWCForm form(context, lists);
+    InstanceChannel channel(instance.ChannelName());
+    QObject::connect(&channel, &InstanceChannel::OpenRequested, &form, [&] {
+        if (!form.ExitRequested()) {
+            RunGuarded(dialogs, nullptr, [&] { form.Open(); });
+        }
+    });
     bool endedFromOutside = false;
     QObject::connect(&form, &TBWCForm::ExitAccepted, &application, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &form, [&] {
         endedFromOutside = true;
         form.RequestExit();
+        CancelOpenDialogs();
     });
     QObject::connect(&termination, &TerminationWatcher::SessionEnding, &form, [&] {
         endedFromOutside = true;
@@ -139,6 +159,11 @@ int RunBWClient(int argc, char** argv)
     RunGuarded(dialogs, nullptr, [&] { form.RunStartSteps(); });
     if (!form.StartRefusal().isEmpty()) {
         return RefuseToStart(dialogs, form.StartRefusal());
+    }
+    // Listened to once the lists are loaded and the user has a name: a window shown before would
+    // show nothing useful.
+    if (!form.ExitRequested() && !channel.Listen()) {
+        ReportToStandardError(QStringLiteral("a second start cannot reach this one: %1").arg(instance.ChannelName()));
     }
     if (!form.ExitRequested()) {
         const bool startHidden = HasHiddenStartSwitch(QCoreApplication::arguments());

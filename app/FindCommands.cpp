@@ -7,6 +7,14 @@
 #include "TBWFindForm.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QStatusBar>
+
+namespace {
+
+constexpr int OutcomeShownMs = 8000;
+
+} // namespace
 
 FindCommands::FindCommands(TBWCForm& form) : QObject(&form), m_form(form), m_findForm(new TBWFindForm(&form))
 {
@@ -35,5 +43,13 @@ void FindCommands::FindNext()
     const int row = m_findForm->SearchStep(m_form.Lists().PersonalList, m_form.SelectedIndex());
     if (row >= 0) {
         m_form.SelectMessage(row);
+        m_form.statusBar()->clearMessage();
+        return;
+    }
+    // F3 is also pressed with the dialog closed: the status bar tells the same.
+    const QString outcome = m_findForm->Outcome();
+    if (!outcome.isEmpty()) {
+        m_form.statusBar()->showMessage(outcome, OutcomeShownMs);
+        QApplication::beep();
     }
 }

@@ -1,6 +1,7 @@
 #include "GroupCommands.h"
 
 #include "AppContext.h"
+#include "Clock.h"
 #include "Dialogs.h"
 #include "HelpService.h"
 #include "ListFiles.h"
@@ -16,15 +17,20 @@
 #include <QStatusBar>
 #include <QStringList>
 
+#include <algorithm>
 #include <exception>
 #include <map>
 
 namespace {
 
-GroupDialogHooks MakeHooks(HelpService& help)
+GroupDialogHooks MakeHooks(HelpService& help, const GroupHealth& health, const Clock& clock)
 {
     GroupDialogHooks hooks;
     hooks.ShowHelpTopic = [&help](const QString& topic) { help.ShowHelpTopic(topic); };
+    hooks.StateOf = [&health, &clock](const TBWListLocation& group) {
+        return GroupDialogHooks::GroupState{group.Enabled && health.Of(group.Name).Problem.has_value(),
+                                            health.Describe(group, clock.Now())};
+    };
     return hooks;
 }
 
@@ -75,13 +81,18 @@ GroupCommands::GroupCommands(AppContext& context, ProcessLists& lists, TransferC
     : m_context(context), m_lists(lists), m_window(window), m_fileService(transfers, context.dataFolder),
       m_exchange(lists.GroupList, lists.GroupItemLists, context.dataFolder, transfers, context.clock),
       m_pullNotice(std::make_unique<PullProblemNotice>(window, tray)),
-      m_groupsForm(std::make_unique<TBWGroupsForm>(m_fileService, MakeHooks(context.help), &window)),
-      m_groupPicker(std::make_unique<TBWGroupSelectForm>(MakeHooks(context.help), &window)),
+      m_groupsForm(
+          std::make_unique<TBWGroupsForm>(m_fileService, MakeHooks(context.help, m_health, context.clock), &window)),
+      m_groupPicker(std::make_unique<TBWGroupSelectForm>(MakeHooks(context.help, m_health, context.clock), &window)),
       m_statusLabel(new QLabel(window.statusBar()))
 {
     m_statusLabel->setObjectName(QStringLiteral("transferStatusLabel"));
     window.statusBar()->addWidget(m_statusLabel, 1);
     connect(&transfers, &TransferCenter::ActivityChanged, this, &GroupCommands::SetActivity);
+    m_exchange.SetLateReport([this](const ExchangeReport& report) { TellLateReport(report); });
+    m_retryTimer.setSingleShot(true);
+    m_retryTimer.setInterval(std::chrono::seconds(15));
+    connect(&m_retryTimer, &QTimer::timeout, this, [this] { m_exchange.SendWaitingChanges(); });
 }
 
 GroupCommands::~GroupCommands() = default;
@@ -134,6 +145,15 @@ void GroupCommands::ApplyDialogGroups()
         }
     }
     files.LoadGroupItemLists(m_lists);
+
+    // Nothing that came while a group was off is replayed when it is switched on (again): neither
+    // what its working list still holds nor what its next pull brings.
+    for (const auto& group : m_lists.GroupList) {
+        if (TBWItemList* items = m_lists.GroupItemLists.Find(group->Name);
+            items != nullptr && group->Enabled && !passwordsBefore.contains(group->Name)) {
+            m_exchange.Rejoin(group->Name, TakePastOccurrences(*items, m_context.clock.Now()));
+        }
+    }
 }
 
 ExchangeReport GroupCommands::PublishMessage(const TBWItem& message, const TStringList& oldRecipients,
@@ -152,8 +172,39 @@ ExchangeReport GroupCommands::PublishMessage(const TBWItem& message, const TStri
         const PublishingScope publishing(*this, tr("Sending the message to %1…").arg(NameList(groups)));
         report = m_exchange.PublishMessage(message, oldRecipients, newRecipients);
     }
+    RetryWhenBusy(report);
+    if (!report.StillSending.empty()) {
+        m_window.statusBar()->showMessage(
+            tr("Still sending the message to %1; you will be told how it ends.").arg(NameList(report.StillSending)));
+    }
     TellPublishProblems(report);
     return report;
+}
+
+void GroupCommands::TellLateReport(const ExchangeReport& report)
+{
+    RetryWhenBusy(report);
+    if (!report.Completed.empty()) {
+        m_window.statusBar()->showMessage(tr("The message reached %1.").arg(NameList(report.Completed)));
+    }
+    if (report.Problems.empty()) {
+        return;
+    }
+    QStringList lines;
+    for (const GroupProblem& problem : report.Problems) {
+        lines.push_back(GroupProblemText::ForPublish(problem));
+    }
+    m_pullNotice->TellText(lines.join(u'\n'));
+}
+
+void GroupCommands::RetryWhenBusy(const ExchangeReport& report)
+{
+    const bool busy = std::any_of(report.Problems.begin(), report.Problems.end(), [](const GroupProblem& problem) {
+        return problem.Problem == GroupProblem::Kind::Busy;
+    });
+    if (busy && !m_retryTimer.isActive()) {
+        m_retryTimer.start();
+    }
 }
 
 void GroupCommands::TellPublishProblems(const ExchangeReport& report)
@@ -165,8 +216,10 @@ void GroupCommands::TellPublishProblems(const ExchangeReport& report)
     for (const GroupProblem& problem : report.Problems) {
         lines.push_back(GroupProblemText::ForPublish(problem));
     }
-    m_context.dialogs.ShowError(&m_window,
-                                tr("Not every group got the message.") + QStringLiteral("\n\n") + lines.join(u'\n'));
+    // Told without waiting: a box that waited here would keep the command, and everything started
+    // inside its waits, from ending until the user came back.
+    m_context.dialogs.ShowNotice(&m_window,
+                                 tr("Not every group got the message.") + QStringLiteral("\n\n") + lines.join(u'\n'));
 }
 
 void GroupCommands::PullGroups()
@@ -179,8 +232,14 @@ void GroupCommands::PullGroups()
     try {
         const ExchangeReport report = m_exchange.PullGroups();
         m_pulling = false;
+        m_health.Record(report, m_context.clock.Now());
         m_lastPullFailure.clear();
         m_pullNotice->Tell(m_pullFilter.NewProblems(report));
+        for (const JoinedGroup& joined : report.Joined) {
+            if (joined.SkippedReminders > 0) {
+                m_pullNotice->TellText(GroupProblemText::ForJoin(joined));
+            }
+        }
     } catch (const std::exception& failure) {
         // Told without a modal box and only once, like the groups' problems: this runs every minute.
         m_pulling = false;

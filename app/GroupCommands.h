@@ -1,11 +1,13 @@
 #pragma once
 
 #include "GroupExchange.h"
+#include "GroupHealth.h"
 #include "GroupProblemText.h"
 #include "TransferGroupFileService.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -40,8 +42,8 @@ public:
 
     // Writes the message into the shared files of its recipient groups: added to the groups only in
     // newRecipients, replaced (by Id) in those in both, removed from those only in oldRecipients.
-    // The status bar names the groups while it runs; afterwards one box lists the groups that did
-    // not get the message. The commands New, Edit, Duplicate and Delete call it before they change
+    // The status bar names the groups while it runs; afterwards one box, which does not wait, lists
+    // the groups that did not get the message. The commands New, Edit, Duplicate and Delete call it before they change
     // the personal list; the message still carries its recipients from before the command.
     ExchangeReport PublishMessage(const TBWItem& message, const TStringList& oldRecipients,
                                   const TStringList& newRecipients);
@@ -55,6 +57,8 @@ public:
     [[nodiscard]] TBWGroupsForm& GroupsForm() const { return *m_groupsForm; }
     [[nodiscard]] TBWGroupSelectForm& GroupPicker() const { return *m_groupPicker; }
     [[nodiscard]] PullProblemNotice& PullNotice() const { return *m_pullNotice; }
+    // How the pulls of each group went this run.
+    [[nodiscard]] const GroupHealth& Health() const { return m_health; }
 
 Q_SIGNALS:
     // A publish started or ended; while one runs, the groups dialog is not to be opened.
@@ -65,6 +69,11 @@ private:
 
     void ApplyDialogGroups();
     void TellPublishProblems(const ExchangeReport& report);
+    // What publishes that outlived their wait, and retries of waiting changes, did: without a box
+    // that holds anything up.
+    void TellLateReport(const ExchangeReport& report);
+    // A group that was busy is tried again soon; after that, every pull tries again.
+    void RetryWhenBusy(const ExchangeReport& report);
     void SetActivity(const QString& text);
     void UpdateStatus();
 
@@ -74,11 +83,13 @@ private:
     TransferGroupFileService m_fileService;
     GroupExchange m_exchange;
     PullProblemFilter m_pullFilter;
+    GroupHealth m_health;
     QString m_lastPullFailure;
     std::unique_ptr<PullProblemNotice> m_pullNotice;
     std::unique_ptr<TBWGroupsForm> m_groupsForm;
     std::unique_ptr<TBWGroupSelectForm> m_groupPicker;
     QLabel* m_statusLabel;
+    QTimer m_retryTimer;
     QString m_activity;
     QString m_publishing;
     int m_publishDepth = 0;

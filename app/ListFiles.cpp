@@ -59,6 +59,11 @@ std::filesystem::path ListFiles::PersonalListFile() const
     return m_dataFolder / "bwlist.dat";
 }
 
+std::filesystem::path ListFiles::PostponedListFile() const
+{
+    return m_dataFolder / "bwpostponed.dat";
+}
+
 std::filesystem::path ListFiles::GroupItemListsFolder() const
 {
     return m_dataFolder / "BWELists";
@@ -165,11 +170,11 @@ std::optional<QString> ListFiles::LoadWorkingLists(ProcessLists& lists) const
                 problem = KeepUnreadable(file, what,
                                          tr("The file is damaged, or the password of the group \"%1\" does not fit it.")
                                              .arg(QString::fromLocal8Bit(group->Name)),
-                                         Keep::Move);
+                                         Keep::Move, GroupComesBack());
                 break;
             case LoadNoFile:
                 if (IsThereButNoFile(file)) {
-                    problem = KeepUnreadable(file, what, tr("It is not a file."), Keep::Move);
+                    problem = KeepUnreadable(file, what, tr("It is not a file."), Keep::Move, GroupComesBack());
                 }
                 break;
             default:
@@ -179,7 +184,7 @@ std::optional<QString> ListFiles::LoadWorkingLists(ProcessLists& lists) const
             if (file.empty()) {
                 m_report(FailureText(failure));
             } else {
-                problem = KeepUnreadable(file, what, FailureText(failure), Keep::Move);
+                problem = KeepUnreadable(file, what, FailureText(failure), Keep::Move, GroupComesBack());
             }
         }
         if (problem && !stop) {
@@ -225,8 +230,12 @@ void ListFiles::SaveGroupItemLists(const ProcessLists& lists) const
         }
         try {
             const TBWItemList* items = lists.GroupItemLists.Find(group->Name);
-            if (items != nullptr) {
-                SaveItemList(*items, GroupFilePath(GroupItemListsFolder(), group->Name), group->Password);
+            const std::filesystem::path file = GroupFilePath(GroupItemListsFolder(), group->Name);
+            std::error_code error;
+            // An empty list adds nothing to a missing file; writing it would make a group that the
+            // pull has not joined yet look joined.
+            if (items != nullptr && (!items->empty() || std::filesystem::exists(file, error))) {
+                SaveItemList(*items, file, group->Password);
             }
         } catch (const std::exception& failure) {
             m_report(FailureText(failure));
@@ -234,8 +243,42 @@ void ListFiles::SaveGroupItemLists(const ProcessLists& lists) const
     }
 }
 
+void ListFiles::LoadPostponedList(TBWItemList& list) const
+{
+    // Only when reminders were put off; losing that is no reason to stop, keeping the file is.
+    const QString what = tr("your postponed reminders");
+    std::optional<QString> problem;
+    try {
+        if (LoadItemList(list, PostponedListFile(), PersonalListPassword) == LoadCheckFailed) {
+            problem = KeepUnreadable(PostponedListFile(), what,
+                                     tr("The file is damaged or was not written by Bellwick."), Keep::Move);
+        }
+    } catch (const std::exception& failure) {
+        problem = KeepUnreadable(PostponedListFile(), what, FailureText(failure), Keep::Move);
+    }
+    if (problem) {
+        // Neither read nor moved: the folder refuses writes, so the saves that follow fail too.
+        m_report(tr("The file \"%1\" could not be read, nor moved aside. Reminders you put off come up again at once.")
+                     .arg(PathText(PostponedListFile())));
+    }
+}
+
+void ListFiles::SavePostponedList(const TBWItemList& list) const
+{
+    try {
+        SaveItemList(list, PostponedListFile(), PersonalListPassword);
+    } catch (const std::exception& failure) {
+        m_report(FailureText(failure));
+    }
+}
+
+QString ListFiles::GroupComesBack()
+{
+    return tr("The group's messages come back with its next fetch.");
+}
+
 std::optional<QString> ListFiles::KeepUnreadable(const std::filesystem::path& file, const QString& what,
-                                                 const QString& reason, Keep keep) const
+                                                 const QString& reason, Keep keep, const QString& afterMove) const
 {
     const std::filesystem::path aside = FreeCopyName(file);
     if (keep == Keep::Move) {
@@ -243,9 +286,9 @@ std::optional<QString> ListFiles::KeepUnreadable(const std::filesystem::path& fi
         std::error_code error;
         std::filesystem::rename(file, aside, error);
         if (!error) {
-            m_report(tr("The file \"%1\" could not be read: %2\n\nIt was moved, as it was, to \"%3\". The group's "
-                        "messages come back with its next fetch.")
-                         .arg(PathText(file), reason, PathText(aside)));
+            m_report(tr("The file \"%1\" could not be read: %2\n\nIt was moved, as it was, to \"%3\". %4")
+                         .arg(PathText(file), reason, PathText(aside), afterMove)
+                         .trimmed());
             return std::nullopt;
         }
     } else {

@@ -33,6 +33,10 @@ void MainMenu::Build(QMainWindow& window)
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     closeAction = AddAction(fileMenu, QStringLiteral("closeAction"), tr("&Close"));
     closeAction->setShortcut(QKeySequence::Close);
+    fileMenu->addSeparator();
+    // The end of the program, not only of the window: the tray's "Exit", from the keyboard.
+    exitAction = AddAction(fileMenu, QStringLiteral("exitAction"), tr("E&xit"));
+    exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // The message commands arrive with the message editor, the find command with the find dialog.
     QMenu* messageMenu = bar->addMenu(tr("&Message"));
@@ -45,9 +49,10 @@ void MainMenu::Build(QMainWindow& window)
     newAction->setShortcut(QKeySequence(Qt::Key_Insert));
     editAction->setShortcut(QKeySequence(Qt::Key_F2));
     duplicateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    // Nothing undoes a delete and it reaches the message's groups at once, so a stray press of Del
-    // alone must not be enough.
+    // A delete reaches the message's groups at once, so a stray press of Del alone must not be enough.
     deleteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    undoDeleteAction = AddAction(messageMenu, QStringLiteral("undoDeleteAction"), tr("&Undo delete"), false);
+    undoDeleteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     deleteExpiredMenu = messageMenu->addMenu(tr("Delete e&xpired messages"));
     deleteExpiredMenu->setObjectName(QStringLiteral("deleteExpiredMenu"));
     for (std::size_t i = 0; i < ExpiredDays.size(); ++i) {

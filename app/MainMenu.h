@@ -20,11 +20,14 @@ public:
 
     // "File"
     QAction* closeAction = nullptr;
+    QAction* exitAction = nullptr;
     // "Message"
     QAction* newAction = nullptr;
     QAction* editAction = nullptr;
     QAction* duplicateAction = nullptr;
     QAction* deleteAction = nullptr;
+    // Brings back what the last Delete or "Delete expired messages" removed.
+    QAction* undoDeleteAction = nullptr;
     QMenu* deleteExpiredMenu = nullptr;
     // "360 days +" ... "7 days +"; each carries its number of days as its data.
     std::array<QAction*, ExpiredDays.size()> deleteExpiredActions{};

@@ -53,11 +53,12 @@ MessageCommands::MessageCommands(TBWCForm& form, Publisher publisher)
         {menu.editAction, &MessageCommands::Edit},
         {menu.duplicateAction, &MessageCommands::Duplicate},
         {menu.deleteAction, &MessageCommands::Delete},
+        {menu.undoDeleteAction, &MessageCommands::UndoDelete},
     };
     for (const auto& [action, command] : commands) {
         const auto handler = command;
         connect(action, &QAction::triggered, this, [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-        action->setEnabled(true);
+        action->setEnabled(action != menu.undoDeleteAction);
     }
     for (QAction* action : menu.deleteExpiredActions) {
         connect(action, &QAction::triggered, this, [this, action] {
@@ -159,10 +160,13 @@ void MessageCommands::Delete()
     }
     const TBWItem published = *message;
     Publish(published, published.Recipients, TStringList{});
-    TBWItemList& list = m_form.Lists().PersonalList;
     const int index = IndexOf(message);
     if (index >= 0) {
+        TBWItemList& list = m_form.Lists().PersonalList;
+        m_lastDeleted.clear();
+        m_lastDeleted.push_back({static_cast<std::size_t>(index), std::move(list[static_cast<std::size_t>(index)])});
         list.erase(list.begin() + index);
+        SetDeletedPublished(true);
     }
     m_form.UpdateRowCount();
     m_form.RepaintList();
@@ -177,14 +181,54 @@ void MessageCommands::DeleteExpired(int days)
         return;
     }
     TBWItemList& list = m_form.Lists().PersonalList;
+    std::vector<DeletedMessage> kept;
     for (std::size_t index = list.size(); index-- > 0;) {
         if (context.clock.Now() - list[index]->DueTime >= days) {
+            kept.push_back({index, std::move(list[index])});
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
         }
+    }
+    if (!kept.empty()) {
+        std::reverse(kept.begin(), kept.end());
+        m_lastDeleted = std::move(kept);
+        SetDeletedPublished(false);
     }
     m_form.UpdateRowCount();
     m_form.RepaintList();
     SavePersonalList();
+}
+
+void MessageCommands::UndoDelete()
+{
+    if (m_lastDeleted.empty()) {
+        return;
+    }
+    std::vector<DeletedMessage> restored = std::move(m_lastDeleted);
+    m_lastDeleted.clear();
+    m_form.Menu().undoDeleteAction->setEnabled(false);
+    if (m_lastDeletedPublished) {
+        // Put back into every group the message had been sent to: where a copy is left, it is
+        // replaced by Id; where it is gone, it is added.
+        for (const DeletedMessage& deleted : restored) {
+            Publish(*deleted.Message, deleted.Message->Recipients, deleted.Message->Recipients);
+        }
+    }
+    TBWItemList& list = m_form.Lists().PersonalList;
+    const std::int32_t firstId = restored.front().Message->Id;
+    for (DeletedMessage& deleted : restored) {
+        const std::size_t index = std::min(deleted.Index, list.size());
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(index), std::move(deleted.Message));
+    }
+    m_form.ResortIfAutoSort();
+    m_form.UpdateRowCount();
+    SelectById(firstId);
+    SavePersonalList();
+}
+
+void MessageCommands::SetDeletedPublished(bool published)
+{
+    m_lastDeletedPublished = published;
+    m_form.Menu().undoDeleteAction->setEnabled(!m_lastDeleted.empty());
 }
 
 void MessageCommands::Publish(const TBWItem& message, const TStringList& oldRecipients,

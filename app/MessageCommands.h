@@ -6,13 +6,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class TBWCForm;
 class TBWEditForm;
 class TBWItem;
 
-// The commands of the main window that change the personal list: New, Edit, Duplicate, Delete and
-// "Delete expired messages". Each keeps the list view in step, saves "bwlist.dat" before it returns,
+// The commands of the main window that change the personal list: New, Edit, Duplicate, Delete,
+// "Delete expired messages" and "Undo delete". Each keeps the list view in step, saves "bwlist.dat" before it returns,
 // and (New, Edit, Delete) brings the message's recipient groups up to date through the publisher.
 // Makes the message editor, one for the whole run, and brings the menu entries and buttons to life.
 class MessageCommands : public QObject
@@ -36,6 +38,9 @@ public:
     void Delete();
     // Deletes, after the user agreed, every message whose due moment lies the days or more back.
     void DeleteExpired(int days);
+    // Brings back the messages the last Delete or DeleteExpired removed, where they stood, and (after
+    // a Delete) into the groups they had been sent to.
+    void UndoDelete();
 
 private:
     // Runs a command through the error guard. While one command waits for its groups, the event
@@ -52,9 +57,21 @@ private:
     [[nodiscard]] std::string UserName() const;
     void SelectById(std::int32_t id);
     void SavePersonalList();
+    // What the last delete removed is what UndoDelete brings back from now on.
+    void SetDeletedPublished(bool published);
+
+    // What the last delete removed, each with the index it had, in ascending order.
+    struct DeletedMessage
+    {
+        std::size_t Index = 0;
+        std::unique_ptr<TBWItem> Message;
+    };
 
     TBWCForm& m_form;
     Publisher m_publisher;
     TBWEditForm* m_editForm;
+    std::vector<DeletedMessage> m_lastDeleted;
+    // Whether the last delete took the messages out of their groups too.
+    bool m_lastDeletedPublished = false;
     bool m_running = false;
 };

@@ -6,6 +6,8 @@
 #include <QIcon>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class Clock;
 
@@ -33,6 +35,13 @@ public:
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
                                       int role = Qt::DisplayRole) const override;
 
+    // When a reminder of the message that the user put off comes back, if one waits; the date column
+    // says so instead of the due time.
+    void SetPostponedLookup(std::function<std::optional<double>(std::int32_t id)> lookup)
+    {
+        m_postponedUntil = std::move(lookup);
+    }
+
     // Matches the row count to the length of the personal list.
     void UpdateRowCount();
     // Has the view draw every row again (the messages may have changed in place or moved).
@@ -40,15 +49,18 @@ public:
 
     // The name of a message kind as the message editor lists it; empty for an unknown kind.
     [[nodiscard]] static QString KindName(int kind);
-    // 0 grey: the due moment has passed; 1 yellow: delivered, the next occurrence pending; 2 green:
-    // pending, never delivered.
+    // 0 grey: the due moment has passed; 1 yellow: shown here, the next occurrence pending; 2 green:
+    // pending, never shown here. The due moment is the one the reminder comes at (on an active day).
     [[nodiscard]] static int StateIndex(const TBWItem& message, double now);
     // The state mark in words, for screen readers.
     [[nodiscard]] static QString StateName(int state);
 
 private:
+    [[nodiscard]] QString DateTimeText(const TBWItem& message) const;
+
     const TBWItemList& m_messages;
     const Clock& m_clock;
+    std::function<std::optional<double>(std::int32_t id)> m_postponedUntil;
     int m_rowCount = 0;
     std::array<QIcon, 3> m_stateIcons;
 };

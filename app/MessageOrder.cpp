@@ -1,5 +1,6 @@
 #include "MessageOrder.h"
 
+#include <QByteArray>
 #include <QCollatorSortKey>
 #include <QString>
 
@@ -20,9 +21,14 @@ int Sign(int value)
     return (value > 0) - (value < 0);
 }
 
+QByteArray FoldedText(const TBWItem& item)
+{
+    return QString::fromLocal8Bit(item.Title).toCaseFolded().toUtf8();
+}
+
 } // namespace
 
-MessageOrder::MessageOrder()
+MessageOrder::MessageOrder() : m_byFoldedText(m_collator.locale().language() == QLocale::C)
 {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
@@ -32,7 +38,7 @@ int MessageOrder::CompareMessages(const TBWItem& a, const TBWItem& b) const
     int result = 0;
     switch (m_column) {
     case DueTimeColumn:
-        result = CompareValues(a.DueTime, b.DueTime);
+        result = CompareValues(a.EffectiveDueTime(), b.EffectiveDueTime());
         break;
     case KindColumn:
         result = CompareValues(a.Kind, b.Kind);
@@ -46,6 +52,9 @@ int MessageOrder::CompareMessages(const TBWItem& a, const TBWItem& b) const
 
 int MessageOrder::CompareTitles(const TBWItem& a, const TBWItem& b) const
 {
+    if (m_byFoldedText) {
+        return Sign(FoldedText(a).compare(FoldedText(b)));
+    }
     return Sign(m_collator.compare(QString::fromLocal8Bit(a.Title), QString::fromLocal8Bit(b.Title)));
 }
 
@@ -56,12 +65,24 @@ void MessageOrder::Sort(TBWItemList& list) const
                          [this](const auto& a, const auto& b) { return CompareMessages(*a, *b) < 0; });
         return;
     }
-    // By title the collation key of each message is made once, not once per comparison.
-    std::vector<std::pair<QCollatorSortKey, std::unique_ptr<TBWItem>>> keyed;
+    // By title the key of each message is made once, not once per comparison.
+    if (m_byFoldedText) {
+        SortByTitle(list, [](const TBWItem& item) { return FoldedText(item); });
+    } else {
+        SortByTitle(list,
+                    [this](const TBWItem& item) { return m_collator.sortKey(QString::fromLocal8Bit(item.Title)); });
+    }
+}
+
+template <typename Key>
+void MessageOrder::SortByTitle(TBWItemList& list, Key&& key) const
+{
+    using KeyType = decltype(key(*list.front()));
+    std::vector<std::pair<KeyType, std::unique_ptr<TBWItem>>> keyed;
     keyed.reserve(list.size());
     for (auto& item : list) {
-        QCollatorSortKey key = m_collator.sortKey(QString::fromLocal8Bit(item->Title));
-        keyed.emplace_back(std::move(key), std::move(item));
+        KeyType itemKey = key(*item);
+        keyed.emplace_back(std::move(itemKey), std::move(item));
     }
     std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
         const int result = Sign(a.first.compare(b.first));

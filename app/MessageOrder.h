@@ -4,8 +4,8 @@
 
 #include <QCollator>
 
-// The order of the personal message list: by due time, by kind or by title (letter case ignored, by
-// the rules of the user's language), ascending or reversed.
+// The order of the personal message list: by the moment each comes, by kind or by title (letter case
+// ignored, by the rules of the user's language), ascending or reversed.
 class MessageOrder
 {
 public:
@@ -32,8 +32,13 @@ public:
 
 private:
     [[nodiscard]] int CompareTitles(const TBWItem& a, const TBWItem& b) const;
+    template <typename Key>
+    void SortByTitle(TBWItemList& list, Key&& key) const;
 
     int m_column = NoColumn;
     bool m_reversed = false;
     QCollator m_collator;
+    // Under the C locale Qt's collator compares without letter case but makes sort keys with it;
+    // the titles are then ordered by their case-folded text, the same way for both.
+    bool m_byFoldedText = false;
 };

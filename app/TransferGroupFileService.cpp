@@ -1,6 +1,8 @@
 #include "TransferGroupFileService.h"
 
+#include "GroupFetchTask.h"
 #include "GroupList.h"
+#include "GroupPublishTask.h"
 #include "TransferBatch.h"
 #include "TransferCenter.h"
 
@@ -13,10 +15,11 @@ TransferGroupFileService::TransferGroupFileService(TransferCenter& transfers, st
 FetchOutcome TransferGroupFileService::FetchGroupFile(const TBWListLocation& group)
 {
     // The outcome, not the presence of a file, tells whether the fetch brought the group file: a
-    // local copy left from an earlier fetch stays in place when this one fails. It is not deleted
-    // beforehand, since an upload of the same copy may still be reading it.
+    // local copy left from an earlier fetch stays in place when this one fails.
+    const GroupFetchPaths paths{LocalCopyPath(group), GroupFilePath(m_dataFolder / "BWRejected", group.Name)};
+    const auto task = std::make_shared<GroupFetchTask>(group, paths, true);
     TransferBatch batch = m_transfers.NewBatch();
-    batch.DownloadGroupFile(group);
+    batch.RunGroupTask(task);
     batch.WaitForTransfers();
     switch (batch.Outcome(group.Name)) {
     case TransferOutcome::Done:
@@ -26,13 +29,32 @@ FetchOutcome TransferGroupFileService::FetchGroupFile(const TBWListLocation& gro
     case TransferOutcome::Running:
         return FetchOutcome::StillRunning;
     default:
+        break;
+    }
+    if (task->Result().What != GroupFetchOutcome::Status::Rejected) {
         return FetchOutcome::Failed;
     }
+    return task->Result().Verdict == OpenedGroupFile::Verdict::WrongPassword ? FetchOutcome::WrongPassword
+                                                                             : FetchOutcome::NotAGroupFile;
 }
 
 void TransferGroupFileService::UploadGroupFile(const TBWListLocation& group)
 {
-    m_transfers.UploadGroupFile(group);
+    if (group.LocationKind == LocationHttp) {
+        return;
+    }
+    // A publish of no change: it makes the group file only if it is still missing.
+    m_transfers.RunGroupTask(
+        std::make_shared<GroupPublishTask>(group, ChangeSet{}, LocalCopyPath(group), TransferCenter::OwnerName()));
+}
+
+LocationHabits TransferGroupFileService::Habits(const TBWListLocation& group) const
+{
+    const GroupMemory memory = m_transfers.Memory(group.Name);
+    if (memory.Location != group.Location) {
+        return {};
+    }
+    return {memory.Publish.StoreInPlace, memory.Unlocked};
 }
 
 std::filesystem::path TransferGroupFileService::LocalCopyPath(const TBWListLocation& group) const

@@ -6,9 +6,10 @@
 
 class TransferCenter;
 
-// The groups dialog's fetch and upload over the program's transfers. A fetch is Absent only when
-// the location said there is no group file; any other failure is Failed, so that the dialog never
-// sends an empty file over one that may exist.
+// The groups dialog's fetch and the creation of a group file over the program's transfers, each a
+// task in the group's line. A fetch is Absent only when the location said there is no group file;
+// any other failure is Failed, so that the dialog never creates a file where one may exist. The
+// creation itself runs under the group's lock and never replaces a file that is there.
 class TransferGroupFileService : public GroupFileService
 {
 public:
@@ -16,6 +17,7 @@ public:
 
     FetchOutcome FetchGroupFile(const TBWListLocation& group) override;
     void UploadGroupFile(const TBWListLocation& group) override;
+    [[nodiscard]] LocationHabits Habits(const TBWListLocation& group) const override;
     [[nodiscard]] std::filesystem::path LocalCopyPath(const TBWListLocation& group) const override;
 
 private:

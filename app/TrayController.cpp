@@ -44,6 +44,14 @@ bool TrayController::IsShown() const
     return m_icon->isVisible();
 }
 
+void TrayController::SetWarning(bool warning)
+{
+    if (warning != m_warning) {
+        m_warning = warning;
+        m_icon->setIcon(warning ? ProgramWarningIcon() : ProgramIcon());
+    }
+}
+
 void TrayController::SetToolTip(const QString& text)
 {
     if (m_icon->toolTip() != text) {

@@ -24,6 +24,9 @@ public:
     [[nodiscard]] bool IsShown() const;
     // Only a changed text reaches the tray: some trays redraw the icon on every update.
     void SetToolTip(const QString& text);
+    // The icon with a warning mark, while something the user relies on does not work.
+    void SetWarning(bool warning);
+    [[nodiscard]] bool ShowsWarning() const { return m_warning; }
     [[nodiscard]] QSystemTrayIcon* Icon() const { return m_icon; }
     [[nodiscard]] QMenu* Menu() const { return m_menu.get(); }
 
@@ -35,4 +38,5 @@ private:
     // A tray icon does not own its menu.
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon* m_icon;
+    bool m_warning = false;
 };

@@ -14,7 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             // The first word is the launcher's own path.
             arguments.erase(arguments.begin());
         }
-        Launch(arguments);
+        // A windowed program has no standard error to tell it on.
+        (void)Launch(arguments);
     } catch (...) {
     }
     return 0;

@@ -79,8 +79,8 @@ bool LooksLikeAddress(const std::string& target)
 }
 
 // Starts the program in a session of its own, with no terminal, so that it outlives the launcher and
-// prints nothing where the launcher was started. The outcome is deliberately not looked at.
-void SpawnDetached(const std::string& program, std::vector<std::string> arguments, bool searchPath)
+// prints nothing where the launcher was started. What it does once started is not looked at.
+ShellOpenResult SpawnDetached(const std::string& program, std::vector<std::string> arguments, bool searchPath)
 {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
@@ -92,11 +92,11 @@ void SpawnDetached(const std::string& program, std::vector<std::string> argument
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     if (posix_spawn_file_actions_init(&actions) != 0) {
-        return;
+        return ShellOpenResult::StartFailed;
     }
     if (posix_spawnattr_init(&attributes) != 0) {
         posix_spawn_file_actions_destroy(&actions);
-        return;
+        return ShellOpenResult::StartFailed;
     }
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -106,50 +106,49 @@ void SpawnDetached(const std::string& program, std::vector<std::string> argument
 #endif
 
     pid_t child = 0;
-    if (searchPath) {
-        posix_spawnp(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
-    } else {
-        posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
-    }
+    const int spawned = searchPath ? posix_spawnp(&child, program.c_str(), &actions, &attributes, argv.data(), environ)
+                                   : posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
 
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
+    return spawned == 0 ? ShellOpenResult::Started : ShellOpenResult::StartFailed;
 }
 
-void RunProgram(const std::string& program, const std::string& parameters)
+ShellOpenResult RunProgram(const std::string& program, const std::string& parameters)
 {
     std::vector<std::string> arguments{program};
     for (std::string& word : SplitArguments(parameters)) {
         arguments.push_back(std::move(word));
     }
-    SpawnDetached(program, std::move(arguments), false);
+    return SpawnDetached(program, std::move(arguments), false);
 }
 
-void OpenWithDefaultHandler(const std::string& target)
+ShellOpenResult OpenWithDefaultHandler(const std::string& target)
 {
     // A local name starting with '-' would be taken for an option of the handler.
     const std::string operand = target.front() == '-' ? "./" + target : target;
-    SpawnDetached(kDefaultHandler, {kDefaultHandler, operand}, true);
+    return SpawnDetached(kDefaultHandler, {kDefaultHandler, operand}, true);
 }
 
 } // namespace
 
-void ShellOpen(const std::string& file, const std::string& parameters)
+ShellOpenResult ShellOpen(const std::string& file, const std::string& parameters)
 {
     if (file.empty()) {
-        return;
+        return ShellOpenResult::NotFound;
     }
     if (Exists(file)) {
         if (IsExecutableFile(file)) {
-            RunProgram(file, parameters);
-        } else {
-            // A document or a folder: the desktop knows what opens it, and it takes no parameters.
-            OpenWithDefaultHandler(file);
+            return RunProgram(file, parameters);
         }
-    } else if (const std::optional<std::string> program = FindOnPath(file)) {
-        RunProgram(*program, parameters);
-    } else if (LooksLikeAddress(file)) {
-        OpenWithDefaultHandler(file);
+        // A document or a folder: the desktop knows what opens it, and it takes no parameters.
+        return OpenWithDefaultHandler(file);
     }
-    // Anything else names nothing that exists: there is nothing to open.
+    if (const std::optional<std::string> program = FindOnPath(file)) {
+        return RunProgram(*program, parameters);
+    }
+    if (LooksLikeAddress(file)) {
+        return OpenWithDefaultHandler(file);
+    }
+    return ShellOpenResult::NotFound;
 }

@@ -113,6 +113,15 @@ void MergeItemList(TBWItemList& target, const TBWItemList& source, double now)
     }
 }
 
+int TakePastOccurrences(TBWItemList& list, double now)
+{
+    int taken = 0;
+    for (const auto& item : list) {
+        taken += item->TakeOccurrence(now) ? 1 : 0;
+    }
+    return taken;
+}
+
 void ItemListToLines(const TBWItemList& list, TStringList& lines)
 {
     lines.clear();

@@ -23,6 +23,10 @@ enum TLoadResult : int
 [[nodiscard]] bool IsListSorted(const TBWItemList& list, const TItemComparison& compare);
 // Makes target follow source: same ids, local LastDueTime kept, existing messages advanced to now.
 void MergeItemList(TBWItemList& target, const TBWItemList& source, double now);
+// Takes every occurrence that has come by now as if it had been delivered, and delivers nothing:
+// what a member who only now joins a group has missed is not to be replayed. Returns how many
+// messages had one.
+int TakePastOccurrences(TBWItemList& list, double now);
 void ItemListToLines(const TBWItemList& list, TStringList& lines);
 void ItemListFromLines(TBWItemList& list, const TStringList& lines);
 void ItemListFromLines(TBWItemList& list, const TLineViews& lines);

@@ -2,8 +2,10 @@
 
 #include "DateTime.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 void TBWItem::GenerateId(double now)
 {
@@ -30,6 +32,84 @@ void TBWItem::ActivateAllDays()
     }
 }
 
+namespace {
+
+// Whole days from the date-time's weekday to the first active one (0 when it is active itself).
+int DaysToActiveDay(const TBWItem& item, double dateTime)
+{
+    if (item.ActiveDayCount() == 0) {
+        return 0; // treated as active every day
+    }
+    int weekday = DayOfTheWeek(dateTime);
+    int days = 0;
+    while (!item.IsActiveOn(weekday)) {
+        weekday = weekday % 7 + 1;
+        ++days;
+    }
+    return days;
+}
+
+// A date-time grows by whole days without losing a bit of its time of day as long as it stays below
+// the end of its binade; below this limit many steps of a series sum to one addition, bit for bit.
+double ExactSumLimit(double dateTime)
+{
+    int exponent = 0;
+    (void)std::frexp(dateTime, &exponent);
+    return std::ldexp(1.0, exponent);
+}
+
+// The furthest a monthly or yearly series may jump in one go: far enough below the moment that no
+// occurrence up to there can come at or after it, even moved on to an active weekday, and below
+// the limit of exact sums. Whatever lies beyond is stepped one occurrence at a time, as always.
+double JumpBound(double dueTime, double moment)
+{
+    constexpr double LongestRoll = 7;
+    constexpr double LongestStep = 32;
+    return std::min(moment - LongestRoll, ExactSumLimit(dueTime) - LongestStep);
+}
+
+int MonthIndex(const CalendarDate& date)
+{
+    return date.year * 12 + (date.month - 1);
+}
+
+// The occurrence that many months on, when the series keeps its day of month (28 or less).
+double MonthsLater(double dueTime, int months)
+{
+    const CalendarDate date = DecodeDate(dueTime);
+    const int index = MonthIndex(date) + months;
+    const int year = index >= 0 ? index / 12 : (index - 11) / 12; // rounded down, also before year 0
+    return EncodeDate(year, index - year * 12 + 1, date.day) + TimePart(dueTime);
+}
+
+// The series' next occurrence that the loop would reach, jumping over those that all lie before
+// the moment where that is exact, else one step.
+double NextMonthlyStep(double dueTime, double moment)
+{
+    const CalendarDate date = DecodeDate(dueTime);
+    if (date.day <= 28) {
+        const int months = MonthIndex(DecodeDate(JumpBound(dueTime, moment))) - MonthIndex(date) - 1;
+        if (months >= 1) {
+            return MonthsLater(dueTime, months);
+        }
+    }
+    return NextMonthDate(dueTime);
+}
+
+double NextYearlyStep(double dueTime, double moment)
+{
+    const CalendarDate date = DecodeDate(dueTime);
+    if (date.month != 2 || date.day != 29) {
+        const int years = DecodeDate(JumpBound(dueTime, moment)).year - date.year - 1;
+        if (years >= 1) {
+            return EncodeDate(date.year + years, date.month, date.day) + TimePart(dueTime);
+        }
+    }
+    return AddOneYear(dueTime);
+}
+
+} // namespace
+
 void TBWItem::AdvanceDueTime(double moment)
 {
     switch (RepeatKind) {
@@ -49,23 +129,25 @@ void TBWItem::AdvanceDueTime(double moment)
         break;
     }
     case RepeatWeekly: {
+        // Every occurrence falls on the same weekday, so each comes the same days late.
+        const int roll = DaysToActiveDay(*this, DueTime);
         const double weeks = std::floor((moment - DueTime) / 7);
         if (weeks > 1) {
             DueTime += (weeks - 1) * 7;
         }
-        while (DueTime < moment) {
+        while (DueTime + roll < moment) {
             DueTime += 7;
         }
         break;
     }
     case RepeatMonthly:
-        while (DueTime < moment) {
-            DueTime = NextMonthDate(DueTime);
+        while (EffectiveDueTime() < moment) {
+            DueTime = NextMonthlyStep(DueTime, moment);
         }
         break;
     case RepeatYearly:
-        while (DueTime < moment) {
-            DueTime = AddOneYear(DueTime);
+        while (EffectiveDueTime() < moment) {
+            DueTime = NextYearlyStep(DueTime, moment);
         }
         break;
     default:
@@ -73,17 +155,39 @@ void TBWItem::AdvanceDueTime(double moment)
     }
 }
 
-bool TBWItem::CheckDue(double now)
+double TBWItem::EffectiveDueTime() const
 {
-    if (now < DueTime) {
+    return DueTime + DaysToActiveDay(*this, DueTime);
+}
+
+bool TBWItem::TakeOccurrence(double now)
+{
+    const double comes = EffectiveDueTime();
+    if (now < comes || LastDueTime == DueTime) {
         return false;
     }
-    if (LastDueTime == DueTime) {
-        return false;
-    }
-    const bool activeToday = IsActiveOn(DayOfTheWeek(now));
     LastDueTime = DueTime;
     AdvanceDueTime(now);
+    if (EffectiveDueTime() <= comes) {
+        // Taken at the very moment it came: advancing to "now" stopped on the occurrence just
+        // taken, and the series would stay there for good.
+        AdvanceDueTime(std::nextafter(comes, std::numeric_limits<double>::infinity()));
+    }
+    return true;
+}
+
+bool TBWItem::CheckDue(double now)
+{
+    const double lastDelivered = LastDueTime;
+    const bool activeToday = IsActiveOn(DayOfTheWeek(now));
+    if (!TakeOccurrence(now)) {
+        return false;
+    }
+    if (!activeToday && DueTime != LastDueTime) {
+        // Passed over, not shown: the state mark must not claim a delivery. A message that does not
+        // repeat keeps the mark of the taken occurrence, or it would come again.
+        LastDueTime = lastDelivered;
+    }
     return activeToday;
 }
 

@@ -29,8 +29,18 @@ public:
     void GenerateId(double now);
     [[nodiscard]] int ActiveDayCount() const;
     void ActivateAllDays();
+    // Moves DueTime to the first occurrence that comes at or after the moment. Takes the same time
+    // however far back DueTime lies.
     void AdvanceDueTime(double moment);
-    // Takes the occurrence due at now (at most once) and tells whether it should be delivered.
+    // When the occurrence at DueTime comes: DueTime itself on an active weekday, else the same time
+    // of day on the next active weekday.
+    [[nodiscard]] double EffectiveDueTime() const;
+    // Takes the occurrence that has come by now, if it was not taken yet, delivered or not:
+    // LastDueTime := DueTime and DueTime moves on. Returns whether one was taken.
+    bool TakeOccurrence(double now);
+    // Takes the occurrence due at now (at most once) and tells whether it should be delivered: not
+    // when now falls on an inactive weekday (the program did not run on the active day), and then
+    // LastDueTime keeps naming the last occurrence that was delivered.
     bool CheckDue(double now);
     void Assign(const TBWItem& source);
     void SaveToLines(TStringList& lines) const;

@@ -19,6 +19,12 @@ QIcon ProgramIcon()
     return QIcon(QStringLiteral(":/icons/bellwick.svg"));
 }
 
+QIcon ProgramWarningIcon()
+{
+    EnsureResources();
+    return QIcon(QStringLiteral(":/icons/bellwick-warning.svg"));
+}
+
 QIcon StateMarkIcon(StateMark mark)
 {
     EnsureResources();

@@ -6,6 +6,8 @@
 
 // The bell: window, tray and about dialog.
 [[nodiscard]] QIcon ProgramIcon();
+// The bell with a warning mark, for the tray while a group cannot be reached.
+[[nodiscard]] QIcon ProgramWarningIcon();
 
 // The state marks in front of the message rows.
 enum class StateMark

@@ -6,18 +6,21 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-void DesktopShell::Open(const QString& target, const QString& parameters)
+bool DesktopShell::Open(const QString& target, const QString& parameters)
 {
     if (target.isEmpty()) {
-        return;
+        return false;
     }
     const QString program = FindProgram(target);
     if (!program.isEmpty()) {
-        QProcess::startDetached(program, QProcess::splitCommand(parameters));
-        return;
+        return QProcess::startDetached(program, QProcess::splitCommand(parameters));
     }
-    QDesktopServices::openUrl(IsAddress(target) ? QUrl(target)
-                                                : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+    if (IsAddress(target)) {
+        return QDesktopServices::openUrl(QUrl(target));
+    }
+    // The desktop's handler would be started for a file that is not there, and fail out of sight.
+    const QFileInfo file(target);
+    return file.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
 
 QString DesktopShell::FindProgram(const QString& target)

@@ -8,7 +8,7 @@
 class DesktopShell final : public Shell
 {
 public:
-    void Open(const QString& target, const QString& parameters) override;
+    bool Open(const QString& target, const QString& parameters) override;
 
     // The program that Open would start for the target, or empty when the target is not a program.
     [[nodiscard]] static QString FindProgram(const QString& target);

@@ -9,6 +9,7 @@ public:
     virtual ~Shell() = default;
 
     // A program is started with the parameters; anything else goes to the desktop's handler for it.
-    // Returns at once; the outcome is not reported.
-    virtual void Open(const QString& target, const QString& parameters) = 0;
+    // Returns at once, false when there is nothing by that name or it could not be handed on; what
+    // the started program or handler does afterwards is not known.
+    virtual bool Open(const QString& target, const QString& parameters) = 0;
 };

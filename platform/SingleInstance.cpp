@@ -44,6 +44,17 @@ SingleInstance::SingleInstance(const QString& lockFolder)
 
 SingleInstance::~SingleInstance() = default;
 
+QString SingleInstance::ChannelName() const
+{
+#ifdef Q_OS_UNIX
+    // A path in the lock's private folder: nobody else can connect, or put a socket there.
+    return QFileInfo(m_fileName).dir().filePath(QStringLiteral("Bellwick_Mutex.socket"));
+#else
+    // A named pipe; the server admits the user alone (QLocalServer::UserAccessOption).
+    return QStringLiteral("Bellwick_Mutex-") + qEnvironmentVariable("USERNAME");
+#endif
+}
+
 bool SingleInstance::TryAcquire()
 {
     return m_lock->isLocked() || m_lock->tryLock(0);

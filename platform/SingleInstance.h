@@ -25,6 +25,8 @@ public:
     [[nodiscard]] QString FailureReason() const;
 
     [[nodiscard]] QString LockFileName() const { return m_fileName; }
+    // The local socket beside the lock through which a second start reaches the running copy.
+    [[nodiscard]] QString ChannelName() const;
 
     // XDG_RUNTIME_DIR when it is a folder of the user's own, else a private folder in the temporary
     // folder (created readable by the user alone).

@@ -5,8 +5,11 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
+class GroupTask;
 class TBWListLocation;
 class TransferCenter;
 
@@ -27,6 +30,9 @@ public:
     // not needed). Returns false when the transfer was refused or a plain copy failed.
     bool UploadGroupFile(const TBWListLocation& group);
     bool DownloadGroupFile(const TBWListLocation& group);
+    // Runs a group task (TransferCenter::RunGroupTask) as part of this batch; its outcome counts
+    // for the task's group.
+    bool RunGroupTask(std::shared_ptr<GroupTask> task, std::function<void()> whenDone = {});
 
     // Lets this batch's transfers finish, at most TransferSettings::WaitLimit, while the main
     // thread's events (timers, input, painting, notices) go on being handled. Returns whether

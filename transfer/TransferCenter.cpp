@@ -4,6 +4,7 @@
 #include "ReceiveFTP.h"
 #include "ReceiveHTTP.h"
 #include "SendFTP.h"
+#include "TaskWorker.h"
 #include "TransferNotice.h"
 #include "TransferNoticeEvent.h"
 #include "model/TBWListLocation.h"
@@ -145,6 +146,59 @@ std::uint64_t TransferCenter::StartHttpDownload(const std::string& address, cons
     return Submit(std::move(job));
 }
 
+std::uint64_t TransferCenter::RunGroupTask(std::shared_ptr<GroupTask> task, std::function<void()> whenDone)
+{
+    return SubmitTask(std::move(task), 0, std::move(whenDone));
+}
+
+std::uint64_t TransferCenter::SubmitTask(std::shared_ptr<GroupTask> task, std::uint64_t batchId,
+                                         std::function<void()> whenDone)
+{
+    const TBWListLocation& group = task->Group();
+    if (!IsPlainFileName(group.Name) || m_shutDown) {
+        m_batches.Add(batchId, 0, group.Name, TransferOutcome::Failed);
+        return 0;
+    }
+    const std::string localFile = LocalCopyPath(group.Name);
+    const bool upload = task->IsUpload();
+    auto job = NewJob(group.Name, localFile, upload, batchId);
+    job->WhenDone = std::move(whenDone);
+    job->Worker = std::make_unique<TaskWorker>(job->Id, this, m_settings, std::move(task));
+    job->Worker->Address = group.Location;
+    job->Worker->LocalFile = localFile;
+    return Submit(std::move(job));
+}
+
+GroupMemory TransferCenter::Memory(const std::string& groupName) const
+{
+    const auto found = m_memories.find(LocalCopyPath(groupName));
+    return found == m_memories.end() ? GroupMemory{} : found->second;
+}
+
+std::string TransferCenter::OwnerName()
+{
+    QString name = qEnvironmentVariable("USER");
+    if (name.isEmpty()) {
+        name = qEnvironmentVariable("USERNAME");
+    }
+    return name.toLocal8Bit().toStdString();
+}
+
+void TransferCenter::StartWorker(TransferJob& job)
+{
+    job.Started = true;
+    if (auto* runner = dynamic_cast<TaskWorker*>(job.Worker.get())) {
+        // Handed over only now, when the group's earlier tasks have ended and given theirs back.
+        GroupMemory& memory = m_memories[job.LocalFile];
+        if (memory.Location != job.Worker->Address) {
+            memory = GroupMemory{};
+            memory.Location = job.Worker->Address;
+        }
+        runner->Memory() = memory;
+    }
+    job.Worker->Start();
+}
+
 std::unique_ptr<TransferJob> TransferCenter::NewJob(const std::string& groupName, const std::string& localFile,
                                                     bool upload, std::uint64_t batchId)
 {
@@ -200,8 +254,7 @@ void TransferCenter::RunLine(const std::string& localFile)
     while (TransferJob* job = m_queue.Front(localFile)) {
         if (job->Worker) {
             if (!job->Started) {
-                job->Started = true;
-                job->Worker->Start();
+                StartWorker(*job);
             }
             return;
         }
@@ -219,6 +272,10 @@ void TransferCenter::Finish(std::uint64_t jobId, int code)
     }
     // The notice is the thread's last act, so this join returns at once.
     job->Worker->Join();
+    if (auto* runner = dynamic_cast<TaskWorker*>(job->Worker.get())) {
+        m_memories[job->LocalFile] = runner->Memory();
+    }
+    std::function<void()> whenDone = std::move(job->WhenDone);
     TransferOutcome outcome = TransferOutcome::Done;
     if (code == TransferFailed) {
         outcome = job->Worker->SourceMissing() ? TransferOutcome::Missing : TransferOutcome::Failed;
@@ -228,6 +285,9 @@ void TransferCenter::Finish(std::uint64_t jobId, int code)
     job.reset();
     RunLine(localFile);
     UpdateActivity();
+    if (whenDone) {
+        whenDone();
+    }
 }
 
 bool TransferCenter::event(QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchBook.h"
+#include "GroupTask.h"
 #include "LocalCopyQueue.h"
 #include "TransferBatch.h"
 #include "TransferSettings.h"
@@ -11,6 +12,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -53,6 +56,15 @@ public:
                                    const std::string& ftpPassword);
     std::uint64_t StartHttpDownload(const std::string& address, const std::string& localFile);
 
+    // Runs the task in the line of its group's local copy, after the transfers and tasks of that
+    // group already accepted. whenDone, if given, is called on the main thread once it has ended
+    // (not when the center shuts down first). Returns the transfer id, 0 when refused.
+    std::uint64_t RunGroupTask(std::shared_ptr<GroupTask> task, std::function<void()> whenDone = {});
+    // What the center remembers of the group's location from its last tasks there.
+    [[nodiscard]] GroupMemory Memory(const std::string& groupName) const;
+    // The name a lock this program takes shows as its owner's.
+    [[nodiscard]] static std::string OwnerName();
+
     // Whether a download of the group's local copy waits in line or is under way.
     [[nodiscard]] bool IsFetching(const std::string& groupName) const;
 
@@ -73,6 +85,8 @@ private:
     friend class TransferBatch;
 
     bool MoveGroupFile(const TBWListLocation& group, bool upload, std::uint64_t batchId);
+    std::uint64_t SubmitTask(std::shared_ptr<GroupTask> task, std::uint64_t batchId, std::function<void()> whenDone);
+    void StartWorker(TransferJob& job);
     std::unique_ptr<TransferJob> NewJob(const std::string& groupName, const std::string& localFile, bool upload,
                                         std::uint64_t batchId);
     std::uint64_t Submit(std::unique_ptr<TransferJob> job);
@@ -90,6 +104,8 @@ private:
     TransferSettings m_settings;
     LocalCopyQueue m_queue;
     BatchBook m_batches;
+    // Per local copy; only the main thread touches it, between the tasks of a group.
+    std::map<std::string, GroupMemory> m_memories;
     std::uint64_t m_lastJobId = 0;
     int m_pendingTransfers = 0;
     bool m_shutDown = false;

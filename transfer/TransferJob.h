@@ -3,6 +3,7 @@
 #include "TransferWorker.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,4 +20,6 @@ struct TransferJob
     std::unique_ptr<TransferWorker> Worker; // null for a plain copy
     std::string CopySource;
     std::string CopyTarget;
+    // Called on the main thread once the transfer has ended and its notice was handled.
+    std::function<void()> WhenDone;
 };

@@ -69,6 +69,58 @@
         <source>The group messages could not be fetched: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Still sending the message to %1; you will be told how it ends.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The message reached %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GroupHealth</name>
+    <message>
+        <source>Switched off: its messages are not fetched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the location did not answer in time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the group file does not open with this password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the group file could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the group file could not be fetched</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failing since %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last fetched %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not fetched yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1 not reachable since %2</source>
+        <extracomment>The tray&apos;s tooltip: a group switched on whose messages have not come for a while.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>what the location holds is not the group file</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>GroupPasswords</name>
@@ -117,6 +169,24 @@
     </message>
     <message>
         <source>Group %1: the group file could not be read (%2); its messages were left as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Group %1: %n reminder(s) whose time had passed before you joined the group were not shown.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Group %1 is busy: another member is changing its group file. The message waits and will be sent when the group is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what the location holds is not the group file (%2); the message was not sent to this group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what was fetched is not the group file (%2). It was set aside, and the group&apos;s messages are as they were at the last fetch.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -195,15 +265,27 @@ Bellwick goes on with what it could read. The file as it was is kept as &quot;%3
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be read: %2
-
-It was moved, as it was, to &quot;%3&quot;. The group&apos;s messages come back with its next fetch.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Bellwick cannot read %1 in &quot;%2&quot;: %3
 
 The file was left as it was, and Bellwick ends now so that nothing is saved over it. Make the file readable again, or move it elsewhere to start without it, then start Bellwick again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>your postponed reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read, nor moved aside. Reminders you put off come up again at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group&apos;s messages come back with its next fetch.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read: %2
+
+It was moved, as it was, to &quot;%3&quot;. %4</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -285,6 +367,14 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo delete</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageCommands</name>
@@ -339,6 +429,11 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
         <source>Pending, not delivered yet</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>postponed until %1</source>
+        <extracomment>The date column of a message whose reminder the user put off: %1 the moment it comes back.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NextReminderText</name>
@@ -349,6 +444,11 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <message>
         <source>%1 — next: %2 %3</source>
         <extracomment>The tray icon&apos;s tooltip: %1 the program&apos;s name, %2 the due moment as the list shows it, %3 the title.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — next: %2, postponed until %3</source>
+        <extracomment>The tray icon&apos;s tooltip: %1 the program&apos;s name, %2 the title of a reminder the user put off, %3 when it comes back as the list shows a due moment.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -379,6 +479,14 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     </message>
     <message>
         <source>Remove the selected recipient</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReminderDispatcher</name>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>The sender of a reminder and, in parentheses, the group it came through.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -426,10 +534,6 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Version 1.3.1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Reminders for you and your team, from the notification area.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -439,6 +543,10 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>You can support this project</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -659,6 +767,14 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No message contains &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No further message contains &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TBWGroupEditForm</name>
@@ -789,14 +905,6 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The group file of &quot;%1&quot; could not be fetched (the login was refused, the location could not be reached or it answered with an error). The group was added, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The location of group &quot;%1&quot; did not answer in time. The group was added, but no new group file was created there. Use Test later to check the group.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Edit group</source>
         <translation type="unfinished"></translation>
     </message>
@@ -818,6 +926,38 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>Test result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; does not open with this password. The group was kept, but its messages cannot be read until the password is the one the other members use. Use Edit to change it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location of group &quot;%1&quot; did not answer in time. The group was kept, but no new group file was created there. Use Test later to check the group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the FTP server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location of group &quot;%1&quot; holds a file that does not open with this password. The group was kept and the file was left as it is. Check the password and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -849,6 +989,80 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>&amp;Remind me later:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;10 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;30 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 &amp;hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in an hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again tomorrow at this time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBWOverflowForm</name>
+    <message numerus="yes">
+        <source>More reminders (%n)</source>
+        <extracomment>The caption of the window that lists the reminders beyond the pop-ups open at once.</extracomment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dismiss &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminders came than Bellwick opens at once. They are listed here; open each to read it, or dismiss them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders not yet opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -884,6 +1098,10 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>Do&amp;n&apos;t run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The reminder &quot;%1&quot; could not open &quot;%2&quot;: there is no such file or program, or nothing to open it with.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -5,47 +5,47 @@
     <name>ActiveDaysBox</name>
     <message>
         <source>Active days</source>
-        <translation type="unfinished"></translation>
+        <translation>Active days</translation>
     </message>
     <message>
         <source>&amp;Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Monday</translation>
     </message>
     <message>
         <source>T&amp;uesday</source>
-        <translation type="unfinished"></translation>
+        <translation>T&amp;uesday</translation>
     </message>
     <message>
         <source>&amp;Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wednesday</translation>
     </message>
     <message>
         <source>Thu&amp;rsday</source>
-        <translation type="unfinished"></translation>
+        <translation>Thu&amp;rsday</translation>
     </message>
     <message>
         <source>&amp;Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Friday</translation>
     </message>
     <message>
         <source>S&amp;aturday</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;aturday</translation>
     </message>
     <message>
         <source>&amp;Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sunday</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>Select All</translation>
     </message>
     <message>
         <source>Deselect All</source>
-        <translation type="unfinished"></translation>
+        <translation>Deselect All</translation>
     </message>
     <message>
         <source>Invert Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Invert Selection</translation>
     </message>
 </context>
 <context>
@@ -59,14 +59,66 @@
     <name>GroupCommands</name>
     <message>
         <source>Sending the message to %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending the message to %1…</translation>
     </message>
     <message>
         <source>Not every group got the message.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not every group got the message.</translation>
     </message>
     <message>
         <source>The group messages could not be fetched: %1</source>
+        <translation>The group messages could not be fetched: %1</translation>
+    </message>
+    <message>
+        <source>Still sending the message to %1; you will be told how it ends.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The message reached %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GroupHealth</name>
+    <message>
+        <source>Switched off: its messages are not fetched.</source>
+        <translation>Switched off: its messages are not fetched.</translation>
+    </message>
+    <message>
+        <source>the location did not answer in time</source>
+        <translation>the location did not answer in time</translation>
+    </message>
+    <message>
+        <source>the group file does not open with this password</source>
+        <translation>the group file does not open with this password</translation>
+    </message>
+    <message>
+        <source>the group file could not be read</source>
+        <translation>the group file could not be read</translation>
+    </message>
+    <message>
+        <source>the group file could not be fetched</source>
+        <translation>the group file could not be fetched</translation>
+    </message>
+    <message>
+        <source>Failing since %1: %2.</source>
+        <translation>Failing since %1: %2.</translation>
+    </message>
+    <message>
+        <source>Last fetched %1.</source>
+        <translation>Last fetched %1.</translation>
+    </message>
+    <message>
+        <source>Not fetched yet.</source>
+        <translation>Not fetched yet.</translation>
+    </message>
+    <message>
+        <source>Group %1 not reachable since %2</source>
+        <extracomment>The tray&apos;s tooltip: a group switched on whose messages have not come for a while.</extracomment>
+        <translation>Group %1 has not been reachable since %2</translation>
+    </message>
+    <message>
+        <source>what the location holds is not the group file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -81,42 +133,61 @@
     <name>GroupProblemText</name>
     <message>
         <source>Group %1: the group file could not be fetched; the message was not sent to this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the group file could not be fetched; the message was not sent to this group.</translation>
     </message>
     <message>
         <source>Group %1: the location did not answer in time; the message was not sent to this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the location did not answer in time; the message was not sent to this group.</translation>
     </message>
     <message>
         <source>Group %1: the group file cannot be opened with this password; the message was not sent to this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the group file cannot be opened with this password; the message was not sent to this group.</translation>
     </message>
     <message>
         <source>Group %1: the group file could not be read (%2); the message was not sent to this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the group file could not be read (%2); the message was not sent to this group.</translation>
     </message>
     <message>
         <source>Group %1 is on a web address, which can only be read; the message was not sent to this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1 is on a web address, which can only be read; the message was not sent to this group.</translation>
     </message>
     <message>
         <source>Group %1: the changed group file could not be sent back; the message may not have reached this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the changed group file could not be sent back; the message may not have reached this group.</translation>
     </message>
     <message>
         <source>Group %1: the group file could not be fetched; its messages are as they were at the last fetch.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the group file could not be fetched; its messages are as they were at the last fetch.</translation>
     </message>
     <message>
         <source>Group %1: the location did not answer in time; its messages are as they were at the last fetch.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the location did not answer in time; its messages are as they were at the last fetch.</translation>
     </message>
     <message>
         <source>Group %1: the group file cannot be opened with this password; its messages were left as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: the group file cannot be opened with this password; its messages were left as they are.</translation>
     </message>
     <message>
         <source>Group %1: the group file could not be read (%2); its messages were left as they are.</source>
+        <translation>Group %1: the group file could not be read (%2); its messages were left as they are.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Group %1: %n reminder(s) whose time had passed before you joined the group were not shown.</source>
+        <translation>
+            <numerusform>Group %1: %n reminder whose time had passed before you joined the group was not shown.</numerusform>
+            <numerusform>Group %1: %n reminders whose time had passed before you joined the group were not shown.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Group %1 is busy: another member is changing its group file. The message waits and will be sent when the group is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what the location holds is not the group file (%2); the message was not sent to this group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: what was fetched is not the group file (%2). It was set aside, and the group&apos;s messages are as they were at the last fetch.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -124,35 +195,35 @@
     <name>HelpWindow</name>
     <message>
         <source>Bellwick Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick Help</translation>
     </message>
     <message>
         <source>Help page</source>
-        <translation type="unfinished"></translation>
+        <translation>Help page</translation>
     </message>
     <message>
         <source>Back (Alt+Left)</source>
-        <translation type="unfinished"></translation>
+        <translation>Back (Alt+Left)</translation>
     </message>
     <message>
         <source>Forward (Alt+Right)</source>
-        <translation type="unfinished"></translation>
+        <translation>Forward (Alt+Right)</translation>
     </message>
     <message>
         <source>&lt;h3&gt;This help page is missing&lt;/h3&gt;&lt;p&gt;The page &lt;b&gt;%1&lt;/b&gt; was not found in the help folder &lt;b&gt;%2&lt;/b&gt;.&lt;/p&gt;&lt;p&gt;The help pages are installed with the program; installing Bellwick again brings them back. Everything else in the program works without them.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h3&gt;This help page is missing&lt;/h3&gt;&lt;p&gt;The page &lt;b&gt;%1&lt;/b&gt; was not found in the help folder &lt;b&gt;%2&lt;/b&gt;.&lt;/p&gt;&lt;p&gt;The help pages are installed with the program; installing Bellwick again brings them back. Everything else in the program works without them.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&amp;Back</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Back</translation>
     </message>
     <message>
         <source>&amp;Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Forward</translation>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Contents</translation>
     </message>
 </context>
 <context>
@@ -166,17 +237,19 @@
     <name>ListFiles</name>
     <message>
         <source>The file is damaged or was not written by Bellwick.</source>
-        <translation type="unfinished"></translation>
+        <translation>The file is damaged or was not written by Bellwick.</translation>
     </message>
     <message>
         <source>The file is damaged, or the password of the group &quot;%1&quot; does not fit it.</source>
-        <translation type="unfinished"></translation>
+        <translation>The file is damaged, or the password of the group &quot;%1&quot; does not fit it.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be read completely: %2
 
 Bellwick goes on with what it could read. The file as it was is kept as &quot;%3&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>The file &quot;%1&quot; could not be read completely: %2
+
+Bellwick goes on with what it could read. The file as it was is kept as &quot;%3&quot;.</translation>
     </message>
     <message>
         <source>your groups</source>
@@ -195,9 +268,21 @@ Bellwick goes on with what it could read. The file as it was is kept as &quot;%3
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>your postponed reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read, nor moved aside. Reminders you put off come up again at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group&apos;s messages come back with its next fetch.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The file &quot;%1&quot; could not be read: %2
 
-It was moved, as it was, to &quot;%3&quot;. The group&apos;s messages come back with its next fetch.</source>
+It was moved, as it was, to &quot;%3&quot;. %4</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -211,132 +296,145 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <name>MainMenu</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;File</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>&amp;Message</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Message</translation>
     </message>
     <message>
         <source>&amp;New...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;New...</translation>
     </message>
     <message>
         <source>&amp;Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edit...</translation>
     </message>
     <message>
         <source>D&amp;uplicate</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;uplicate</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete</translation>
     </message>
     <message>
         <source>Delete e&amp;xpired messages</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete e&amp;xpired messages</translation>
     </message>
     <message>
         <source>%1 days +</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 days +</translation>
     </message>
     <message>
         <source>&amp;Find...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Find...</translation>
     </message>
     <message>
         <source>Find &amp;next</source>
-        <translation type="unfinished"></translation>
+        <translation>Find &amp;next</translation>
     </message>
     <message>
         <source>&amp;Options</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Options</translation>
     </message>
     <message>
         <source>&amp;Groups...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Groups...</translation>
     </message>
     <message>
         <source>&amp;Autosort</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Autosort</translation>
     </message>
     <message>
         <source>Enable &amp;sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Enable &amp;sounds</translation>
     </message>
     <message>
         <source>Show &amp;hints</source>
-        <translation type="unfinished"></translation>
+        <translation>Show &amp;hints</translation>
     </message>
     <message>
         <source>Start with the &amp;desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Start with the &amp;desktop</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Undo delete</source>
+        <translation>&amp;Undo delete</translation>
     </message>
 </context>
 <context>
     <name>MessageCommands</name>
     <message>
         <source>New message</source>
-        <translation type="unfinished"></translation>
+        <translation>New message</translation>
     </message>
     <message>
         <source>Edit message</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit message</translation>
     </message>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm</translation>
     </message>
     <message>
         <source>Delete expired messages more than %1 days old?</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete the messages whose time passed more than %1 days ago?</translation>
     </message>
 </context>
 <context>
     <name>MessageListModel</name>
     <message>
         <source>Date &amp; Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Date &amp; Time</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Message</translation>
     </message>
     <message>
         <source>Simple message</source>
-        <translation type="unfinished"></translation>
+        <translation>Simple message</translation>
     </message>
     <message>
         <source>Execute file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Execute file(s)</translation>
     </message>
     <message>
         <source>Due time passed</source>
-        <translation type="unfinished"></translation>
+        <translation>Its time has passed</translation>
     </message>
     <message>
         <source>Delivered, next time pending</source>
-        <translation type="unfinished"></translation>
+        <translation>Shown; it comes again</translation>
     </message>
     <message>
         <source>Pending, not delivered yet</source>
+        <translation>Not shown yet</translation>
+    </message>
+    <message>
+        <source>postponed until %1</source>
+        <extracomment>The date column of a message whose reminder the user put off: %1 the moment it comes back.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -344,11 +442,16 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <name>NextReminderText</name>
     <message>
         <source>Bellwick</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick</translation>
     </message>
     <message>
         <source>%1 — next: %2 %3</source>
         <extracomment>The tray icon&apos;s tooltip: %1 the program&apos;s name, %2 the due moment as the list shows it, %3 the title.</extracomment>
+        <translation>%1 — next: %2 %3</translation>
+    </message>
+    <message>
+        <source>%1 — next: %2, postponed until %3</source>
+        <extracomment>The tray icon&apos;s tooltip: %1 the program&apos;s name, %2 the title of a reminder the user put off, %3 when it comes back as the list shows a due moment.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -356,29 +459,37 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <name>PullProblemNotice</name>
     <message>
         <source>Group messages</source>
-        <translation type="unfinished"></translation>
+        <translation>Group messages</translation>
     </message>
 </context>
 <context>
     <name>RecipientsPage</name>
     <message>
         <source>For recipients &amp;only (not for me)</source>
-        <translation type="unfinished"></translation>
+        <translation>For recipients &amp;only (not for me)</translation>
     </message>
     <message>
         <source>&amp;Recipients:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Recipients:</translation>
     </message>
     <message>
         <source>&amp;Add...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Add...</translation>
     </message>
     <message>
         <source>De&amp;lete</source>
-        <translation type="unfinished"></translation>
+        <translation>De&amp;lete</translation>
     </message>
     <message>
         <source>Remove the selected recipient</source>
+        <translation>Remove the selected recipient</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderDispatcher</name>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>The sender of a reminder and, in parentheses, the group it came through.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -386,7 +497,7 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <name>SettingsPreferencesStore</name>
     <message>
         <source>The preferences could not be saved to &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>The preferences could not be saved to &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -420,405 +531,437 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <name>TBWAboutForm</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <source>Bellwick</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Version 1.3.1</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick</translation>
     </message>
     <message>
         <source>Reminders for you and your team, from the notification area.</source>
-        <translation type="unfinished"></translation>
+        <translation>Reminders for you and your team, from the notification area.</translation>
     </message>
     <message>
         <source>This product is free to use and distribute!</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick is free to use and to pass on.</translation>
     </message>
     <message>
         <source>You can support this project</source>
-        <translation type="unfinished"></translation>
+        <translation>You can support this project</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
 </context>
 <context>
     <name>TBWCForm</name>
     <message>
         <source>Bellwick</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick</translation>
     </message>
     <message>
         <source>Messages</source>
-        <translation type="unfinished"></translation>
+        <translation>Messages</translation>
     </message>
     <message>
         <source>No reminders yet. Press Ins or choose Message ▸ New to add one.</source>
-        <translation type="unfinished"></translation>
+        <translation>No reminders yet. Press Ins or choose Message ▸ New to add one.</translation>
     </message>
     <message>
         <source>&amp;New...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;New...</translation>
     </message>
     <message>
         <source>Add a new message</source>
-        <translation type="unfinished"></translation>
+        <translation>Add a new message</translation>
     </message>
     <message>
         <source>&amp;Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edit...</translation>
     </message>
     <message>
         <source>Edit selected message</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit the selected message</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete</translation>
     </message>
     <message>
         <source>Delete selected message</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete the selected message</translation>
     </message>
     <message>
         <source>User name</source>
-        <translation type="unfinished"></translation>
+        <translation>User name</translation>
     </message>
     <message>
         <source>Enter your name</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter your name</translation>
     </message>
     <message>
         <source>Bellwick (%1)</source>
         <extracomment>The main window&apos;s caption: the program&apos;s name and the user&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick (%1)</translation>
     </message>
 </context>
 <context>
     <name>TBWEditForm</name>
     <message>
         <source>New message</source>
-        <translation type="unfinished"></translation>
+        <translation>New message</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Message</translation>
     </message>
     <message>
         <source>Send to</source>
-        <translation type="unfinished"></translation>
+        <translation>Send to</translation>
     </message>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Options</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>Choose a file to run</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a file to run</translation>
     </message>
     <message>
         <source>Executable files (*.exe *.bat *.sh)</source>
-        <translation type="unfinished"></translation>
+        <translation>Executable files (*.exe *.bat *.sh)</translation>
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>All files (*)</translation>
     </message>
     <message>
         <source>Simple message</source>
-        <translation type="unfinished"></translation>
+        <translation>Simple message</translation>
     </message>
     <message>
         <source>Execute file(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Execute file(s)</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>Current date, current time or tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Current date, current time or tomorrow</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>Daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Daily</translation>
     </message>
     <message>
         <source>Weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Weekly</translation>
     </message>
     <message>
         <source>Monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Monthly</translation>
     </message>
     <message>
         <source>Yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Yearly</translation>
     </message>
     <message>
         <source>Add a file to run</source>
-        <translation type="unfinished"></translation>
+        <translation>Add a file to run</translation>
     </message>
     <message>
         <source>Current date</source>
-        <translation type="unfinished"></translation>
+        <translation>Current date</translation>
     </message>
     <message>
         <source>Current time</source>
-        <translation type="unfinished"></translation>
+        <translation>Current time</translation>
     </message>
     <message>
         <source>Current date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>Current date and time</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Tomorrow</translation>
     </message>
     <message>
         <source>Te&amp;xt:</source>
-        <translation type="unfinished"></translation>
+        <translation>Te&amp;xt:</translation>
     </message>
     <message>
         <source>&amp;Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Title:</translation>
     </message>
     <message>
         <source>T&amp;ype:</source>
-        <translation type="unfinished"></translation>
+        <translation>T&amp;ype:</translation>
     </message>
     <message>
         <source>&amp;Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Date:</translation>
     </message>
     <message>
         <source>&amp;Repeat:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Repeat:</translation>
     </message>
     <message>
         <source>&amp;Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Files:</translation>
     </message>
 </context>
 <context>
     <name>TBWFindForm</name>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Find</translation>
     </message>
     <message>
         <source>text</source>
-        <translation type="unfinished"></translation>
+        <translation>text</translation>
     </message>
     <message>
         <source>&amp;Search for:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Search for:</translation>
     </message>
     <message>
         <source>Anywhere</source>
-        <translation type="unfinished"></translation>
+        <translation>Anywhere</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Title</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>S&amp;cope:</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;cope:</translation>
     </message>
     <message>
         <source>Case s&amp;ensitive</source>
-        <translation type="unfinished"></translation>
+        <translation>Case s&amp;ensitive</translation>
     </message>
     <message>
         <source>&amp;Find next</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Find next</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>No message contains &quot;%1&quot;.</source>
+        <translation>No message contains &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>No further message contains &quot;%1&quot;.</source>
+        <translation>No further message contains &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
     <name>TBWGroupEditForm</name>
     <message>
         <source>Local file name, FTP or HTTP address</source>
-        <translation type="unfinished"></translation>
+        <translation>Local file name, FTP or HTTP address</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>&amp;Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Title:</translation>
     </message>
     <message>
         <source>&amp;Location:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Location:</translation>
     </message>
     <message>
         <source>&amp;Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Password:</translation>
     </message>
     <message>
         <source>Additional settings for FTP location</source>
-        <translation type="unfinished"></translation>
+        <translation>Additional settings for an FTP location</translation>
     </message>
     <message>
         <source>&amp;User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;User name:</translation>
     </message>
     <message>
         <source>Pass&amp;word:</source>
-        <translation type="unfinished"></translation>
+        <translation>Pass&amp;word:</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>Group name already exists. Please change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>A group of this name exists already. Please choose another name.</translation>
     </message>
     <message>
         <source>The group name is used as a file name: it cannot be empty, &quot;.&quot; or &quot;..&quot;, and cannot contain &quot;/&quot; or &quot;\&quot;. Please change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>The group name is used as a file name: it cannot be empty, &quot;.&quot; or &quot;..&quot;, and cannot contain &quot;/&quot; or &quot;\&quot;. Please change it.</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
 </context>
 <context>
     <name>TBWGroupSelectForm</name>
     <message>
         <source>Select groups</source>
-        <translation type="unfinished"></translation>
+        <translation>Select groups</translation>
     </message>
     <message>
         <source>&amp;Select one or more recipients:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Select one or more recipients:</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help</translation>
     </message>
 </context>
 <context>
     <name>TBWGroupsForm</name>
     <message>
         <source>Fetching the group file of &quot;%1&quot;...</source>
-        <translation type="unfinished"></translation>
+        <translation>Fetching the group file of &quot;%1&quot;...</translation>
     </message>
     <message>
         <source>Groups</source>
-        <translation type="unfinished"></translation>
+        <translation>Groups</translation>
     </message>
     <message>
         <source>Groups (recipients)</source>
-        <translation type="unfinished"></translation>
+        <translation>Groups (recipients)</translation>
     </message>
     <message>
         <source>&amp;Add...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Add...</translation>
     </message>
     <message>
         <source>&amp;Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Edit...</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Delete</translation>
     </message>
     <message>
         <source>&amp;Test</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Test</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>New group</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The group file of &quot;%1&quot; could not be fetched (the login was refused, the location could not be reached or it answered with an error). The group was added, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The location of group &quot;%1&quot; did not answer in time. The group was added, but no new group file was created there. Use Test later to check the group.</source>
-        <translation type="unfinished"></translation>
+        <translation>New group</translation>
     </message>
     <message>
         <source>Edit group</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit group</translation>
     </message>
     <message>
         <source>Group is not exists or connection failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The group file could not be fetched: there is none at this location, or the location could not be reached.</translation>
     </message>
     <message>
         <source>Group is OK.</source>
-        <translation type="unfinished"></translation>
+        <translation>The group file opens with this password: the group works.</translation>
     </message>
     <message>
         <source>Group is exists, but password is wrong.</source>
-        <translation type="unfinished"></translation>
+        <translation>The group file exists, but it does not open with this password.</translation>
     </message>
     <message>
         <source>Group is exists, but file is corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>The group file exists, but it is damaged or is not a group file.</translation>
     </message>
     <message>
         <source>Test result</source>
+        <translation>Test result</translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; does not open with this password. The group was kept, but its messages cannot be read until the password is the one the other members use. Use Edit to change it.</source>
+        <translation>The group file of &quot;%1&quot; does not open with this password. The group was kept, but its messages cannot be read until the password is the one the other members use. Use Edit to change it.</translation>
+    </message>
+    <message>
+        <source>The location of group &quot;%1&quot; did not answer in time. The group was kept, but no new group file was created there. Use Test later to check the group.</source>
+        <translation>The location of group &quot;%1&quot; did not answer in time. The group was kept, but no new group file was created there. Use Test later to check the group.</translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the FTP server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
+        <translation>The group file of &quot;%1&quot; could not be fetched (the FTP server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</source>
+        <translation>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</source>
+        <translation>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</translation>
+    </message>
+    <message>
+        <source>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location of group &quot;%1&quot; holds a file that does not open with this password. The group was kept and the file was left as it is. Check the password and use Test.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -826,30 +969,105 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <name>TBWMsgForm</name>
     <message>
         <source>Reminder text</source>
-        <translation type="unfinished"></translation>
+        <translation>Reminder text</translation>
     </message>
     <message>
         <source>Minutes until the reminder comes back</source>
-        <translation type="unfinished"></translation>
+        <translation>Minutes until the reminder comes back</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>From:</source>
-        <translation type="unfinished"></translation>
+        <translation>From:</translation>
     </message>
     <message>
         <source>Subject:</source>
-        <translation type="unfinished"></translation>
+        <translation>Subject:</translation>
     </message>
     <message>
         <source>minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>minutes</translation>
     </message>
     <message>
         <source>&amp;Remind me later:</source>
+        <translation>&amp;Remind me later:</translation>
+    </message>
+    <message>
+        <source>&amp;10 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;30 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 &amp;hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in an hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again tomorrow at this time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBWOverflowForm</name>
+    <message numerus="yes">
+        <source>More reminders (%n)</source>
+        <extracomment>The caption of the window that lists the reminders beyond the pop-ups open at once.</extracomment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dismiss &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminders came than Bellwick opens at once. They are listed here; open each to read it, or dismiss them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders not yet opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished">Message</translation>
+    </message>
+    <message>
+        <source>From</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -857,52 +1075,56 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <name>TBWRunFilesForm</name>
     <message>
         <source>Run programs from the group &quot;%1&quot;?</source>
-        <translation type="unfinished"></translation>
+        <translation>Run programs from the group &quot;%1&quot;?</translation>
     </message>
     <message>
         <source>A reminder that came through the group &quot;%1&quot; wants to open these programs. Run them only if you trust its author.</source>
-        <translation type="unfinished"></translation>
+        <translation>A reminder that came through the group &quot;%1&quot; wants to open these programs. Run them only if you trust its author.</translation>
     </message>
     <message>
         <source>From:</source>
-        <translation type="unfinished"></translation>
+        <translation>From:</translation>
     </message>
     <message>
         <source>Group:</source>
-        <translation type="unfinished"></translation>
+        <translation>Group:</translation>
     </message>
     <message>
         <source>Subject:</source>
-        <translation type="unfinished"></translation>
+        <translation>Subject:</translation>
     </message>
     <message>
         <source>Programs to run</source>
-        <translation type="unfinished"></translation>
+        <translation>Programs to run</translation>
     </message>
     <message>
         <source>&amp;Run</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Run</translation>
     </message>
     <message>
         <source>Do&amp;n&apos;t run</source>
-        <translation type="unfinished"></translation>
+        <translation>Do&amp;n&apos;t run</translation>
+    </message>
+    <message>
+        <source>The reminder &quot;%1&quot; could not open &quot;%2&quot;: there is no such file or program, or nothing to open it with.</source>
+        <translation>The reminder &quot;%1&quot; could not open &quot;%2&quot;: there is no such file or program, or nothing to open it with.</translation>
     </message>
 </context>
 <context>
     <name>TransferCenter</name>
     <message>
         <source>Sending group %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending group %1…</translation>
     </message>
     <message>
         <source>Fetching group %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Fetching group %1…</translation>
     </message>
     <message numerus="yes">
         <source> (%n transfers)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> (%n transfer)</numerusform>
+            <numerusform> (%n transfers)</numerusform>
         </translation>
     </message>
 </context>
@@ -910,30 +1132,30 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <name>TrayController</name>
     <message>
         <source>Bellwick</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
 </context>
 <context>
     <name>XdgAutostart</name>
     <message>
         <source>Cannot write the autostart entry &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot write the autostart entry &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>Its folder cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Its folder cannot be created.</translation>
     </message>
     <message>
         <source>Cannot remove the autostart entry &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot remove the autostart entry &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,8 @@
 
 #include "BWError.h"
 #include "Clock.h"
+#include "GroupFetchTask.h"
+#include "GroupPublishTask.h"
 #include "TransferBatch.h"
 #include "TransferCenter.h"
 
@@ -14,55 +16,6 @@ void Note(ExchangeReport& report, const TBWListLocation& group, GroupProblem::Ki
     report.Problems.push_back({group.Name, kind, std::move(detail)});
 }
 
-// Whether the fetch of a group can be trusted; notes the problem when it cannot.
-bool FetchSucceeded(const TransferBatch& batch, const TBWListLocation& group, ExchangeReport& report)
-{
-    switch (batch.Outcome(group.Name)) {
-    case TransferOutcome::Done:
-        return true;
-    case TransferOutcome::Running:
-        Note(report, group, GroupProblem::Kind::TimedOut);
-        return false;
-    default:
-        Note(report, group, GroupProblem::Kind::Unreachable);
-        return false;
-    }
-}
-
-void ApplyChange(TBWItemList& items, const TBWItem& message, const std::string& name, const TStringList& added,
-                 const TStringList& kept)
-{
-    const auto appendCopy = [&] {
-        auto copy = std::make_unique<TBWItem>();
-        copy->Assign(message);
-        items.push_back(std::move(copy));
-    };
-    if (ContainsText(added, name)) {
-        appendCopy();
-        return;
-    }
-    const int index = FindItemById(items, message.Id);
-    if (ContainsText(kept, name)) {
-        if (index >= 0) {
-            items[static_cast<std::size_t>(index)]->Assign(message);
-        } else {
-            appendCopy();
-        }
-    } else if (index >= 0) {
-        items.erase(items.begin() + index);
-    }
-}
-
-} // namespace
-
-GroupExchange::GroupExchange(TBWGroupList& groups, TBWGroupItemLists& itemLists, std::filesystem::path dataFolder,
-                             TransferCenter& transfers, const Clock& clock)
-    : m_groups(groups), m_itemLists(itemLists), m_dataFolder(std::move(dataFolder)), m_transfers(transfers),
-      m_clock(clock)
-{}
-
-namespace {
-
 std::unique_ptr<TBWListLocation> CopyOf(const TBWListLocation& group)
 {
     auto copy = std::make_unique<TBWListLocation>();
@@ -70,7 +23,49 @@ std::unique_ptr<TBWListLocation> CopyOf(const TBWListLocation& group)
     return copy;
 }
 
+GroupProblem::Kind KindOf(PublishOutcome::Problem problem)
+{
+    using Problem = PublishOutcome::Problem;
+    using Kind = GroupProblem::Kind;
+    switch (problem) {
+    case Problem::Busy:
+        return Kind::Busy;
+    case Problem::Unreachable:
+        return Kind::Unreachable;
+    case Problem::BadContainer:
+        return Kind::BadContainer;
+    case Problem::Damaged:
+    case Problem::TooLarge:
+        return Kind::ReadFailed;
+    case Problem::ReadOnly:
+        return Kind::ReadOnly;
+    case Problem::None:
+    case Problem::SendFailed:
+    case Problem::NotVerified:
+        break;
+    }
+    return Kind::SendFailed;
+}
+
 } // namespace
+
+// One publish in a group's line, shared with the callback that learns of its end.
+struct GroupExchange::Sending
+{
+    std::unique_ptr<TBWListLocation> Group;
+    std::shared_ptr<GroupPublishTask> Task;
+    bool Ended = false;
+    // Settled by the callback when it ends: its publish no longer waits for it.
+    bool Late = false;
+};
+
+GroupExchange::GroupExchange(TBWGroupList& groups, TBWGroupItemLists& itemLists, std::filesystem::path dataFolder,
+                             TransferCenter& transfers, const Clock& clock)
+    : m_groups(groups), m_itemLists(itemLists), m_dataFolder(std::move(dataFolder)), m_transfers(transfers),
+      m_clock(clock), m_outbox(m_dataFolder / "BWOutbox")
+{}
+
+GroupExchange::~GroupExchange() = default;
 
 TBWGroupList GroupExchange::CopiesOf(const TStringList& names) const
 {
@@ -119,6 +114,57 @@ bool GroupExchange::ReadLocalCopy(const TBWListLocation& group, TBWItemList& ite
     }
 }
 
+bool GroupExchange::Send(const TBWListLocation& group, TransferBatch* batch, const std::shared_ptr<Sending>& sending,
+                         ExchangeReport& report)
+{
+    sending->Group = CopyOf(group);
+    sending->Task = std::make_shared<GroupPublishTask>(group, m_outbox.Pending(group.Name), LocalCopy(group),
+                                                       TransferCenter::OwnerName());
+    const std::weak_ptr<bool> alive = m_alive;
+    auto ended = [this, alive, sending] {
+        if (alive.expired()) {
+            return;
+        }
+        sending->Ended = true;
+        --m_sending[sending->Group->Name];
+        if (sending->Late) {
+            ExchangeReport late;
+            Settle(*sending, late);
+            if (m_lateReport) {
+                m_lateReport(late);
+            }
+        }
+    };
+    ++m_sending[group.Name];
+    const bool accepted = batch != nullptr ? batch->RunGroupTask(sending->Task, std::move(ended))
+                                           : m_transfers.RunGroupTask(sending->Task, std::move(ended)) != 0;
+    if (!accepted) {
+        --m_sending[group.Name];
+        Note(report, group, GroupProblem::Kind::SendFailed);
+    }
+    return accepted;
+}
+
+void GroupExchange::Settle(const Sending& sending, ExchangeReport& report)
+{
+    const TBWListLocation& group = *sending.Group;
+    const PublishOutcome& outcome = sending.Task->Result();
+    if (outcome.IsDone()) {
+        report.Completed.push_back(group.Name);
+    } else {
+        Note(report, group, KindOf(outcome.What), outcome.Detail);
+    }
+    // A busy group keeps its changes for the next try; after any other failure they are given up,
+    // and the user is told.
+    if (outcome.What != PublishOutcome::Problem::Busy) {
+        try {
+            m_outbox.Done(group.Name, sending.Task->Changes());
+        } catch (const EBWError& error) {
+            Note(report, group, GroupProblem::Kind::SendFailed, error.what());
+        }
+    }
+}
+
 ExchangeReport GroupExchange::PublishMessage(const TBWItem& message, const TStringList& oldRecipients,
                                              const TStringList& newRecipients)
 {
@@ -129,55 +175,91 @@ ExchangeReport GroupExchange::PublishMessage(const TBWItem& message, const TStri
     if (groups.empty()) {
         return report;
     }
-
-    // Fetch every group concerned first, so the change lands on the newest shared file.
-    TransferBatch fetch = m_transfers.NewBatch();
-    for (const auto& group : groups) {
-        fetch.DownloadGroupFile(*group);
-    }
-    fetch.WaitForTransfers();
-
     TStringList added;
     TStringList kept;
     TStringList removed;
     CompareStringLists(newRecipients, oldRecipients, added, kept, removed);
 
-    std::vector<const TBWListLocation*> changed;
+    TransferBatch batch = m_transfers.NewBatch();
+    std::vector<std::shared_ptr<Sending>> sendings;
     for (const auto& group : groups) {
-        TBWItemList items;
-        if (!FetchSucceeded(fetch, *group, report) || !ReadLocalCopy(*group, items, report)) {
+        if (group->LocationKind == LocationHttp) {
+            Note(report, *group, GroupProblem::Kind::ReadOnly);
             continue;
         }
-        ApplyChange(items, message, group->Name, added, kept);
+        ChangeSet change;
+        if (ContainsText(added, group->Name) || ContainsText(kept, group->Name)) {
+            change.Put(message);
+        } else {
+            change.Remove(message);
+        }
         try {
-            SaveItemList(items, LocalCopy(*group), group->Password);
+            // Kept before it is sent: a busy group, a crash or the end of the program lose nothing.
+            m_outbox.Add(group->Name, change);
         } catch (const EBWError& error) {
             Note(report, *group, GroupProblem::Kind::SendFailed, error.what());
             continue;
         }
-        changed.push_back(group.get());
+        auto sending = std::make_shared<Sending>();
+        if (Send(*group, &batch, sending, report)) {
+            sendings.push_back(std::move(sending));
+        }
     }
-
-    TransferBatch send = m_transfers.NewBatch();
-    for (const TBWListLocation* group : changed) {
-        send.UploadGroupFile(*group);
-    }
-    send.WaitForTransfers();
-    for (const TBWListLocation* group : changed) {
-        switch (send.Outcome(group->Name)) {
-        case TransferOutcome::Done:
-        case TransferOutcome::Running: // still sending: it goes on after the wait
-            report.Completed.push_back(group->Name);
-            break;
-        case TransferOutcome::NotNeeded:
-            Note(report, *group, GroupProblem::Kind::ReadOnly);
-            break;
-        default:
-            Note(report, *group, GroupProblem::Kind::SendFailed);
-            break;
+    batch.WaitForTransfers();
+    for (const auto& sending : sendings) {
+        if (sending->Ended) {
+            Settle(*sending, report);
+        } else {
+            sending->Late = true;
+            report.StillSending.push_back(sending->Group->Name);
         }
     }
     return report;
+}
+
+void GroupExchange::SendWaitingChanges()
+{
+    ExchangeReport refused;
+    for (const std::string& name : m_outbox.Groups()) {
+        const int index = FindGroup(m_groups, name);
+        if (index < 0 || m_sending[name] > 0) {
+            continue;
+        }
+        auto sending = std::make_shared<Sending>();
+        sending->Late = true;
+        Send(*m_groups[static_cast<std::size_t>(index)], nullptr, sending, refused);
+    }
+    if (!refused.Problems.empty() && m_lateReport) {
+        m_lateReport(refused);
+    }
+}
+
+bool GroupExchange::FetchSucceeded(const TransferBatch& batch, const TBWListLocation& group, const GroupFetchTask* task,
+                                   ExchangeReport& report) const
+{
+    switch (batch.Outcome(group.Name)) {
+    case TransferOutcome::Done:
+        return true;
+    case TransferOutcome::Running:
+        Note(report, group, GroupProblem::Kind::TimedOut);
+        return false;
+    default:
+        break;
+    }
+    if (task != nullptr && task->Result().What == GroupFetchOutcome::Status::Rejected) {
+        // A file that is the container but does not open is what a wrong password looks like.
+        const bool wrongPassword = task->Result().Verdict == OpenedGroupFile::Verdict::WrongPassword;
+        Note(report, group, wrongPassword ? GroupProblem::Kind::BadContainer : GroupProblem::Kind::Rejected,
+             task->Result().Detail);
+    } else {
+        Note(report, group, GroupProblem::Kind::Unreachable, task != nullptr ? task->Result().Detail : std::string());
+    }
+    return false;
+}
+
+void GroupExchange::Rejoin(const std::string& groupName, int alreadyTaken)
+{
+    m_rejoining[groupName] = alreadyTaken;
 }
 
 ExchangeReport GroupExchange::PullGroups()
@@ -185,20 +267,26 @@ ExchangeReport GroupExchange::PullGroups()
     ExchangeReport report;
     const TBWGroupList enabled = EnabledCopies();
     if (enabled.empty()) {
+        SendWaitingChanges();
         return report;
     }
 
     TransferBatch fetch = m_transfers.NewBatch();
-    TStringList stillFetching;
+    std::map<std::string, std::shared_ptr<GroupFetchTask>> tasks;
     for (const auto& group : enabled) {
         // A fetch from an earlier pull that has not ended brings the newest file anyway. Another one
         // in line behind it would make the line grow by one a minute while the location is slow.
         if (m_transfers.IsFetching(group->Name)) {
-            stillFetching.push_back(group->Name);
-        } else {
-            fetch.DownloadGroupFile(*group);
+            continue;
         }
+        const GroupFetchPaths paths{LocalCopy(*group), GroupFilePath(m_dataFolder / "BWRejected", group->Name)};
+        auto task = std::make_shared<GroupFetchTask>(*group, paths, false);
+        tasks[group->Name] = task;
+        fetch.RunGroupTask(std::move(task));
     }
+    // Behind the fetches in their groups' lines, so that a group that stays busy does not hold up
+    // the pull; the next pull brings what they sent.
+    SendWaitingChanges();
     fetch.WaitForTransfers();
 
     for (const auto& group : enabled) {
@@ -211,22 +299,38 @@ ExchangeReport GroupExchange::PullGroups()
         // due moments on. A copy that is missing or does not open is not merged at all.
         // A fetch still under way from before is no new problem: the pull that started it told of
         // it if it was slow, and a publish that started it may just be waiting for it.
-        const bool fetched = !ContainsText(stillFetching, group->Name) && FetchSucceeded(fetch, *group, report);
+        const auto task = tasks.find(group->Name);
+        const std::size_t problemsBefore = report.Problems.size();
+        const bool fetched = task != tasks.end() && FetchSucceeded(fetch, *group, task->second.get(), report);
+        // One problem per group and pull: the fetch's, if it had one.
+        ExchangeReport untold;
+        ExchangeReport& reading = report.Problems.size() > problemsBefore ? untold : report;
         std::error_code error;
         if (!std::filesystem::exists(LocalCopy(*group), error)) {
             continue;
         }
         TBWItemList shared;
-        if (!ReadLocalCopy(*group, shared, report)) {
+        if (!ReadLocalCopy(*group, shared, reading)) {
             continue;
         }
         TBWItemList* working = m_itemLists.Find(group->Name);
         if (working == nullptr) {
             working = &m_itemLists.Add(group->Name, std::make_unique<TBWItemList>());
         }
-        MergeItemList(*working, shared, m_clock.Now());
+        const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
+        // A group without a working list has never been merged here: its past is not replayed.
+        const auto rejoining = m_rejoining.find(group->Name);
+        const bool joining = rejoining != m_rejoining.end() || !std::filesystem::exists(workingFile, error);
+        const double mergedAt = m_clock.Now();
+        MergeItemList(*working, shared, mergedAt);
+        if (joining) {
+            const int alreadyTaken = rejoining != m_rejoining.end() ? rejoining->second : 0;
+            report.Joined.push_back({group->Name, alreadyTaken + TakePastOccurrences(*working, mergedAt)});
+            if (rejoining != m_rejoining.end()) {
+                m_rejoining.erase(rejoining);
+            }
+        }
         try {
-            const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
             SaveItemListIfChanged(*working, workingFile, group->Password, m_savedWorkingLists[workingFile]);
         } catch (const EBWError& saveError) {
             Note(report, *group, GroupProblem::Kind::ReadFailed, saveError.what());

@@ -14,6 +14,8 @@ struct GroupProblem
         ReadFailed,   // the local copy could not be read at all (Detail says why)
         ReadOnly,     // a web address: the group file cannot be written back
         SendFailed,   // the changed group file could not be sent back
+        Busy,         // another member held the group's lock: the change waits and is sent later
+        Rejected,     // what was fetched is not the group's file (Detail says why); set aside
     };
 
     std::string Group;
@@ -23,9 +25,22 @@ struct GroupProblem
     bool operator==(const GroupProblem&) const = default;
 };
 
-// What one publish or pull did: the groups it completed and the problems it met.
+// A group merged for the first time here: its reminders whose time had passed were taken as shown.
+struct JoinedGroup
+{
+    std::string Group;
+    int SkippedReminders = 0;
+
+    bool operator==(const JoinedGroup&) const = default;
+};
+
+// What one publish or pull did: the groups it completed, the problems it met, and the groups it
+// joined. A publish still under way when its wait ended is neither completed nor a problem: it is
+// reported when it ends.
 struct ExchangeReport
 {
     std::vector<std::string> Completed;
     std::vector<GroupProblem> Problems;
+    std::vector<std::string> StillSending{};
+    std::vector<JoinedGroup> Joined{};
 };

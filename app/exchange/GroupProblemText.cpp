@@ -41,6 +41,14 @@ QString GroupProblemText::ForPublish(const GroupProblem& problem)
         return tr("Group %1: the changed group file could not be sent back; the message may not have reached "
                   "this group.")
             .arg(Name(problem));
+    case GroupProblem::Kind::Busy:
+        return tr("Group %1 is busy: another member is changing its group file. The message waits and will be "
+                  "sent when the group is free.")
+            .arg(Name(problem));
+    case GroupProblem::Kind::Rejected:
+        return tr("Group %1: what the location holds is not the group file (%2); the message was not sent to "
+                  "this group.")
+            .arg(Name(problem), Detail(problem));
     }
     return {};
 }
@@ -60,13 +68,25 @@ QString GroupProblemText::ForPull(const GroupProblem& problem)
         return tr("Group %1: the group file cannot be opened with this password; its messages were left as they "
                   "are.")
             .arg(Name(problem));
+    case GroupProblem::Kind::Rejected:
+        return tr("Group %1: what was fetched is not the group file (%2). It was set aside, and the group's "
+                  "messages are as they were at the last fetch.")
+            .arg(Name(problem), Detail(problem));
     case GroupProblem::Kind::ReadFailed:
     case GroupProblem::Kind::ReadOnly:
     case GroupProblem::Kind::SendFailed:
+    case GroupProblem::Kind::Busy:
         return tr("Group %1: the group file could not be read (%2); its messages were left as they are.")
             .arg(Name(problem), Detail(problem));
     }
     return {};
+}
+
+QString GroupProblemText::ForJoin(const JoinedGroup& joined)
+{
+    return tr("Group %1: %n reminder(s) whose time had passed before you joined the group were not shown.", nullptr,
+              joined.SkippedReminders)
+        .arg(QString::fromLocal8Bit(joined.Group));
 }
 
 std::vector<GroupProblem> PullProblemFilter::NewProblems(const ExchangeReport& report)

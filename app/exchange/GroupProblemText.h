@@ -17,6 +17,7 @@ class GroupProblemText
 public:
     [[nodiscard]] static QString ForPublish(const GroupProblem& problem);
     [[nodiscard]] static QString ForPull(const GroupProblem& problem);
+    [[nodiscard]] static QString ForJoin(const JoinedGroup& joined);
 };
 
 // Pulls run every minute: a group that stays unreachable or keeps the wrong password must be

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "TBWItem.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,17 @@ class ReminderDelivery
 public:
     virtual ~ReminderDelivery() = default;
 
-    // A simple message: the reminder pop-up, with its alert sound.
-    virtual void ShowReminder(const TBWItem& message) = 0;
-    // One command line of an execute-files message of the user's own list.
-    virtual void OpenProgram(const std::string& program, const std::string& parameters) = 0;
+    // A simple message: the reminder pop-up, with its alert sound. groupName is empty for the user's
+    // own list.
+    virtual void ShowReminder(const TBWItem& message, const std::string& groupName) = 0;
+    // One command line of an execute-files message of the user's own list; the user is told when
+    // there is nothing by that name to open.
+    virtual void OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters) = 0;
     // An execute-files message that arrived through a group: nothing runs until the user agrees.
+    // answered(run) follows the user's answer, if one comes.
     virtual void ConfirmExecuteFiles(const TBWItem& message, const std::string& groupName,
-                                     const std::vector<TSplitCommandLine>& commands) = 0;
+                                     const std::vector<TSplitCommandLine>& commands,
+                                     std::function<void(bool run)> answered) = 0;
     // The chime before the full hour.
     virtual void Beep() = 0;
     // The delivery log could not be written; called once per distinct failure.

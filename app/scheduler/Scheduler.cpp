@@ -87,7 +87,7 @@ void Scheduler::DeliverReminder(const TBWItem& message, const std::string& group
 {
     switch (message.Kind) {
     case KindSimpleMessage:
-        m_delivery.ShowReminder(message);
+        m_delivery.ShowReminder(message, groupName);
         Log(message, " || Simple message || ");
         break;
     case KindExecuteFiles:
@@ -112,19 +112,29 @@ void Scheduler::ExecuteFiles(const TBWItem& message, const std::string& groupNam
     }
     if (groupName.empty()) {
         for (const TSplitCommandLine& command : commands) {
-            m_delivery.OpenProgram(command.Program, command.Parameters);
+            m_delivery.OpenProgram(message, command.Program, command.Parameters);
         }
-    } else {
-        m_delivery.ConfirmExecuteFiles(message, groupName, commands);
+    } else if (!commands.empty()) {
+        // The log says what the user decided, once the answer comes.
+        m_delivery.ConfirmExecuteFiles(
+            message, groupName, commands,
+            [this, lastDue = message.LastDueTime, author = message.Author, title = message.Title](bool run) {
+                Log(lastDue, run ? " || Execute files, run || " : " || Execute files, declined || ", author, title);
+            });
     }
     Log(message, " || Execute files || ");
 }
 
 void Scheduler::Log(const TBWItem& message, const char* kindText)
 {
+    Log(message.LastDueTime, kindText, message.Author, message.Title);
+}
+
+void Scheduler::Log(double lastDueTime, const char* kindText, const std::string& author, const std::string& title)
+{
     const std::string line = LogTimeText(m_clock.Now()).toLocal8Bit().toStdString() + " || " +
-                             LogTimeText(message.LastDueTime).toLocal8Bit().toStdString() + kindText +
-                             LogField(message.Author) + " || " + LogField(message.Title);
+                             LogTimeText(lastDueTime).toLocal8Bit().toStdString() + kindText + LogField(author) +
+                             " || " + LogField(title);
     try {
         WriteLog(m_dataFolder, line, "messages");
         m_lastLogFailure.clear();

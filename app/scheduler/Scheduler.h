@@ -44,6 +44,7 @@ public:
 private:
     void Chime();
     void Log(const TBWItem& message, const char* kindText);
+    void Log(double lastDueTime, const char* kindText, const std::string& author, const std::string& title);
 
     TBWItemList& m_personalList;
     const TBWGroupList& m_groupList;

@@ -3,10 +3,11 @@
 #include "Shell.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
-// Remembers what it was asked to open, and opens nothing.
+// Remembers what it was asked to open, and opens nothing; the targets listed as missing fail.
 class RecordingShell final : public Shell
 {
 public:
@@ -16,7 +17,12 @@ public:
         QString parameters;
     };
 
-    void Open(const QString& target, const QString& parameters) override { calls.push_back({target, parameters}); }
+    bool Open(const QString& target, const QString& parameters) override
+    {
+        calls.push_back({target, parameters});
+        return !missing.contains(target);
+    }
 
     std::vector<Call> calls;
+    QStringList missing;
 };

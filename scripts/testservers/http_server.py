@@ -10,12 +10,19 @@ Every answer is made from the request path, so tests need no files on the server
   /silent          reads the request and never answers
   /cut/N           200 announcing N bytes, sends half of them, then stalls
   /file/PATH       200 with the file PATH under the files folder, 404 when there is none; this is
-                   how the FTP server's files are read over HTTP
+                   how the FTP server's files are read over HTTP. Sends ETag (size and modification
+                   time, as Apache does) and Last-Modified, and answers 304 to a request whose
+                   If-None-Match or If-Modified-Since still matches; each body sent is counted in
+                   FOLDER/.http-bodies (one line per body)
+  /endless         200 without a length, then bytes until the client gives up
+  /huge            200 announcing 5 GB, then bytes until the client gives up
 Usage: http_server.py PORT_FILE [CERT KEY] [--files FOLDER]
 """
+import email.utils
 import os
 import ssl
 import sys
+import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
@@ -48,11 +55,50 @@ class Handler(BaseHTTPRequestHandler):
         path = os.path.join(folder, *parts)
         try:
             with open(path, "rb") as f:
+                info = os.fstat(f.fileno())
                 body = f.read()
         except OSError:
             self.answer(404, b"not found")
             return
-        self.answer(200, body)
+        etag = '"%x-%x"' % (info.st_size, info.st_mtime_ns // 1000)
+        modified = email.utils.formatdate(int(info.st_mtime), usegmt=True)
+        unchanged = self.headers.get("If-None-Match") == etag
+        since = self.headers.get("If-Modified-Since")
+        if since is not None and self.headers.get("If-None-Match") is None:
+            unchanged = since == modified
+        if unchanged:
+            self.send_response(304)
+            self.send_header("ETag", etag)
+            self.send_header("Last-Modified", modified)
+            self.end_headers()
+            return
+        with self.server.count_lock:
+            with open(os.path.join(folder, ".http-bodies"), "a") as log:
+                log.write("%s %d\n" % (self.path, len(body)))
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("ETag", etag)
+        self.send_header("Last-Modified", modified)
+        self.end_headers()
+        self.wfile.write(body)
+        self.wfile.flush()
+
+    def send_endless(self, announced):
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        if announced is None:
+            self.send_header("Connection", "close")
+        else:
+            self.send_header("Content-Length", str(announced))
+        self.end_headers()
+        piece = pattern(65536)
+        try:
+            for _ in range(STALL_SECONDS * 100):
+                self.wfile.write(piece)
+        except OSError:
+            pass
+        self.close_connection = True
 
     def do_GET(self):
         parts = self.path.strip("/").split("/")
@@ -76,6 +122,10 @@ class Handler(BaseHTTPRequestHandler):
             time.sleep(STALL_SECONDS)
         elif name == "file":
             self.send_file(parts[1:])
+        elif name == "endless":
+            self.send_endless(None)
+        elif name == "huge":
+            self.send_endless(5 * 1000 * 1000 * 1000)
         elif name == "cut":
             self.answer(200, pattern(arg // 2), length=arg)
             time.sleep(STALL_SECONDS)
@@ -87,6 +137,7 @@ class Handler(BaseHTTPRequestHandler):
 class Server(ThreadingHTTPServer):
     daemon_threads = True
     files_folder = None
+    count_lock = threading.Lock()
 
 
 def main():

@@ -103,13 +103,21 @@ TEST_F(DesktopTest, TheIconComesBackWhenTheTrayHostIsRestarted)
     EndProgramCleanly();
 }
 
-TEST_F(DesktopTest, AHiddenStartShowsTheTrayIconAndNoWindow)
+// A hidden start shows no window, nor does a second start with "/m"; a second start without it
+// brings the running copy's window forward.
+TEST_F(DesktopTest, AHiddenStartShowsTheTrayIconAndNoWindowUntilTheProgramIsStartedAgain)
 {
     StartTrayHost();
     StartProgram({QStringLiteral("/m")});
     ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
-    // The window would be shown right after the icon; give it every chance to appear.
+    const auto startAgain = [&](const QStringList& arguments) {
+        ASSERT_TRUE(home.Start(arguments, QStringLiteral("xcb"), display.Name())->waitForFinished(StartTimeoutMs));
+    };
+    startAgain({QStringLiteral("/m")});
+    // The window would be shown right after the icon or the request; give it every chance to appear.
     EXPECT_FALSE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, 1500));
+    startAgain({});
+    EXPECT_TRUE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
     EndProgramCleanly();
 }
 

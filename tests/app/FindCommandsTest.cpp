@@ -5,8 +5,10 @@
 #include "TBWFindForm.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 class FindCommandsTest : public MainWindowTest
 {
@@ -73,6 +75,25 @@ TEST_F(FindCommandsTest, StepsSelectTheMatchesInTurnStopAtTheEndAndFindStartsOve
     form->Menu().findAction->trigger();
     ClickFindNext();
     EXPECT_EQ(form->SelectedIndex(), 2);
+}
+
+// A step that finds nothing says so, in the dialog and (for F3 with the dialog closed) in the
+// status bar; the selection stays where it was.
+TEST_F(FindCommandsTest, AStepThatFindsNothingSaysSo)
+{
+    AddTitles({"text one", "two"});
+    const auto status = [this] { return form->statusBar()->currentMessage(); };
+    PressOnMainWindow(Qt::Key_F3);
+    PressOnMainWindow(Qt::Key_F3);
+    EXPECT_EQ(form->SelectedIndex(), 0);
+    EXPECT_EQ(status(), Text("No further message contains \"text\"."));
+
+    PressOnMainWindow(Qt::CTRL | Qt::Key_F);
+    auto* searchEdit = FindForm()->findChild<QLineEdit*>(Text("searchEdit"));
+    searchEdit->setText(Text("nowhere"));
+    ClickFindNext();
+    EXPECT_EQ(form->SelectedIndex(), 0);
+    EXPECT_EQ(FindForm()->findChild<QLabel*>(Text("outcomeLabel"))->text(), Text("No message contains \"nowhere\"."));
 }
 
 TEST_F(FindCommandsTest, WithTheLastRowSelectedAStepDoesNothing)

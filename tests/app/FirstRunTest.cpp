@@ -60,7 +60,7 @@ TEST_F(FirstRunTest, TheHintsKeyAddsTheFirstReminderAndTheHintMakesWayForIt)
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->SelectMessage(0);
-    // Del alone deletes nothing: nothing would undo it.
+    // Del alone deletes nothing: a stray key must not take a message out of its groups.
     QTest::keyClick(ListView(), Qt::Key_Delete);
     ASSERT_EQ(lists.PersonalList.size(), 1U);
     QTest::keyClick(ListView(), Qt::Key_Delete, Qt::ControlModifier);

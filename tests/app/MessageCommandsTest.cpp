@@ -7,6 +7,7 @@
 #include "TBWEditForm.h"
 #include "TBWGroupSelectForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -263,6 +264,32 @@ TEST_F(MessageCommandsTest, DeleteRemovesTheSelectedMessageWithoutAQuestion)
     EXPECT_EQ(Ids(Saved()), (std::vector<std::int32_t>{1, 3}));
 }
 
+// Ctrl+Z brings back what the last delete removed, where it stood, and saves; then there is
+// nothing left to undo.
+TEST_F(MessageCommandsTest, UndoDeleteBringsBackTheLastDeletedMessagesWhereTheyStood)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const QAction* undo = form->Menu().undoDeleteAction;
+    EXPECT_FALSE(undo->isEnabled());
+    for (const std::int32_t id : {1, 2, 3, 4}) {
+        Add(MakeMessage("message", Noon() - 12 + 3 * id, id)); // 9, 6, 3 days ago, today
+    }
+    form->SelectMessage(2);
+    Click("deleteButton");
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Ids(Saved()), (std::vector<std::int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(form->SelectedIndex(), 2);
+    EXPECT_FALSE(undo->isEnabled());
+
+    dialogs.confirmAnswers = {true};
+    form->Menu().deleteExpiredActions.back()->trigger(); // "7 days +": message 1
+    ASSERT_EQ(Ids(lists.PersonalList), (std::vector<std::int32_t>{2, 3, 4}));
+    form->Menu().undoDeleteAction->trigger();
+    EXPECT_EQ(Ids(lists.PersonalList), (std::vector<std::int32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(ListView()->model()->rowCount(), 4);
+}
+
 TEST_F(MessageCommandsTest, DeleteExpiredRemovesWhatIsOldEnoughAfterTheQuestion)
 {
     clock.Set(EncodeDateTime(2024, 3, 14, 12, 34, 56));
@@ -403,6 +430,15 @@ TEST_F(MessageCommandsTest, DeleteTakesAMessageOutOfBothOfItsGroups)
         TBWItemList items;
         ASSERT_EQ(LoadItemList(items, share / (std::string(name) + ".dat"), "pw"), LoadOk);
         EXPECT_EQ(Ids(items), std::vector<std::int32_t>{78}) << name << ": the other messages stay";
+    }
+
+    // Undone, the message is back in both groups too.
+    form->Menu().undoDeleteAction->trigger();
+    EXPECT_EQ(Ids(lists.PersonalList), std::vector<std::int32_t>{77});
+    for (const char* name : {"Sales", "Dev"}) {
+        TBWItemList items;
+        ASSERT_EQ(LoadItemList(items, share / (std::string(name) + ".dat"), "pw"), LoadOk);
+        EXPECT_EQ(Ids(items), (std::vector<std::int32_t>{78, 77})) << name;
     }
 }
 

@@ -2,11 +2,13 @@
 #include "Artwork.h"
 #include "MainWindowFixture.h"
 #include "MessageListModel.h"
+#include "MessageOrder.h"
 #include "TestMessages.h"
 
 #include <QIcon>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QLocale>
 
 namespace {
 
@@ -49,6 +51,12 @@ TEST_F(MessageListTest, RowsShowTheDueTimeKindTitleAndStateOfTheirMessage)
     Add(MakeMessage("Standup tomorrow", EncodeDateTime(2024, 3, 15, 14, 5), 2, KindExecuteFiles));
     Add(MakeMessage("Delivered daily", Noon() + 0.5, 3, KindSimpleMessage, Noon() - 0.5));
     Add(MakeMessage("Passed", Noon() - 0.25, 4, 7));
+    // Due on Saturday, active Monday to Friday: it comes, and shows, on Monday.
+    Add(MakeMessage("Weekdays only", EncodeDateTime(2024, 3, 16, 10, 0), 5));
+    lists.PersonalList.back()->DayFlags[6] = lists.PersonalList.back()->DayFlags[7] = false;
+    // Shown to its recipients, never here.
+    Add(MakeMessage("For the team only", Noon() + 0.5, 6, KindSimpleMessage, Noon() - 0.5));
+    lists.PersonalList.back()->DayFlags[0] = true;
 
     EXPECT_EQ(Cell(0, 0), Text("14:05"));
     EXPECT_EQ(Cell(1, 0), Text("3/15/24 Fri 14:05"));
@@ -66,6 +74,8 @@ TEST_F(MessageListTest, RowsShowTheDueTimeKindTitleAndStateOfTheirMessage)
     EXPECT_EQ(Picture(model->data(model->index(0, 0), Qt::DecorationRole)), green);
     EXPECT_EQ(Picture(model->data(model->index(2, 0), Qt::DecorationRole)), yellow);
     EXPECT_EQ(Picture(model->data(model->index(3, 0), Qt::DecorationRole)), grey);
+    EXPECT_EQ(Cell(4, 0), Text("3/18/24 Mon 10:00"));
+    EXPECT_EQ(Picture(model->data(model->index(5, 0), Qt::DecorationRole)), green);
 
     // Nothing is remembered: the same rows read later show the later state and date form.
     clock.Set(EncodeDateTime(2024, 3, 15, 9, 0));
@@ -101,6 +111,27 @@ TEST_F(MessageListTest, ColumnClicksSortOnceAndASecondClickReverses)
     form->Menu().autoSortAction->setChecked(false);
     ClickHeader(MessageListModel::MessageColumn);
     EXPECT_EQ(Titles(), (std::vector<std::string>{"apple", "Banana", "cherry"}));
+}
+
+// The sort and the sortedness test that Autosort runs at every scan agree, also under the C locale,
+// whose collator makes its sort keys with letter case although it compares without.
+TEST(MessageOrderTest, TitlesSortWithoutLetterCaseAndStaySortedInEveryLocale)
+{
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        const QLocale previous;
+        QLocale::setDefault(locale);
+        MessageOrder order;
+        QLocale::setDefault(previous);
+        order.SetSortColumn(MessageOrder::TitleColumn);
+        TBWItemList list;
+        for (const char* title : {"cherry", "apple", "Banana"}) {
+            list.push_back(MakeMessage(title, 0.0, 0));
+        }
+        order.Sort(list);
+        EXPECT_EQ(list[0]->Title + list[1]->Title + list[2]->Title, "appleBananacherry") << locale.name().toStdString();
+        EXPECT_TRUE(
+            IsListSorted(list, [&](const TBWItem& a, const TBWItem& b) { return order.CompareMessages(a, b); }));
+    }
 }
 
 TEST_F(MessageListTest, AutosortOffKeepsTheOrderAndOnAgainSortsByDueTimeInTheHeldDirection)

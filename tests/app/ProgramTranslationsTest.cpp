@@ -29,14 +29,15 @@ void RemoveTranslations()
     }
 }
 
-// A program folder "bin" under the prefix, with the German translation at the place given.
-QString ProgramFolderWithTranslationIn(const QTemporaryDir& prefix, const QString& folder)
+// A program folder "bin" under the prefix, with a translation (German unless told) at the place given.
+QString ProgramFolderWithTranslationIn(const QTemporaryDir& prefix, const QString& folder,
+                                       const QString& file = QStringLiteral(BW_TEST_QM_FILE),
+                                       const QString& language = QStringLiteral("de"))
 {
     const QDir root(prefix.path());
     EXPECT_TRUE(root.mkpath(QStringLiteral("bin")));
     EXPECT_TRUE(root.mkpath(folder));
-    EXPECT_TRUE(
-        QFile::copy(QStringLiteral(BW_TEST_QM_FILE), root.filePath(folder + QStringLiteral("/bellwick_de.qm"))));
+    EXPECT_TRUE(QFile::copy(file, root.filePath(folder + QStringLiteral("/bellwick_%1.qm").arg(language))));
     return root.filePath(QStringLiteral("bin"));
 }
 
@@ -69,4 +70,24 @@ TEST_F(ProgramTranslationsTest, WithoutATranslationForTheLanguageTheEnglishTexts
     const QTemporaryDir empty;
     EXPECT_FALSE(InstallTranslations(*QCoreApplication::instance(), empty.filePath(QStringLiteral("bin")), German));
     EXPECT_EQ(ListName(), QStringLiteral("Messages"));
+}
+
+// English desktops read the program's texts in good English, and counts in the right number; the
+// source texts, which the files and the tests know, stay as they are.
+TEST_F(ProgramTranslationsTest, EnglishDesktopsReadGoodEnglish)
+{
+    const QTemporaryDir prefix;
+    const QString program = ProgramFolderWithTranslationIn(prefix, QStringLiteral("share/bellwick/translations"),
+                                                           QStringLiteral(BW_ENGLISH_QM_FILE), QStringLiteral("en"));
+    ASSERT_TRUE(
+        InstallTranslations(*QCoreApplication::instance(), program, QLocale(QLocale::English, QLocale::UnitedKingdom)));
+    EXPECT_EQ(QCoreApplication::translate("TBWGroupsForm", "Group is not exists or connection failed."),
+              QStringLiteral("The group file could not be fetched: there is none at this location, or the location "
+                             "could not be reached."));
+    const char* skipped = "Group %1: %n reminder(s) whose time had passed before you joined the group were not shown.";
+    EXPECT_EQ(QCoreApplication::translate("GroupProblemText", skipped, nullptr, 1),
+              QStringLiteral("Group %1: 1 reminder whose time had passed before you joined the group was not shown."));
+    EXPECT_EQ(
+        QCoreApplication::translate("GroupProblemText", skipped, nullptr, 3),
+        QStringLiteral("Group %1: 3 reminders whose time had passed before you joined the group were not shown."));
 }

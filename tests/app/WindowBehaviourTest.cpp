@@ -51,6 +51,17 @@ TEST_F(WindowBehaviourTest, TheCloseBoxHidesIntoTheTrayAndOnlyExitEndsTheProgram
     EXPECT_EQ(ended.count(), 1);
 }
 
+TEST_F(WindowBehaviourTest, CtrlQInTheWindowEndsTheProgramLikeTheTraysExit)
+{
+    QSignalSpy ended(form.get(), &TBWCForm::ExitAccepted);
+    form->FinishStart(false);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(form->ExitRequested());
+    EXPECT_EQ(ended.count(), 1);
+}
+
 TEST_F(WindowBehaviourTest, WithoutANotificationAreaTheCloseBoxMinimisesSoTheWindowStaysReachable)
 {
     notificationArea.available = false;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -140,8 +142,10 @@ TEST_F(FolderExchange, WrongPasswordNeverChangesTheSharedFileOrTheWorkingList)
 TEST_F(FolderExchange, FailedFetchNeverSendsBackStaleContent)
 {
     m_ann.Exchange->PublishMessage(Message("First", Now + 1), {}, {"Sales"});
-    // The location goes away; Ann still has her local copy from the last fetch.
-    std::filesystem::rename(SharedFile("Sales"), m_root / "share" / "moved");
+    // The location goes away (a share that is not mounted); Ann still has her local copy from the
+    // last fetch. (A file that is missing from a folder that is there is created anew.)
+    const std::string before = ReadBytes(SharedFile("Sales"));
+    m_ann.Groups[0]->Location = (m_root / "unmounted" / "Sales.dat").string();
     TBWItem second = Message("Second", Now + 2);
     second.Id = 8;
     ExchangeReport report = m_ann.Exchange->PublishMessage(second, {}, {"Sales", "Ops"});
@@ -149,7 +153,8 @@ TEST_F(FolderExchange, FailedFetchNeverSendsBackStaleContent)
     EXPECT_EQ(report.Problems[0].Group, "Sales");
     EXPECT_EQ(report.Problems[0].Problem, GroupProblem::Kind::Unreachable);
     EXPECT_EQ(report.Completed, std::vector<std::string>{"Ops"});
-    EXPECT_FALSE(std::filesystem::exists(SharedFile("Sales")));
+    EXPECT_FALSE(std::filesystem::exists(m_root / "unmounted"));
+    EXPECT_EQ(ReadBytes(SharedFile("Sales")), before);
 }
 
 TEST_F(FolderExchange, PullsRewriteTheWorkingListOnlyWhenItChanged)
@@ -176,6 +181,45 @@ TEST_F(FolderExchange, PullsRewriteTheWorkingListOnlyWhenItChanged)
     ASSERT_EQ(saved.size(), 1U);
     EXPECT_EQ(saved[0]->LastDueTime, m_bob.Working("Sales")[0]->LastDueTime);
     EXPECT_FALSE(saved[0]->CheckDue(m_clock.Now()));
+}
+
+// A member new to a group is not shown the group's past, nor asked to run its old programs; once
+// joined (also after a restart), what falls due later comes as usual.
+TEST_F(FolderExchange, JoiningAGroupTakesItsPastAsShownOnce)
+{
+    // Yesterday's, a daily one since Friday, old programs to run; later today; one just gone.
+    const std::tuple<double, std::uint8_t, std::uint8_t> messages[] = {
+        {Now - 1, RepeatNone, KindSimpleMessage},
+        {Now - 3 - 1.0 / 24, RepeatDaily, KindSimpleMessage},
+        {Now - 0.5, RepeatNone, KindExecuteFiles},
+        {Now + 0.25, RepeatNone, KindSimpleMessage},
+        {Now - 1.0 / 1440, RepeatNone, KindSimpleMessage}};
+    std::int32_t id = 0;
+    for (const auto& [due, repeat, kind] : messages) {
+        TBWItem message = Message("Message", due);
+        message.Id = ++id;
+        message.RepeatKind = repeat;
+        message.Kind = kind;
+        m_ann.Exchange->PublishMessage(message, {}, {"Sales"});
+        if (id == 4) {
+            const ExchangeReport report = m_bob.Exchange->PullGroups();
+            EXPECT_NE(std::find(report.Joined.begin(), report.Joined.end(), JoinedGroup{"Sales", 3}),
+                      report.Joined.end());
+        }
+    }
+
+    // Bob restarts: nothing is replayed, and what comes later, or was published once he had joined,
+    // comes as usual.
+    Member restarted(m_bob.DataFolder, m_clock);
+    restarted.AddGroup("Sales", SharedFile("Sales").string(), "sales pw", true);
+    EXPECT_TRUE(restarted.Exchange->PullGroups().Joined.empty());
+    const TBWItemList& working = restarted.Working("Sales");
+    ASSERT_EQ(working.size(), 5U);
+    const std::vector<std::pair<double, bool>> checks = {
+        {Now, false}, {Now + 1, true}, {Now, false}, {Now + 0.25, true}, {Now, true}};
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        EXPECT_EQ(working[i]->CheckDue(checks[i].first), checks[i].second) << i;
+    }
 }
 
 TEST_F(FolderExchange, DuplicateRecipientNamesAreVisitedOnce)

@@ -6,7 +6,7 @@ namespace {
 
 ExchangeReport Report(std::vector<std::string> completed, std::vector<GroupProblem> problems)
 {
-    return {std::move(completed), std::move(problems)};
+    return {std::move(completed), std::move(problems), {}};
 }
 
 TEST(PullProblemFilter, TellsEachProblemOnceUntilTheGroupRecovers)

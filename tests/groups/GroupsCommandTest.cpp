@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -191,8 +192,40 @@ TEST_F(GroupsCommandTest, OkWritesTheGroupListAtOnceAndRebuildsTheWorkingLists)
     EXPECT_EQ(lists.GroupItemLists.Find("Dev")->size(), 1U);
 }
 
+// What came while a group was switched off is not replayed when it is switched on again: neither
+// its own working list's occurrences nor what its shared file gained meanwhile. The user is told
+// once how much was passed over.
+TEST_F(GroupsCommandTest, SwitchingAGroupOnAgainReplaysNothing)
+{
+    const auto switchDev = [this](bool on) {
+        RunGroupsCommand([on](TBWGroupsForm& dialog) {
+            SetChecked(dialog, 1, on);
+            Press(dialog, "okButton");
+        });
+    };
+    switchDev(false);
+    TBWItemList shared;
+    shared.push_back(Message(20, "Dev standup"));
+    shared.push_back(Message(21, "Missed retro"));
+    SaveItemList(shared, Share() / "Dev.dat", "Dev pw");
+    clock.Set(Noon() + 3);
+    switchDev(true);
+    TickTimes(5);
+    form->SchedulerJobs().PullGroups();
+    TickTimes(5);
+
+    // Only Sales, switched on all along, catches up as usual.
+    const std::vector<TBWMsgForm*> shown = form->Reminders().Reminders();
+    ASSERT_EQ(shown.size(), 1U);
+    EXPECT_TRUE(shown[0]->windowTitle().contains(Text("Sales standup")));
+    ASSERT_NE(PullBox(), nullptr);
+    EXPECT_TRUE(PullBox()->text().startsWith(Text("Group Dev: 2 reminder"))) << PullBox()->text().toStdString();
+}
+
 TEST_F(GroupsCommandTest, AWorkingListFollowsItsGroupToANewPassword)
 {
+    // The group's file went over to the new password; the editor tries it on the file.
+    SaveItemList(TBWItemList{}, Share() / "Sales.dat", "new sales pw");
     RunGroupsCommand([](TBWGroupsForm& dialog) {
         dialog.findChild<QListWidget*>(Text("groupList"))->setCurrentRow(0);
         QTimer::singleShot(0, &dialog.EditForm(), [&dialog] {
@@ -221,10 +254,12 @@ TEST_F(GroupsCommandTest, AWorkingListFollowsItsGroupToANewPassword)
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(GroupsCommandTest, APublishTellsInOneBoxWhichGroupsDidNotGetTheMessage)
+TEST_F(GroupsCommandTest, APublishTellsInOneBoxThatDoesNotWaitWhichGroupsDidNotGetTheMessage)
 {
-    fs::remove(Share() / "Ops.dat");
-    fs::remove(Share() / "Dev.dat");
+    // Not group files (a missing one would be created): the message must not be sent there.
+    for (const char* name : {"Ops.dat", "Dev.dat"}) {
+        std::ofstream(Share() / name) << "<html>gone</html>";
+    }
     const auto message = Message(77, "Release");
     // While it runs, the status bar names the groups and the groups dialog cannot be opened.
     std::vector<std::pair<QString, bool>> seen;
@@ -240,11 +275,12 @@ TEST_F(GroupsCommandTest, APublishTellsInOneBoxWhichGroupsDidNotGetTheMessage)
     EXPECT_EQ(seen, expected);
 
     EXPECT_EQ(report.Completed, std::vector<std::string>{"Sales"});
-    ASSERT_EQ(dialogs.errors.size(), 1U);
-    EXPECT_TRUE(dialogs.errors[0].contains(Text("Group Dev:")));
-    EXPECT_TRUE(dialogs.errors[0].contains(Text("Group Ops:")));
-    EXPECT_FALSE(dialogs.errors[0].contains(Text("Sales")));
-    EXPECT_FALSE(dialogs.errors[0].contains(Text("Nobody")));
+    ASSERT_EQ(dialogs.notices.size(), 1U);
+    EXPECT_TRUE(dialogs.notices[0].contains(Text("Group Dev:")));
+    EXPECT_TRUE(dialogs.notices[0].contains(Text("Group Ops:")));
+    EXPECT_FALSE(dialogs.notices[0].contains(Text("Sales")));
+    EXPECT_FALSE(dialogs.notices[0].contains(Text("Nobody")));
+    EXPECT_TRUE(dialogs.errors.empty()) << "no box that waits";
     TBWItemList shared;
     ASSERT_EQ(LoadItemList(shared, Share() / "Sales.dat", "Sales pw"), LoadOk);
     ASSERT_EQ(shared.size(), 1U);
@@ -259,9 +295,9 @@ TEST_F(GroupsCommandTest, APublishTellsInOneBoxWhichGroupsDidNotGetTheMessage)
     EXPECT_TRUE(status->text().isEmpty());
 
     // A publish that reaches every group shows nothing.
-    dialogs.errors.clear();
+    dialogs.notices.clear();
     form->Groups().PublishMessage(*message, {"Sales"}, {"Sales"});
-    EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_TRUE(dialogs.notices.empty());
 }
 
 TEST_F(GroupsCommandTest, APullProblemIsToldOnceWithoutAModalBox)
@@ -352,6 +388,35 @@ TEST_F(GroupsCommandTest, AHostileGroupFileIsShownBoundedAndAsPlainText)
     EXPECT_TRUE(toolTip.contains(Text("link"))) << "the daily reminder is the next one";
     EXPECT_FALSE(Qt::mightBeRichText(toolTip)) << toolTip.toStdString();
     EXPECT_LE(toolTip.size(), ShownLineLength + 100);
+}
+
+// A ticked group whose pulls keep failing shows in the groups dialog at once, and after a while in
+// the tray's icon and tooltip; once it is mended, the warning goes.
+TEST_F(GroupsCommandTest, AGroupThatKeepsFailingShowsInTheDialogAndTheTray)
+{
+    SaveItemList(TBWItemList{}, Share() / "Dev.dat", "somebody else's pw");
+    for (int minute = 0; minute <= 10; ++minute) {
+        clock.Set(Noon() + minute * 61.0 / 86400); // a pull a minute, each a second late
+        form->SchedulerJobs().PullGroups();
+        TickTimes(1);
+        EXPECT_EQ(form->Tray().ShowsWarning(), minute == 10) << minute;
+    }
+    EXPECT_TRUE(form->Tray().Icon()->toolTip().endsWith(Text("\nGroup Dev not reachable since 12:00")));
+
+    RunGroupsCommand([](TBWGroupsForm& dialog) {
+        const QListWidget* list = dialog.findChild<QListWidget*>(Text("groupList"));
+        EXPECT_EQ(list->item(0)->toolTip(), Text("Last fetched 12:10."));
+        EXPECT_EQ(list->item(1)->toolTip(),
+                  Text("Failing since 12:00: the group file does not open with this password."));
+        EXPECT_NE(list->item(1)->icon().pixmap(16, 16).toImage(), list->item(0)->icon().pixmap(16, 16).toImage())
+            << "the failing group's line carries a mark";
+        EXPECT_EQ(list->item(2)->toolTip(), Text("Switched off: its messages are not fetched."));
+    });
+
+    SaveItemList(TBWItemList{}, Share() / "Dev.dat", "Dev pw");
+    form->SchedulerJobs().PullGroups();
+    TickTimes(1);
+    EXPECT_FALSE(form->Tray().ShowsWarning());
 }
 
 } // namespace

@@ -25,10 +25,16 @@ const std::string FtpPassword = "bwpass";
 class RecordingDelivery : public ReminderDelivery
 {
 public:
-    void ShowReminder(const TBWItem& message) override { Shown.push_back(message.Title); }
-    void OpenProgram(const std::string& /*program*/, const std::string& /*parameters*/) override {}
+    void ShowReminder(const TBWItem& message, const std::string& /*groupName*/) override
+    {
+        Shown.push_back(message.Title);
+    }
+    void OpenProgram(const TBWItem& /*message*/, const std::string& /*program*/,
+                     const std::string& /*parameters*/) override
+    {}
     void ConfirmExecuteFiles(const TBWItem& /*message*/, const std::string& /*groupName*/,
-                             const std::vector<TSplitCommandLine>& /*commands*/) override
+                             const std::vector<TSplitCommandLine>& /*commands*/,
+                             std::function<void(bool run)> /*answered*/) override
     {}
     void Beep() override {}
     void LogFailed(const std::string& /*text*/) override {}

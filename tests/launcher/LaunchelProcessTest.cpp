@@ -119,11 +119,19 @@ TEST_F(LaunchelProcessTest, WithoutArgumentsOpensNothing)
     ExpectNothingStartedSoFar();
 }
 
-TEST_F(LaunchelProcessTest, NonexistentTargetOpensNothing)
+// A name that names nothing opens nothing, and whoever started the launcher reads why on standard
+// error; the exit code stays 0.
+TEST_F(LaunchelProcessTest, NonexistentTargetOpensNothingAndSaysSo)
 {
-    RunQuietly({Path("work/missing.txt")});
-    RunQuietly({QStringLiteral("missing.txt"), QStringLiteral("-x")});
-    RunQuietly({QStringLiteral("no-such-program-here"), QStringLiteral("-x")});
+    for (const QStringList& arguments :
+         {QStringList{Path("work/missing.txt")}, QStringList{QStringLiteral("missing.txt"), QStringLiteral("-x")},
+          QStringList{QStringLiteral("no-such-program-here"), QStringLiteral("-x")}}) {
+        const LaunchResult result = Run(arguments);
+        EXPECT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.output.toStdString(), "Launchel: cannot open \"" + arguments[0].toStdString() +
+                                                   "\": there is no such file, folder, program or address.\n");
+    }
     RunQuietly({QString()});
     ExpectNothingStartedSoFar();
 }

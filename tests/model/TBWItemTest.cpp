@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 // 2026-12-07 is a Monday.
@@ -45,16 +47,44 @@ TEST(TBWItem, DailyMessageTakesEachOccurrenceOnce)
     EXPECT_EQ(item.DueTime, At(Monday + 2, 9, 0));
 }
 
-TEST(TBWItem, InactiveWeekdayIsTakenSilently)
+// An occurrence that falls on an inactive weekday comes at the same time on the next active one;
+// until then nothing changes, and a merge's catch-up does not skip it.
+TEST(TBWItem, AnOccurrenceOnAnInactiveDayComesOnTheNextActiveDay)
 {
-    TBWItem item;
-    item.RepeatKind = RepeatWeekly;
-    item.DueTime = At(12, 10, 0); // Saturday
-    item.ActivateAllDays();
-    item.DayFlags[6] = false;
-    EXPECT_FALSE(item.CheckDue(At(12, 10, 0, 5)));
-    EXPECT_EQ(item.LastDueTime, At(12, 10, 0));
-    EXPECT_EQ(item.DueTime, At(19, 10, 0));
+    const std::pair<std::uint8_t, double> cases[] = {// the repeat, and DueTime once the occurrence came
+                                                     {RepeatNone, At(12, 10, 0)},
+                                                     {RepeatDaily, At(15, 10, 0)},
+                                                     {RepeatWeekly, At(19, 10, 0)},
+                                                     {RepeatMonthly, EncodeDateTime(2027, 1, 12, 10, 0)},
+                                                     {RepeatYearly, EncodeDateTime(2027, 12, 12, 10, 0)}};
+    for (const auto& [repeat, nextDue] : cases) {
+        SCOPED_TRACE(int{repeat});
+        TBWItem item = Daily(At(12, 10, 0), {1, 2, 3, 4, 5}); // a Saturday
+        item.RepeatKind = repeat;
+        TBWItem merged = item;
+        merged.AdvanceDueTime(At(13, 12, 0));
+        EXPECT_EQ(merged.EffectiveDueTime(), At(14, 10, 0));
+        EXPECT_FALSE(item.CheckDue(At(12, 10, 0, 5)) || item.CheckDue(At(14, 9, 59)));
+        EXPECT_EQ(item.LastDueTime, 0.0);
+        EXPECT_TRUE(item.CheckDue(At(14, 10, 0, 5)));
+        EXPECT_EQ(item.DueTime, nextDue);
+        EXPECT_FALSE(item.CheckDue(At(14, 10, 0, 10)));
+    }
+}
+
+// Passed over on an inactive day (the program did not run on the active one), an occurrence is not
+// marked as shown; one taken at its very moment moves the series on rather than stopping it there.
+TEST(TBWItem, PassedOverAndExactlyTimedOccurrences)
+{
+    TBWItem daily = Daily(At(11, 9, 0), {1, 2, 3, 4, 5}); // a Friday
+    EXPECT_FALSE(daily.CheckDue(At(12, 10, 0)));
+    EXPECT_EQ(daily.LastDueTime, 0.0);
+    EXPECT_TRUE(daily.CheckDue(At(14, 9, 0)));
+    EXPECT_EQ(daily.DueTime, At(15, 9, 0));
+    TBWItem once = Daily(At(11, 9, 0), {1, 2, 3, 4, 5});
+    once.RepeatKind = RepeatNone;
+    EXPECT_FALSE(once.CheckDue(At(12, 10, 0)));
+    EXPECT_FALSE(once.CheckDue(At(14, 10, 0)));
 }
 
 TEST(TBWItem, OneTimeMessageFiresOnceHoweverLate)
@@ -100,6 +130,56 @@ TEST(TBWItem, AdvanceDueTimeByRepeatKind)
     unknown.DueTime = At(1, 1, 0);
     unknown.AdvanceDueTime(At(Monday, 1, 0));
     EXPECT_EQ(unknown.DueTime, At(1, 1, 0));
+}
+
+// The monthly and yearly rules as the loop applied them, one occurrence at a time.
+double SteppedDueTime(std::uint8_t repeat, double due, double moment)
+{
+    while (due < moment) {
+        due = repeat == RepeatMonthly ? NextMonthDate(due) : AddOneYear(due);
+    }
+    return due;
+}
+
+// Catching up gives bit for bit the moments that stepping gave, from any era, across the binades
+// where a sum of days loses bits of the time of day, and from the ends of months.
+TEST(TBWItem, CatchingUpGivesTheSteppedMoments)
+{
+    const double starts[] = {
+        EncodeDateTime(-5, 3, 10, 8, 0),            // before year 0: no file holds it, but memory may
+        UnitsToDateTime(-2147483000),               // 1312
+        EncodeDateTime(1600, 2, 29, 23, 59, 59),    // a leap day
+        EncodeDateTime(1899, 12, 31, 0, 0, 1),      // day 1: a binade every few steps
+        UnitsToDateTime(180001234),                 // 1949, below the 32768th day
+        EncodeDateTime(1989, 8, 31, 13, 37) + 1e-9, // just below that day, from a month's end
+        EncodeDateTime(2026, 1, 30, 7, 0),
+    };
+    const double moments[] = {EncodeDateTime(-1, 6, 1, 0, 0), At(Monday, 9, 0),
+                              EncodeDateTime(2090, 1, 1, 0, 0)}; // 2090: past day 65536
+    for (const std::uint8_t repeat : {RepeatMonthly, RepeatYearly}) {
+        for (const double start : starts) {
+            for (const double moment : moments) {
+                TBWItem item = Daily(start, {1, 2, 3, 4, 5, 6, 7});
+                item.RepeatKind = repeat;
+                item.AdvanceDueTime(moment);
+                EXPECT_EQ(item.DueTime, SteppedDueTime(repeat, start, moment)) << int{repeat} << " " << start;
+            }
+        }
+    }
+}
+
+// A group file full of monthly reminders from the year 1312 is merged every minute, and each merge
+// catches every one of them up by some 8 500 months: stepping took seconds.
+TEST(TBWItem, CatchingUpTakesNoLongerForOldMoments)
+{
+    TBWItem item;
+    item.RepeatKind = RepeatMonthly;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20000; ++i) {
+        item.DueTime = UnitsToDateTime(-2147483000);
+        item.AdvanceDueTime(At(Monday, 9, 0));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 TEST(TBWItem, GenerateIdFollowsTheDigitLayout)

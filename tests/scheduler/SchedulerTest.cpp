@@ -18,21 +18,23 @@ double At(int day, int hour, int minute, int second = 0)
 
 struct RecordingDelivery : ReminderDelivery
 {
-    void ShowReminder(const TBWItem& message) override
+    void ShowReminder(const TBWItem& message, const std::string& /*groupName*/) override
     {
         Shown.push_back(message.Title);
         if (WhileShowing) {
             WhileShowing();
         }
     }
-    void OpenProgram(const std::string& program, const std::string& parameters) override
+    void OpenProgram(const TBWItem& /*message*/, const std::string& program, const std::string& parameters) override
     {
         Opened.push_back(program + "|" + parameters);
     }
     void ConfirmExecuteFiles(const TBWItem& message, const std::string& groupName,
-                             const std::vector<TSplitCommandLine>& commands) override
+                             const std::vector<TSplitCommandLine>& commands,
+                             std::function<void(bool run)> answered) override
     {
         Confirmations.push_back(message.Title + "@" + groupName + "#" + std::to_string(commands.size()));
+        Answers.push_back(std::move(answered));
     }
     void Beep() override { ++Beeps; }
     void LogFailed(const std::string& text) override { LogFailures.push_back(text); }
@@ -40,6 +42,7 @@ struct RecordingDelivery : ReminderDelivery
     std::vector<std::string> Shown;
     std::vector<std::string> Opened;
     std::vector<std::string> Confirmations;
+    std::vector<std::function<void(bool run)>> Answers;
     std::vector<std::string> LogFailures;
     int Beeps = 0;
     std::function<void()> WhileShowing;
@@ -221,6 +224,15 @@ TEST_F(SchedulerTest, ExecuteFilesFromAGroupAsksFirst)
     EXPECT_TRUE(m_delivery.Opened.empty());
     EXPECT_EQ(m_delivery.Confirmations, std::vector<std::string>{"Remote@Sales#2"});
     EXPECT_EQ(LogLines().size(), 1U);
+    // The log says what the user answered.
+    ASSERT_EQ(m_delivery.Answers.size(), 1U);
+    for (const bool answer : {false, true}) {
+        m_delivery.Answers[0](answer);
+    }
+    const auto lines = LogLines();
+    ASSERT_EQ(lines.size(), 3U);
+    EXPECT_NE(lines[1].find(" || Execute files, declined || Ann || Remote"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find(" || Execute files, run || Ann || Remote"), std::string::npos) << lines[2];
 }
 
 // A group file can hold a message of megabytes: its delivery writes one short log line and offers

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -123,6 +124,54 @@ TEST_F(BwListTest, PackRefusesLinesAListFileCannotKeep)
     EXPECT_FALSE(std::filesystem::exists(File("nul.dat")));
 }
 
+TEST_F(BwListTest, SendAndRemoveChangeAGroupFile)
+{
+    WriteFileBytes(File("pw"), "team pw\n");
+    const std::vector<std::string> where = {"--location", File("g.dat"), "--password-file", File("pw")};
+    std::vector<std::string> send = {"send",   "--title", "Standup",  "--at",   "2026-12-08 09:30", "--text", "a\nb",
+                                     "--from", "Ann",     "--repeat", "weekly", "--days",           "Mon,Fri"};
+    send.insert(send.end(), where.begin(), where.end());
+    const TToolRun sent = Run(send);
+    ASSERT_EQ(sent.ExitCode, 0) << sent.Err;
+    const std::int32_t id = std::stoi(sent.Out);
+
+    TBWItemList items;
+    ASSERT_EQ(LoadItemList(items, File("g.dat"), "team pw"), LoadOk);
+    ASSERT_EQ(items.size(), 1U);
+    EXPECT_EQ(items[0]->Id, id);
+    EXPECT_EQ(items[0]->Title, "Standup");
+    EXPECT_EQ(items[0]->Text, "a\r\nb");
+    EXPECT_EQ(items[0]->Author, "Ann");
+    EXPECT_EQ(items[0]->DueTime, UnitsToDateTime(DateTimeToUnits(EncodeDateTime(2026, 12, 8, 9, 30))));
+    EXPECT_EQ(items[0]->RepeatKind, RepeatWeekly);
+    EXPECT_EQ(items[0]->DayFlags, (std::array<bool, 8>{false, true, false, false, false, true, false, false}));
+
+    // Another password neither reads nor changes the file.
+    const std::string bytes = ReadFileBytes(File("g.dat"));
+    WriteFileBytes(File("wrong"), "typo\n");
+    std::vector<std::string> wrong = {"remove",          "--id",       std::to_string(id), "--location", File("g.dat"),
+                                      "--password-file", File("wrong")};
+    EXPECT_EQ(Run(wrong).ExitCode, 1);
+    EXPECT_EQ(ReadFileBytes(File("g.dat")), bytes);
+
+    std::vector<std::string> remove = {"remove", "--id", std::to_string(id)};
+    remove.insert(remove.end(), where.begin(), where.end());
+    EXPECT_EQ(Run(remove).ExitCode, 0);
+    ASSERT_EQ(LoadItemList(items, File("g.dat"), "team pw"), LoadOk);
+    EXPECT_TRUE(items.empty());
+    const TToolRun again = Run(remove);
+    EXPECT_EQ(again.ExitCode, 0);
+    EXPECT_NE(again.Err.find("no reminder with Id"), std::string::npos) << again.Err;
+
+    // No password, or a web address: nothing is sent.
+    const TToolRun noPassword = Run({"send", "--location", File("g.dat"), "--title", "x", "--at", "2026-12-08 09:30"});
+    EXPECT_EQ(noPassword.ExitCode, 2);
+    EXPECT_NE(noPassword.Err.find("BWLIST_PASSWORD"), std::string::npos) << noPassword.Err;
+    EXPECT_EQ(
+        Run({"remove", "--location", "http://127.0.0.1:9/g.dat", "--id", "1", "--password-file", File("pw")}).ExitCode,
+        2);
+}
+
 TEST_F(BwListTest, UsageErrors)
 {
     ExpectUsageError(Run({}));
@@ -132,6 +181,12 @@ TEST_F(BwListTest, UsageErrors)
     ExpectUsageError(Run({"lines", File("x"), File("y")}));
     ExpectUsageError(Run({"show", File("x"), "--verbose"}));
     ExpectUsageError(Run({"groups", File("x"), "-p", "secret"}));
+
+    ExpectUsageError(Run({"send", "--location", File("g.dat"), "--title", "No time"}));
+    ExpectUsageError(Run({"send", "--location", File("g.dat"), "--title", "x", "--at", "2026-02-30 09:00"}));
+    ExpectUsageError(
+        Run({"send", "--location", File("g.dat"), "--title", "x", "--at", "2026-02-03 09:00", "--repeat", "hourly"}));
+    ExpectUsageError(Run({"remove", "--location", File("g.dat"), "--id", "12", "--title", "x"}));
 
     const TToolRun help = Run({"--help"});
     EXPECT_EQ(help.ExitCode, 0);

@@ -31,7 +31,9 @@ protected:
     ScriptedDialogs dialogs;
     FakeAutostart autostart;
     AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
-    TBWAboutForm about{context};
+    const TBWAboutForm::Pages pages{QStringLiteral("https://bellwick.test/"),
+                                    QStringLiteral("https://bellwick.test/give")};
+    TBWAboutForm about{context, nullptr, pages};
 };
 
 TEST_F(AboutFormTest, ShowsTheNameVersionAndNoticeAndTheLinksOpenTheirPages)
@@ -39,7 +41,7 @@ TEST_F(AboutFormTest, ShowsTheNameVersionAndNoticeAndTheLinksOpenTheirPages)
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About"));
     EXPECT_EQ(Label("titleLabel")->text(), QStringLiteral("Bellwick"));
     EXPECT_TRUE(Label("titleLabel")->font().bold());
-    EXPECT_EQ(Label("versionLabel")->text(), QStringLiteral("Version 1.3.1"));
+    EXPECT_EQ(Label("versionLabel")->text(), QStringLiteral("Version " BW_VERSION)) << "the package's version";
     EXPECT_EQ(Label("freeLabel")->text(), QStringLiteral("This product is free to use and distribute!"));
     EXPECT_FALSE(Label("noticeLabel")->text().isEmpty());
     EXPECT_FALSE(Label("emblemLabel")->pixmap().isNull());
@@ -53,10 +55,20 @@ TEST_F(AboutFormTest, ShowsTheNameVersionAndNoticeAndTheLinksOpenTheirPages)
         QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(6, link->height() / 2));
     }
     ASSERT_EQ(shell.calls.size(), 2U);
-    EXPECT_EQ(shell.calls[0].target, TBWAboutForm::ProductPageAddress);
-    EXPECT_EQ(shell.calls[1].target, TBWAboutForm::SupportPageAddress);
+    EXPECT_EQ(shell.calls[0].target, pages.Product);
+    EXPECT_EQ(shell.calls[1].target, pages.Support);
     EXPECT_TRUE(shell.calls[0].parameters.isEmpty());
     EXPECT_TRUE(about.isVisible()) << "a link leaves the dialog open";
+}
+
+// A build that was given no web pages (as this one) shows no links, rather than made-up addresses.
+TEST_F(AboutFormTest, WithoutPagesThereAreNoLinks)
+{
+    const TBWAboutForm built(context);
+    for (const QLabel* label : built.findChildren<QLabel*>()) {
+        EXPECT_TRUE(label->isHidden() || !label->text().contains(QStringLiteral("href")))
+            << label->text().toStdString();
+    }
 }
 
 TEST_F(AboutFormTest, EnterAndTheCloseBoxCloseItAndNothingElseHappens)

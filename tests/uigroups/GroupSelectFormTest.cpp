@@ -91,6 +91,23 @@ TEST_F(GroupSelectFormTest, CancelKeepsThePreviousPickAndEachShowingRefills)
     EXPECT_EQ(m_form.SelectedGroups(), (TStringList{"Dev", "Caf\xE9"}));
 }
 
+// Enter takes the highlighted line when nothing is selected; a selection made stays as it is.
+TEST_F(GroupSelectFormTest, EnterTakesTheHighlightedGroup)
+{
+    const TBWGroupList groups = MakeGroups({{"Sales", true}, {"Dev", false}, {"Ops", true}});
+    for (const int selected : {-1, 2}) {
+        WhenShown(m_form, [&] {
+            List()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+            if (selected >= 0) {
+                List()->item(selected)->setSelected(true);
+            }
+            QTest::keyClick(List(), Qt::Key_Return);
+        });
+        EXPECT_EQ(m_form.Execute(groups), QDialog::Accepted);
+        EXPECT_EQ(m_form.SelectedGroups(), TStringList{selected < 0 ? "Dev" : "Ops"});
+    }
+}
+
 TEST_F(GroupSelectFormTest, HelpOpensItsTopic)
 {
     Click(m_form, "helpButton");

@@ -180,6 +180,7 @@ TEST_F(GroupsFormTest, CancelAfterAddEditAndDeleteLeavesTheGroupsButNotTheNewFil
 
     AddByButton(QStringLiteral("Ops"), QStringLiteral("ftp://files.example.org/ops.dat"), QStringLiteral("o3"));
     Select(0);
+    m_files.SetRemote("Sales team", FetchOutcome::Present, RemoteFile("Sales team", "x", 0));
     AnswerEditor(QStringLiteral("Sales team"), QStringLiteral("/srv/other.dat"), QStringLiteral("x"));
     Click(m_form, "editButton");
     Select(1);
@@ -232,13 +233,15 @@ TEST_F(GroupsFormTest, AddOfAnExistingGroupFileJoinsItWithoutWritingAnything)
     const fs::path remote = RemoteFile("Sales", "pw", 2);
     m_files.SetRemote("Sales", FetchOutcome::Present, remote);
     Load({});
-    // The password is not checked on Add: even a wrong one must not make a new, empty file.
+    // A wrong password is warned of, and the group kept; it must not make a new, empty file.
     AddByButton(QStringLiteral("Sales"), QStringLiteral("/srv/sales.dat"), QStringLiteral("wrong"));
 
     EXPECT_EQ(List()->count(), 1);
     EXPECT_EQ(ReadBytes(m_files.LocalCopyPath("Sales")), ReadBytes(remote));
     EXPECT_TRUE(m_files.Uploads.empty());
-    EXPECT_TRUE(m_recorder.Messages.empty());
+    ASSERT_EQ(m_recorder.Messages.size(), 1U);
+    EXPECT_EQ(m_recorder.Messages[0].Icon, QMessageBox::Warning);
+    EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("does not open with this password")));
 }
 
 TEST_F(GroupsFormTest, AddWhenTheFetchFailedOrDidNotAnswerInTimeCreatesAndSendsNothing)
@@ -246,24 +249,45 @@ TEST_F(GroupsFormTest, AddWhenTheFetchFailedOrDidNotAnswerInTimeCreatesAndSendsN
     // After a refused login or a server error, as after a late answer, the group file may exist.
     m_files.SetRemote("Sales", FetchOutcome::StillRunning);
     m_files.SetRemote("Dev", FetchOutcome::Failed);
+    m_files.SetRemote("Share", FetchOutcome::Failed);
     Load({});
     AddByButton(QStringLiteral("Sales"), QStringLiteral("ftp://slow.example.org/sales.dat"), QStringLiteral("pw"));
     AddByButton(QStringLiteral("Dev"), QStringLiteral("ftp://locked.example.org/dev.dat"), QStringLiteral("pw"));
+    AddByButton(QStringLiteral("Share"), QStringLiteral("/mnt/gone/share.dat"), QStringLiteral("pw"));
 
-    EXPECT_EQ(List()->count(), 2);
+    EXPECT_EQ(List()->count(), 3);
     EXPECT_FALSE(fs::exists(m_files.LocalCopyPath("Sales")));
     EXPECT_FALSE(fs::exists(m_files.LocalCopyPath("Dev")));
     EXPECT_TRUE(m_files.Uploads.empty());
-    ASSERT_EQ(m_recorder.Messages.size(), 2U);
+    ASSERT_EQ(m_recorder.Messages.size(), 3U);
     EXPECT_EQ(m_recorder.Messages[0].Icon, QMessageBox::Warning);
     EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("\"Sales\"")));
     EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("did not answer in time")));
     EXPECT_EQ(m_recorder.Messages[1].Icon, QMessageBox::Warning);
     EXPECT_TRUE(m_recorder.Messages[1].Text.contains(QStringLiteral("\"Dev\"")));
     EXPECT_TRUE(m_recorder.Messages[1].Text.contains(QStringLiteral("could not be fetched")));
+    // A folder has no login to refuse.
+    EXPECT_TRUE(m_recorder.Messages[2].Text.contains(QStringLiteral("the folder could not be reached")));
+    EXPECT_FALSE(m_recorder.Messages[2].Text.contains(QStringLiteral("login")));
 }
 
-TEST_F(GroupsFormTest, EditWritesTheFieldsBackAndFetchesNothing)
+// After Add the focus is where it was, and Enter is OK, not Help.
+TEST_F(GroupsFormTest, AfterAddEnterIsOk)
+{
+    Load({});
+    m_form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_form));
+    AddByButton(QStringLiteral("Sales"), QStringLiteral("/srv/sales.dat"), QStringLiteral("pw"));
+    // The desktop gives the dialog back the keyboard when the editor closes; offscreen, it is told.
+    QApplication::setActiveWindow(&m_form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_form));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(m_recorder.HelpTopics.empty());
+    EXPECT_EQ(m_form.result(), QDialog::Accepted);
+}
+
+TEST_F(GroupsFormTest, EditWritesTheFieldsBackAndFetchesOnlyANewLocation)
 {
     TBWGroupList groups;
     groups.push_back(MakeGroup("Sales", "/srv/sales.dat", "s1", true));
@@ -280,6 +304,7 @@ TEST_F(GroupsFormTest, EditWritesTheFieldsBackAndFetchesNothing)
     });
     Click(m_form, "editButton");
     EXPECT_TRUE(m_recorder.Messages.empty());
+    EXPECT_TRUE(m_files.Fetches.empty()) << "nothing that reaches the file changed";
 
     // Add starts from the values last shown, so its title is refused until changed.
     WhenShown(Editor(), [&] {
@@ -314,8 +339,10 @@ TEST_F(GroupsFormTest, EditWritesTheFieldsBackAndFetchesNothing)
     EXPECT_EQ(groups[0]->Password, "m9");
     EXPECT_EQ(groups[0]->LocationKind, LocationHttp);
     EXPECT_TRUE(groups[0]->Enabled);
-    EXPECT_TRUE(m_files.Fetches.empty());
-    EXPECT_TRUE(m_files.Uploads.empty());
+    // The new location was tried; without a group file there, one is made as Add makes it.
+    EXPECT_EQ(m_files.Fetches, std::vector<std::string>{"Marketing"});
+    EXPECT_TRUE(fs::exists(m_files.LocalCopyPath("Marketing")));
+    EXPECT_EQ(m_files.Uploads.size(), 1U);
 }
 
 TEST_F(GroupsFormTest, TestReportsEveryOutcome)
@@ -379,7 +406,8 @@ TEST_F(GroupsFormTest, TestUsesTheGroupAsEditedInTheDialog)
     ASSERT_EQ(m_recorder.Messages.size(), 2U);
     EXPECT_EQ(m_recorder.Messages[0].Text, QStringLiteral("Group is exists, but password is wrong."));
     EXPECT_EQ(m_recorder.Messages[1].Text, QStringLiteral("Group is OK."));
-    EXPECT_EQ(m_files.FetchedPasswords, (std::vector<std::string>{"wrong", "right"}));
+    // Edit tried the new password on the file as well.
+    EXPECT_EQ(m_files.FetchedPasswords, (std::vector<std::string>{"wrong", "right", "right"}));
 }
 
 TEST_F(GroupsFormTest, AFileThatIsNoListShowsTheErrorAndTheDialogStaysOpen)

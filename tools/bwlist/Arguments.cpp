@@ -27,10 +27,22 @@ const char* BwListUsage()
            "       bwlist pack FILE [-p PASSWORD | -e]    write the lines read from standard input as a list file\n"
            "       bwlist show FILE [-p PASSWORD | -e]    print a message list file as a table\n"
            "       bwlist groups FILE                     print a group list file (passwords are not shown)\n"
+           "       bwlist send --location LOC --title TITLE --at \"YYYY-MM-DD HH:MM\" [--text TEXT] [--from NAME]\n"
+           "                   [--repeat none|daily|weekly|monthly|yearly] [--days Mon,Tue,...]\n"
+           "                   [--kind message|files] [--ftp-user USER] [--password-file FILE]\n"
+           "                   [--ftp-password-file FILE] [--wait SECONDS]\n"
+           "                                              write a reminder into a group's shared file; prints its Id\n"
+           "       bwlist remove --location LOC --id ID [--ftp-user USER] [--password-file FILE]\n"
+           "                   [--ftp-password-file FILE] [--wait SECONDS]\n"
+           "                                              take a reminder out of a group's shared file\n"
            "-e takes the password from the environment variable BWLIST_PASSWORD, where other users cannot\n"
            "see it (they can see a -p password in the process list). Without either, the personal list's\n"
-           "password is used. Exit status: 0 done, 1 the line-count check failed (wrong password or\n"
-           "damaged file), 2 error.\n";
+           "password is used. send and remove take the group's password from BWLIST_PASSWORD (or the first\n"
+           "line of --password-file) and the FTP account's from BWLIST_FTP_PASSWORD (or\n"
+           "--ftp-password-file); LOC is the group's location as the program has it: a file name, an FTP\n"
+           "address or a web address (read only). They wait up to --wait seconds (60) while another member\n"
+           "changes the group. Exit status: 0 done, 1 the line-count check failed (wrong password or damaged\n"
+           "file), 2 error, 3 the group stayed busy (nothing was changed).\n";
 }
 
 std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::string>& arguments, std::string& problem,

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <new>
 
@@ -25,28 +26,12 @@ int Dispatch(const TBwListArguments& arguments, std::istream& in, std::ostream& 
     return RunGroupsCommand(arguments, out);
 }
 
-} // namespace
-
-int RunBwList(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err)
+// The tool is a door into the file formats: every failure, whatever its kind, becomes a message
+// and exit status 2 rather than an abort.
+int Guarded(std::ostream& out, std::ostream& err, const std::function<int()>& command)
 {
-    std::string problem;
-    std::optional<std::string> passwordVariable;
-    if (const char* value = std::getenv(PasswordVariable); value != nullptr) {
-        passwordVariable = value;
-    }
-    const auto parsed = ParseBwListArguments(arguments, problem, passwordVariable);
-    if (!parsed) {
-        err << "bwlist: " << problem << '\n' << BwListUsage();
-        return ExitError;
-    }
-    if (parsed->HelpWanted) {
-        out << BwListUsage();
-        return ExitOk;
-    }
-    // The tool is a door into the file formats: every failure, whatever its kind, becomes a message
-    // and exit status 2 rather than an abort.
     try {
-        const int status = Dispatch(*parsed, in, out, err);
+        const int status = command();
         out.flush();
         if (!out) {
             err << "bwlist: cannot write the output\n";
@@ -61,4 +46,33 @@ int RunBwList(const std::vector<std::string>& arguments, std::istream& in, std::
         err << "bwlist: " << error.what() << '\n';
     }
     return ExitError;
+}
+
+} // namespace
+
+int RunBwList(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    if (!arguments.empty() && IsGroupCommand(arguments[0])) {
+        const auto parsed = ParseGroupArguments(arguments, problem);
+        if (!parsed) {
+            err << "bwlist: " << problem << '\n' << BwListUsage();
+            return ExitError;
+        }
+        return Guarded(out, err, [&] { return RunGroupCommand(*parsed, out, err); });
+    }
+    std::optional<std::string> passwordVariable;
+    if (const char* value = std::getenv(PasswordVariable); value != nullptr) {
+        passwordVariable = value;
+    }
+    const auto parsed = ParseBwListArguments(arguments, problem, passwordVariable);
+    if (!parsed) {
+        err << "bwlist: " << problem << '\n' << BwListUsage();
+        return ExitError;
+    }
+    if (parsed->HelpWanted) {
+        out << BwListUsage();
+        return ExitOk;
+    }
+    return Guarded(out, err, [&] { return Dispatch(*parsed, in, out, err); });
 }

@@ -10,6 +10,7 @@ enum TBwListExit : int
     ExitOk = 0,
     ExitCheckFailed = 1,
     ExitError = 2,
+    ExitBusy = 3, // send, remove: another member held the group's lock for the whole wait
 };
 
 // Runs one bwlist command line (without the program name). Failures are reported on err.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Arguments.h"
+#include "GroupArguments.h"
 
 #include <iosfwd>
 
@@ -14,3 +15,6 @@ int RunPackCommand(const TBwListArguments& arguments, std::istream& in);
 int RunShowCommand(const TBwListArguments& arguments, std::ostream& out, std::ostream& err);
 // Prints a group list file as a table, without its passwords.
 int RunGroupsCommand(const TBwListArguments& arguments, std::ostream& out);
+// Sends a reminder to a group's shared file or removes one from it, under the group's lock. Prints
+// a sent reminder's Id; 0 only when the shared file holds the change.
+int RunGroupCommand(const TGroupArguments& arguments, std::ostream& out, std::ostream& err);

@@ -11,6 +11,11 @@ void GroupDialogHooks::Help(const QString& topic) const
     }
 }
 
+GroupDialogHooks::GroupState GroupDialogHooks::State(const TBWListLocation& group) const
+{
+    return StateOf ? StateOf(group) : GroupState{};
+}
+
 void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) const
 {
     const Message message{icon, title, text};
@@ -21,6 +26,8 @@ void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QStri
     QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Ok, parent);
     // Failures quote the group file that was tested; its markup must not render.
     box.setTextFormat(Qt::PlainText);
+    // Blocks the dialog it belongs to, not the reminder pop-ups.
+    box.setWindowModality(Qt::WindowModal);
     box.exec();
 }
 

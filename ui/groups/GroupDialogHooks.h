@@ -7,9 +7,12 @@
 
 class QWidget;
 
-// What the group dialogs take from the rest of the program: the help viewer and the message
-// boxes. The main window routes both to the program's own services and tests record them.
-// Left empty, Help does nothing and a message is a modal QMessageBox with an OK button.
+class TBWListLocation;
+
+// What the group dialogs take from the rest of the program: the help viewer, the message boxes and
+// what the pulls have shown of each group. The main window routes them to the program's own
+// services and tests record them. Left empty, Help does nothing, a message is a QMessageBox with an
+// OK button, modal to its parent window only, and no group has a state to show.
 class GroupDialogHooks
 {
 public:
@@ -20,10 +23,19 @@ public:
         QString Text;
     };
 
+    // How the group's last pulls went, in a sentence; Failing when the last one did not.
+    struct GroupState
+    {
+        bool Failing = false;
+        QString Text;
+    };
+
     std::function<void(const QString& topic)> ShowHelpTopic;
     std::function<void(QWidget* parent, const Message& message)> ShowMessage;
+    std::function<GroupState(const TBWListLocation& group)> StateOf;
 
     void Help(const QString& topic) const;
+    [[nodiscard]] GroupState State(const TBWListLocation& group) const;
     void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) const;
     // Runs a command handler. A failure ends the command with the program's error box instead
     // of unwinding through the event loop; the dialog stays open.

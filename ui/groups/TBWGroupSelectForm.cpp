@@ -23,6 +23,8 @@ TBWGroupSelectForm::TBWGroupSelectForm(GroupDialogHooks hooks, QWidget* parent)
     : QDialog(parent), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("selectGroupsDialog"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("Select groups"));
 
     auto* label = new QLabel(tr("&Select one or more recipients:"), this);
@@ -58,6 +60,13 @@ TBWGroupSelectForm::TBWGroupSelectForm(GroupDialogHooks hooks, QWidget* parent)
     connect(okButton, &QPushButton::clicked, this, &TBWGroupSelectForm::accept);
     connect(cancelButton, &QPushButton::clicked, this, &TBWGroupSelectForm::reject);
     connect(m_groupList, &QListWidget::itemDoubleClicked, this, &TBWGroupSelectForm::accept);
+    // Enter on the highlighted line, with nothing selected yet, takes that line: the list passes
+    // the key on to the dialog's OK right after it reports the activation.
+    connect(m_groupList, &QListWidget::activated, this, [this](const QModelIndex& index) {
+        if (m_groupList->selectedItems().isEmpty()) {
+            m_groupList->selectionModel()->select(index, QItemSelectionModel::Select);
+        }
+    });
     const auto showHelp = [this] { m_hooks.Help(QStringLiteral("select-groups-window.htm")); };
     connect(helpButton, &QPushButton::clicked, this, showHelp);
     auto* helpShortcut = new QShortcut(QKeySequence::HelpContents, this);

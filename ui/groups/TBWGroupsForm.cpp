@@ -11,19 +11,33 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <exception>
 #include <memory>
 #include <utility>
+#include <vector>
+
+namespace {
+
+// The status line under the list: what is fetched, or how the selected group's pulls went.
+constexpr int StatusLines = 2;
+
+} // namespace
 
 // Marks the dialog as waiting for a fetch for as long as it lives: the commands are disabled,
-// closing is held off and the status line names the group.
+// closing is held off and the status line names the group. The keyboard focus goes back where it
+// was, rather than staying wherever disabling the buttons pushed it.
 class TBWGroupsForm::FetchingScope
 {
 public:
-    FetchingScope(TBWGroupsForm& form, const TBWListLocation& group) : m_form(form)
+    FetchingScope(TBWGroupsForm& form, const TBWListLocation& group) : m_form(form), m_focus(form.focusWidget())
     {
         ++m_form.m_fetchDepth;
         m_form.ShowStatus(tr("Fetching the group file of \"%1\"...").arg(QString::fromLocal8Bit(group.Name)));
@@ -34,22 +48,30 @@ public:
     {
         QApplication::restoreOverrideCursor();
         --m_form.m_fetchDepth;
-        if (m_form.m_fetchDepth == 0) {
-            m_form.ShowStatus(QString());
-        }
         m_form.UpdateCommands();
+        if (m_form.m_fetchDepth == 0) {
+            m_form.ShowSelectedState();
+            if (m_focus && m_focus->isEnabled()) {
+                m_focus->setFocus();
+            } else {
+                m_form.m_groupList->setFocus();
+            }
+        }
     }
     FetchingScope(const FetchingScope&) = delete;
     FetchingScope& operator=(const FetchingScope&) = delete;
 
 private:
     TBWGroupsForm& m_form;
+    QPointer<QWidget> m_focus;
 };
 
 TBWGroupsForm::TBWGroupsForm(GroupFileService& files, GroupDialogHooks hooks, QWidget* parent)
     : QDialog(parent), m_files(files), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("groupsDialog"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("Groups"));
     m_editForm = new TBWGroupEditForm(m_hooks, this);
     BuildLayout();
@@ -73,6 +95,7 @@ void TBWGroupsForm::BuildLayout()
     m_groupList->setObjectName(QStringLiteral("groupList"));
     m_groupList->setAccessibleName(tr("Groups"));
     m_groupList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_groupList->setIconSize(QSize(16, 16));
     m_addButton = makeButton(tr("&Add..."), "addButton");
     m_editButton = makeButton(tr("&Edit..."), "editButton");
     m_deleteButton = makeButton(tr("&Delete"), "deleteButton");
@@ -88,7 +111,9 @@ void TBWGroupsForm::BuildLayout()
     m_statusLabel = new QLabel(groupsBox);
     m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
     m_statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_statusLabel->setMinimumHeight(m_statusLabel->fontMetrics().height());
+    m_statusLabel->setWordWrap(true);
+    m_statusLabel->setTextFormat(Qt::PlainText);
+    m_statusLabel->setFixedHeight(StatusLines * m_statusLabel->fontMetrics().lineSpacing());
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(m_groupList, 1);
     listColumn->addWidget(m_statusLabel);
@@ -99,6 +124,8 @@ void TBWGroupsForm::BuildLayout()
     m_okButton->setDefault(true);
     m_cancelButton = makeButton(tr("Cancel"), "cancelButton");
     m_helpButton = makeButton(tr("&Help"), "helpButton");
+    // Enter is OK wherever the focus is, unless it is on Cancel.
+    m_helpButton->setAutoDefault(false);
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
@@ -125,6 +152,11 @@ void TBWGroupsForm::BuildLayout()
     connect(m_groupList, &QListWidget::itemDoubleClicked, this,
             [this] { m_hooks.Guard(this, [this] { EditGroup(); }); });
     connect(m_groupList, &QListWidget::itemSelectionChanged, this, &TBWGroupsForm::UpdateCommands);
+    connect(m_groupList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!IsFetching()) {
+            ShowSelectedState();
+        }
+    });
     connect(m_okButton, &QPushButton::clicked, this, &TBWGroupsForm::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &TBWGroupsForm::reject);
     const auto showHelp = [this] { m_hooks.Help(QStringLiteral("groups-recipients-window.htm")); };
@@ -146,6 +178,7 @@ void TBWGroupsForm::LoadGroups(const TBWGroupList& groups)
         m_groupList->addItem(new GroupListItem(*group));
     }
     UpdateCommands();
+    UpdateStates();
 }
 
 void TBWGroupsForm::SaveGroups(TBWGroupList& groups)
@@ -189,31 +222,9 @@ void TBWGroupsForm::AddGroup()
     auto* line = new GroupListItem(group);
     m_groupList->addItem(line);
     m_groupList->setCurrentItem(line);
-
-    // The fetch works on its own copy: the line may be gone by the time the wait is over.
-    switch (FetchGroupFile(group)) {
-    case FetchOutcome::Present:
-        // The group joins the file that is already there.
-        break;
-    case FetchOutcome::Absent:
-        CreateGroupFile(group);
-        m_files.UploadGroupFile(group);
-        break;
-    case FetchOutcome::Failed:
-        // A group file may well exist there: an empty one sent now could overwrite it.
-        m_hooks.Tell(this, QMessageBox::Warning, tr("New group"),
-                     tr("The group file of \"%1\" could not be fetched (the login was refused, the location could "
-                        "not be reached or it answered with an error). The group was added, but no new group file "
-                        "was created there. Check the group's settings and use Test.")
-                         .arg(QString::fromLocal8Bit(group.Name)));
-        break;
-    case FetchOutcome::StillRunning:
-        m_hooks.Tell(this, QMessageBox::Warning, tr("New group"),
-                     tr("The location of group \"%1\" did not answer in time. The group was added, but no new "
-                        "group file was created there. Use Test later to check the group.")
-                         .arg(QString::fromLocal8Bit(group.Name)));
-        break;
-    }
+    // The check works on its own copy: the line may be gone by the time the wait is over.
+    CheckGroupFile(group, tr("New group"));
+    UpdateStates();
 }
 
 void TBWGroupsForm::EditGroup()
@@ -229,9 +240,91 @@ void TBWGroupsForm::EditGroup()
     if (m_editForm->exec() != QDialog::Accepted) {
         return;
     }
+    TBWListLocation before;
+    before.Assign(line->Group());
     m_editForm->GetFields(line->Group());
     line->Group().DetectLocationKind();
     line->UpdateText();
+    const TBWListLocation& after = line->Group();
+    if (after.Location != before.Location || after.Password != before.Password || after.FtpUser != before.FtpUser ||
+        after.FtpPassword != before.FtpPassword) {
+        TBWListLocation group;
+        group.Assign(after);
+        CheckGroupFile(group, tr("Edit group"));
+    }
+    UpdateStates();
+}
+
+void TBWGroupsForm::CheckGroupFile(const TBWListLocation& group, const QString& title)
+{
+    const QString name = QString::fromLocal8Bit(group.Name);
+    switch (FetchGroupFile(group)) {
+    case FetchOutcome::Present:
+        // The group joins the file that is already there; a password that does not open it would
+        // leave the group silent, so the user hears of it now. The group is kept all the same.
+        if (!OpensWithPassword(group)) {
+            m_hooks.Tell(this, QMessageBox::Warning, title,
+                         tr("The group file of \"%1\" does not open with this password. The group was kept, but "
+                            "its messages cannot be read until the password is the one the other members use. Use "
+                            "Edit to change it.")
+                             .arg(name));
+        }
+        break;
+    case FetchOutcome::Absent:
+        CreateGroupFile(group);
+        m_files.UploadGroupFile(group);
+        break;
+    case FetchOutcome::Failed:
+        // A group file may well exist there: an empty one sent now could overwrite it.
+        m_hooks.Tell(this, QMessageBox::Warning, title, FetchFailureText(group));
+        break;
+    case FetchOutcome::StillRunning:
+        m_hooks.Tell(this, QMessageBox::Warning, title,
+                     tr("The location of group \"%1\" did not answer in time. The group was kept, but no new "
+                        "group file was created there. Use Test later to check the group.")
+                         .arg(name));
+        break;
+    case FetchOutcome::WrongPassword:
+    case FetchOutcome::NotAGroupFile:
+        // The file there was left as it is: it may be the other members' group file under another
+        // password.
+        m_hooks.Tell(this, QMessageBox::Warning, title,
+                     tr("The location of group \"%1\" holds a file that does not open with this password. The "
+                        "group was kept and the file was left as it is. Check the password and use Test.")
+                         .arg(name));
+        break;
+    }
+}
+
+bool TBWGroupsForm::OpensWithPassword(const TBWListLocation& group) const
+{
+    TBWItemList scratch;
+    try {
+        return LoadItemList(scratch, m_files.LocalCopyPath(group), group.Password) == LoadOk;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+QString TBWGroupsForm::FetchFailureText(const TBWListLocation& group)
+{
+    const QString name = QString::fromLocal8Bit(group.Name);
+    switch (group.LocationKind) {
+    case LocationFtp:
+        return tr("The group file of \"%1\" could not be fetched (the FTP server could not be reached, refused "
+                  "the login or answered with an error). The group was kept, but no new group file was created "
+                  "there. Check the group's settings and use Test.")
+            .arg(name);
+    case LocationHttp:
+        return tr("The group file of \"%1\" could not be fetched (the web server could not be reached or "
+                  "answered with an error). The group was kept. Check the address and use Test.")
+            .arg(name);
+    default:
+        return tr("The group file of \"%1\" could not be fetched (the folder could not be reached, or the file "
+                  "in it could not be read). The group was kept, but no new group file was created there. Check "
+                  "the location and use Test.")
+            .arg(name);
+    }
 }
 
 void TBWGroupsForm::DeleteGroup()
@@ -252,14 +345,23 @@ void TBWGroupsForm::TestGroup()
     }
     TBWListLocation group;
     group.Assign(Line(row)->Group());
-    if (FetchGroupFile(group) != FetchOutcome::Present) {
+    switch (FetchGroupFile(group)) {
+    case FetchOutcome::Present:
+        break;
+    case FetchOutcome::WrongPassword:
+        TellTestResult(QMessageBox::Critical, tr("Group is exists, but password is wrong."));
+        return;
+    case FetchOutcome::NotAGroupFile:
+        TellTestResult(QMessageBox::Critical, tr("Group is exists, but file is corrupted."));
+        return;
+    default:
         TellTestResult(QMessageBox::Critical, tr("Group is not exists or connection failed."));
         return;
     }
     TBWItemList scratch;
     switch (LoadItemList(scratch, m_files.LocalCopyPath(group), group.Password)) {
     case LoadOk:
-        TellTestResult(QMessageBox::Information, tr("Group is OK."));
+        TellTestResult(QMessageBox::Information, tr("Group is OK.") + HabitsText(m_files.Habits(group)));
         break;
     case LoadCheckFailed:
         TellTestResult(QMessageBox::Critical, tr("Group is exists, but password is wrong."));
@@ -270,11 +372,55 @@ void TBWGroupsForm::TestGroup()
     }
 }
 
+QString TBWGroupsForm::HabitsText(const LocationHabits& habits)
+{
+    if (habits.Unlocked) {
+        return QStringLiteral("\n\n") + tr("The location does not allow the lock folder beside the group file, so "
+                                           "members who send at the same moment may overwrite each other's "
+                                           "messages.");
+    }
+    if (habits.StoresInPlace) {
+        return QStringLiteral("\n\n") + tr("The location does not allow renaming files, so the group file is "
+                                           "written in place: an upload that is cut off can damage it.");
+    }
+    return {};
+}
+
+void TBWGroupsForm::UpdateStates()
+{
+    const QIcon failing = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    std::vector<GroupDialogHooks::GroupState> states;
+    states.reserve(static_cast<std::size_t>(m_groupList->count()));
+    for (int row = 0; row < m_groupList->count(); ++row) {
+        states.push_back(m_hooks.State(Line(row)->Group()));
+    }
+    // Once one line carries a mark, the others keep its room, so that the names stay in line.
+    const bool anyFailing = std::any_of(states.begin(), states.end(), [](const auto& state) { return state.Failing; });
+    QPixmap blank(m_groupList->iconSize());
+    blank.fill(Qt::transparent);
+    for (int row = 0; row < m_groupList->count(); ++row) {
+        const GroupDialogHooks::GroupState& state = states[static_cast<std::size_t>(row)];
+        Line(row)->setToolTip(state.Text);
+        Line(row)->setIcon(state.Failing ? failing : (anyFailing ? QIcon(blank) : QIcon()));
+    }
+    if (!IsFetching()) {
+        ShowSelectedState();
+    }
+}
+
+void TBWGroupsForm::ShowSelectedState()
+{
+    const int row = SelectedRow();
+    ShowStatus(row < 0 ? QString() : m_hooks.State(Line(row)->Group()).Text);
+}
+
 void TBWGroupsForm::ShowStatus(const QString& text)
 {
-    // A long group name must not widen the fixed-size dialog: cut it, and keep it whole in the tip.
-    const int width = m_statusLabel->width();
-    m_statusLabel->setText(width > 0 ? m_statusLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, width) : text);
+    // A long group name must not widen the fixed-size dialog: cut it to what its lines hold (less a
+    // margin for the breaks between words), and keep it whole in the tip.
+    const QFontMetrics metrics = m_statusLabel->fontMetrics();
+    const int room = StatusLines * m_statusLabel->width() - 8 * metrics.averageCharWidth();
+    m_statusLabel->setText(room > 0 ? metrics.elidedText(text, Qt::ElideMiddle, room) : text);
     m_statusLabel->setToolTip(text);
 }
 
@@ -298,6 +444,7 @@ void TBWGroupsForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     CenterOnScreen(*this);
     m_groupList->setFocus();
+    UpdateStates();
 }
 
 GroupListItem* TBWGroupsForm::Line(int row) const

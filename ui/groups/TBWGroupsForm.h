@@ -14,9 +14,10 @@ class QPushButton;
 class TBWGroupEditForm;
 
 // The groups dialog: one checkable line per group (checked = enabled here), with Add, Edit,
-// Delete and Test. It works on copies: the caller fills it with LoadGroups, shows it modally and
-// after OK takes the copies back with SaveGroups. Only Add and Test reach beyond the copies, to
-// the group files. While one of them waits for a fetch, the commands and closing are held off.
+// Delete and Test, and under the list how the selected group's pulls went. It works on copies: the
+// caller fills it with LoadGroups, shows it modally and after OK takes the copies back with
+// SaveGroups. Only Add, Edit and Test reach beyond the copies, to the group files. While one of
+// them waits for a fetch, the commands and closing are held off.
 class TBWGroupsForm : public QDialog
 {
     Q_OBJECT
@@ -34,7 +35,9 @@ public:
     // Writes an empty message list, enciphered with the group's password, as the local copy.
     void CreateGroupFile(const TBWListLocation& group);
 
-    // The commands of the buttons. Edit, Delete and Test act on the selected line, if any.
+    // The commands of the buttons. Edit, Delete and Test act on the selected line, if any. Add, and
+    // Edit of the group's location or passwords, fetch its file: a missing one is created, and a
+    // password that does not open it, or a location that cannot be reached, is warned of.
     void AddGroup();
     void EditGroup();
     void DeleteGroup();
@@ -57,8 +60,15 @@ private:
     [[nodiscard]] int SelectedRow() const;
     [[nodiscard]] TStringList LineNames(int skipRow) const;
     void UpdateCommands();
+    void CheckGroupFile(const TBWListLocation& group, const QString& title);
+    [[nodiscard]] bool OpensWithPassword(const TBWListLocation& group) const;
+    [[nodiscard]] static QString FetchFailureText(const TBWListLocation& group);
+    // Each line's tooltip and mark, and the status line, from what the pulls have shown.
+    void UpdateStates();
+    void ShowSelectedState();
     void ShowStatus(const QString& text);
     void TellTestResult(QMessageBox::Icon icon, const QString& text);
+    [[nodiscard]] static QString HabitsText(const LocationHabits& habits);
 
     GroupFileService& m_files;
     GroupDialogHooks m_hooks;

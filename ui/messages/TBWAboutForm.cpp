@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,9 +30,17 @@ QLabel* MakeLinkLabel(const QString& objectName, const QString& text, const QStr
 
 } // namespace
 
-TBWAboutForm::TBWAboutForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TBWAboutForm::Pages TBWAboutForm::BuiltPages()
+{
+    return {QStringLiteral(BW_HOMEPAGE_URL), QStringLiteral(BW_SUPPORT_URL)};
+}
+
+TBWAboutForm::TBWAboutForm(AppContext& context, QWidget* parent, const Pages& pages)
+    : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("aboutForm"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("About"));
 
     auto* emblemLabel = new QLabel(this);
@@ -46,16 +55,19 @@ TBWAboutForm::TBWAboutForm(AppContext& context, QWidget* parent) : QDialog(paren
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleLabel->setFont(titleFont);
 
-    auto* versionLabel = new QLabel(tr("Version 1.3.1"), this);
+    auto* versionLabel = new QLabel(tr("Version %1").arg(QStringLiteral(BW_VERSION)), this);
     versionLabel->setObjectName(QStringLiteral("versionLabel"));
     auto* noticeLabel = new QLabel(tr("Reminders for you and your team, from the notification area."), this);
     noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
     QLabel* webLinkLabel =
-        MakeLinkLabel(QStringLiteral("webLinkLabel"), QStringLiteral("bellwick.example.org"), ProductPageAddress, this);
+        MakeLinkLabel(QStringLiteral("webLinkLabel"), QUrl(pages.Product).host(), pages.Product, this);
     auto* freeLabel = new QLabel(tr("This product is free to use and distribute!"), this);
     freeLabel->setObjectName(QStringLiteral("freeLabel"));
     QLabel* supportLinkLabel =
-        MakeLinkLabel(QStringLiteral("supportLinkLabel"), tr("You can support this project"), SupportPageAddress, this);
+        MakeLinkLabel(QStringLiteral("supportLinkLabel"), tr("You can support this project"), pages.Support, this);
+    // A link to nowhere, or to a made-up address, is worse than none.
+    webLinkLabel->setVisible(!pages.Product.isEmpty());
+    supportLinkLabel->setVisible(!pages.Support.isEmpty());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));

@@ -4,16 +4,22 @@
 
 struct AppContext;
 
-// The about dialog: the program's name, version, a notice and two links to web pages.
+// The about dialog: the program's name, its package's version, a notice and the links to the
+// product's web page and to the page for supporting it, where the build names them.
 class TBWAboutForm : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TBWAboutForm(AppContext& context, QWidget* parent = nullptr);
+    struct Pages
+    {
+        QString Product;
+        QString Support;
+    };
+    // The pages the build was given; none unless it was given them.
+    [[nodiscard]] static Pages BuiltPages();
 
-    static inline const QString ProductPageAddress = QStringLiteral("https://bellwick.example.org/");
-    static inline const QString SupportPageAddress = QStringLiteral("https://bellwick.example.org/support");
+    explicit TBWAboutForm(AppContext& context, QWidget* parent = nullptr, const Pages& pages = BuiltPages());
 
 private:
     void OpenPage(const QString& address);

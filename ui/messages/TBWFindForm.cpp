@@ -37,12 +37,19 @@ TBWFindForm::TBWFindForm(QWidget* parent) : QDialog(parent)
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
 
+    m_outcomeLabel = new QLabel(this);
+    m_outcomeLabel->setObjectName(QStringLiteral("outcomeLabel"));
+    m_outcomeLabel->setTextFormat(Qt::PlainText);
+    // The line is there before it has something to say, so that the fixed-size dialog has room for it.
+    m_outcomeLabel->setMinimumHeight(m_outcomeLabel->fontMetrics().height());
+
     auto* grid = new QGridLayout;
     grid->addWidget(searchLabel, 0, 0);
     grid->addWidget(m_searchEdit, 0, 1, 1, 2);
     grid->addWidget(scopeLabel, 1, 0);
     grid->addWidget(m_scopeComboBox, 1, 1);
     grid->addWidget(m_caseSensitiveCheckBox, 1, 2);
+    grid->addWidget(m_outcomeLabel, 2, 0, 1, 3);
     grid->setColumnStretch(2, 1);
     auto* buttonColumn = new QVBoxLayout;
     buttonColumn->addWidget(m_findNextButton);
@@ -72,6 +79,7 @@ TBWFindForm::~TBWFindForm() = default;
 void TBWFindForm::StartSearch()
 {
     m_searchStarted = false;
+    m_outcomeLabel->clear();
     show();
     raise();
     activateWindow();
@@ -79,16 +87,27 @@ void TBWFindForm::StartSearch()
 
 int TBWFindForm::SearchStep(const TBWItemList& messages, int selectedIndex)
 {
-    if (messages.empty() || m_searchEdit->text().isEmpty()) {
+    m_outcomeLabel->clear();
+    const QString text = m_searchEdit->text();
+    if (text.isEmpty()) {
         return -1;
     }
     const int count = static_cast<int>(messages.size());
     const int start = m_searchStarted && selectedIndex >= 0 ? selectedIndex + 1 : 0;
-    m_searchStarted = true;
-    if (start >= count) {
-        return -1;
+    if (!messages.empty()) {
+        m_searchStarted = true;
     }
-    return CurrentSearch().FindFrom(messages, start);
+    const int found = start >= count ? -1 : CurrentSearch().FindFrom(messages, start);
+    if (found < 0) {
+        m_outcomeLabel->setText(start == 0 ? tr("No message contains \"%1\".").arg(text)
+                                           : tr("No further message contains \"%1\".").arg(text));
+    }
+    return found;
+}
+
+QString TBWFindForm::Outcome() const
+{
+    return m_outcomeLabel->text();
 }
 
 MessageSearch TBWFindForm::CurrentSearch() const
@@ -102,6 +121,7 @@ void TBWFindForm::OnSearchTextChanged(const QString& text)
 {
     m_findNextButton->setEnabled(!text.isEmpty());
     m_searchStarted = false;
+    m_outcomeLabel->clear();
 }
 
 void TBWFindForm::showEvent(QShowEvent* event)

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -25,8 +26,11 @@ public:
     // The Find command: the next step starts at the first row; the dialog comes to the front.
     void StartSearch();
     // One search step over the list whose selected row is selectedIndex (-1 for none): the row to
-    // select, or -1 when nothing is to be selected.
+    // select, or -1 when nothing is to be selected. A step that searched and found nothing says so
+    // under the inputs, and in Outcome().
     int SearchStep(const TBWItemList& messages, int selectedIndex);
+    // What the last step found missing, in a sentence; empty after a match or a step that did not search.
+    [[nodiscard]] QString Outcome() const;
 
     [[nodiscard]] bool SearchStarted() const { return m_searchStarted; }
     [[nodiscard]] MessageSearch CurrentSearch() const;
@@ -45,6 +49,7 @@ private:
     QComboBox* m_scopeComboBox = nullptr;
     QCheckBox* m_caseSensitiveCheckBox = nullptr;
     QPushButton* m_findNextButton = nullptr;
+    QLabel* m_outcomeLabel = nullptr;
     bool m_searchStarted = false;
     bool m_placed = false;
 };

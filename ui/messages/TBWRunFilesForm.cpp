@@ -1,6 +1,7 @@
 #include "TBWRunFilesForm.h"
 
 #include "AppContext.h"
+#include "Dialogs.h"
 #include "ErrorGuard.h"
 #include "Shell.h"
 #include "ShownText.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,10 +36,11 @@ QLabel* MakeValueLabel(const QString& objectName, const QString& text, QWidget* 
 } // namespace
 
 TBWRunFilesForm::TBWRunFilesForm(AppContext& context, const TBWItem& message, const QString& groupName,
-                                 std::vector<TSplitCommandLine> commands)
+                                 std::vector<TSplitCommandLine> commands, std::function<void(bool run)> answered)
     : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_context(context), m_commands(std::move(commands))
+      m_context(context), m_commands(std::move(commands)), m_title(FromBytes(message.Title)),
+      m_answered(std::move(answered))
 {
     setObjectName(QStringLiteral("runFilesForm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -105,6 +108,13 @@ QString TBWRunFilesForm::CommandText(const TSplitCommandLine& command)
     return text;
 }
 
+QString TBWRunFilesForm::NotOpenedText(const QString& title, const QString& target)
+{
+    return tr("The reminder \"%1\" could not open \"%2\": there is no such file or program, or nothing to open it "
+              "with.")
+        .arg(title, target);
+}
+
 void TBWRunFilesForm::Popup()
 {
     show();
@@ -113,12 +123,29 @@ void TBWRunFilesForm::Popup()
 
 void TBWRunFilesForm::Run()
 {
+    Answer(true);
     // One program that cannot be opened does not keep the others from opening.
+    QStringList failures;
     for (const TSplitCommandLine& command : m_commands) {
-        RunGuarded(m_context.dialogs, this,
-                   [&] { m_context.shell.Open(FromBytes(command.Program), FromBytes(command.Parameters)); });
+        RunGuarded(m_context.dialogs, this, [&] {
+            if (!m_context.shell.Open(FromBytes(command.Program), FromBytes(command.Parameters))) {
+                failures.push_back(NotOpenedText(m_title, FromBytes(command.Program)));
+            }
+        });
+    }
+    if (!failures.isEmpty()) {
+        m_context.dialogs.ShowError(this, failures.join(QLatin1Char('\n')));
     }
     close();
+}
+
+void TBWRunFilesForm::Answer(bool run)
+{
+    if (m_answered) {
+        const auto answered = std::move(m_answered);
+        m_answered = nullptr;
+        answered(run);
+    }
 }
 
 void TBWRunFilesForm::reject()
@@ -129,5 +156,7 @@ void TBWRunFilesForm::reject()
 void TBWRunFilesForm::closeEvent(QCloseEvent* event)
 {
     // Every close is final; the dialog's own handling would turn it into a hide that never frees it.
+    // Closed without "Run", the programs were declined.
+    Answer(false);
     event->accept();
 }

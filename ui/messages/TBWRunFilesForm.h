@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <vector>
 
 struct AppContext;
@@ -23,13 +24,16 @@ class TBWRunFilesForm : public QDialog
     Q_OBJECT
 
 public:
+    // answered(run) is called once, when the user runs the programs or declines.
     TBWRunFilesForm(AppContext& context, const TBWItem& message, const QString& groupName,
-                    std::vector<TSplitCommandLine> commands);
+                    std::vector<TSplitCommandLine> commands, std::function<void(bool run)> answered = {});
     ~TBWRunFilesForm() override;
 
     // A command line as the list shows it: the program, in double quotes when it holds a blank, and
     // the parameters after a blank.
     [[nodiscard]] static QString CommandText(const TSplitCommandLine& command);
+    // What the user reads when a reminder's program or document cannot be opened.
+    [[nodiscard]] static QString NotOpenedText(const QString& title, const QString& target);
 
     // Shows the window on top of the others, without making it active.
     void Popup();
@@ -43,8 +47,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void Answer(bool run);
+
     AppContext& m_context;
     std::vector<TSplitCommandLine> m_commands;
+    QString m_title;
+    std::function<void(bool run)> m_answered;
     QListWidget* m_commandList = nullptr;
     QPushButton* m_runButton = nullptr;
     QPushButton* m_dontRunButton = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <string>
 
 // Limits and trust settings shared by every transfer worker.
@@ -15,6 +16,12 @@ struct TransferSettings
     std::chrono::milliseconds TotalTimeout{600000};
     // The longest one WaitForTransfers keeps its caller waiting; transfers still running go on.
     std::chrono::milliseconds WaitLimit{8640};
+    // How long one publish waits for a group's lock while another member holds it; a group that
+    // stays busy longer keeps the change for a later try.
+    std::chrono::milliseconds LockWait{20000};
+    // The largest group file any fetch accepts, far above any real one (a 10 000-message group is
+    // about 3 MB): a hostile or broken location cannot fill the memory or the disk.
+    std::size_t SizeLimit = std::size_t{64} * 1024 * 1024;
     // Extra certificate authorities in a PEM file; empty means the system's store alone.
     std::string CaFile;
 };

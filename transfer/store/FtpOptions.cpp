@@ -15,11 +15,6 @@ bool IsHostCharacter(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
            c == '_';
 }
-
-bool HasCommandBreak(const std::string& text)
-{
-    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
-}
 } // namespace
 
 FtpOptions::FtpOptions(const FtpAddress& address, const std::string& user, const std::string& password)
@@ -36,6 +31,11 @@ FtpOptions::~FtpOptions()
     curl_slist_free_all(m_quote);
 }
 
+bool FtpOptions::IsSafeInCommand(const std::string& text)
+{
+    return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
+}
+
 bool FtpOptions::IsUsable() const
 {
     const std::string& host = m_address.Host;
@@ -45,14 +45,40 @@ bool FtpOptions::IsUsable() const
     if (m_address.FileName.empty()) {
         return false;
     }
-    return !HasCommandBreak(m_address.Directory) && !HasCommandBreak(m_address.FileName) && !HasCommandBreak(m_user) &&
-           !HasCommandBreak(m_password);
+    return IsSafeInCommand(m_address.Directory) && IsSafeInCommand(m_address.FileName) && IsSafeInCommand(m_user) &&
+           IsSafeInCommand(m_password);
+}
+
+void FtpOptions::LearnEntryFolder(const std::string& entryFolder)
+{
+    const std::string& folder = m_address.Directory;
+    if (folder.empty() || folder.front() == '/' || entryFolder.empty() || entryFolder.front() != '/' ||
+        !IsSafeInCommand(entryFolder)) {
+        return;
+    }
+    m_changeFolder = "*CWD " + entryFolder + (entryFolder.back() == '/' ? "" : "/") + folder;
 }
 
 void FtpOptions::Apply(CurlSession& session)
 {
+    ApplyFor(session, m_address.FileName, {});
+}
+
+void FtpOptions::ApplyFor(CurlSession& session, const std::string& name, const std::vector<std::string>& commands)
+{
     CURL* easy = session.Easy();
-    const std::string url = "ftp://" + m_address.Host + "/" + session.Escape(m_address.FileName);
+    // Each part of the name is escaped on its own, so that its "/" still separates folders.
+    std::string path;
+    std::size_t start = 0;
+    while (start <= name.size() && !name.empty()) {
+        const std::size_t slash = std::min(name.find('/', start), name.size());
+        path += session.Escape(name.substr(start, slash - start));
+        if (slash < name.size()) {
+            path += '/';
+        }
+        start = slash + 1;
+    }
+    const std::string url = "ftp://" + m_address.Host + "/" + path;
     curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
     curl_easy_setopt(easy, CURLOPT_PORT, FtpPort);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
@@ -65,8 +91,13 @@ void FtpOptions::Apply(CurlSession& session)
     curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, static_cast<long>(settings.ConnectTimeout.count()));
     curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT,
                      static_cast<long>(std::chrono::ceil<std::chrono::seconds>(settings.StallTimeout).count()));
-    if (!m_changeFolder.empty() && m_quote == nullptr) {
-        m_quote = curl_slist_append(nullptr, m_changeFolder.c_str());
+    curl_slist_free_all(m_quote);
+    m_quote = nullptr;
+    if (!m_changeFolder.empty()) {
+        m_quote = curl_slist_append(m_quote, m_changeFolder.c_str());
+    }
+    for (const std::string& command : commands) {
+        m_quote = curl_slist_append(m_quote, command.c_str());
     }
     if (m_quote != nullptr) {
         curl_easy_setopt(easy, CURLOPT_QUOTE, m_quote);

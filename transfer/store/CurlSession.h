@@ -9,9 +9,10 @@
 
 class CancelSignal;
 
-// One libcurl transfer on a handle of its own (a reused connection would keep the FTP server's
-// current folder from an earlier transfer). Perform() drives it through a multi handle so that a
-// cancel wakes it at once, and fails it when no byte has moved for the stall time-out.
+// A libcurl handle for one transfer, or for a series of them on one connection (one FTP login
+// for a whole publish; the owner then sets the server's folder again before each). Perform() drives
+// a transfer through a multi handle so that a cancel wakes it at once, and fails it when no byte
+// has moved for the stall time-out.
 class CurlSession
 {
 public:
@@ -24,6 +25,8 @@ public:
     [[nodiscard]] CURL* Easy() const { return m_easy; }
     [[nodiscard]] const TransferSettings& Settings() const { return m_settings; }
 
+    // Clears the options of the last transfer for the next one; the connection stays open.
+    void Reset();
     // Runs the transfer to its end. CURLE_OK means libcurl saw no failure; protocol status codes
     // are for the caller to judge.
     [[nodiscard]] CURLcode Perform();
@@ -32,6 +35,8 @@ public:
     [[nodiscard]] std::string Escape(const std::string& text) const;
 
 private:
+    void SetBaseOptions();
+    [[nodiscard]] CURLcode Drive();
     [[nodiscard]] curl_off_t BytesMoved() const;
 
     TransferSettings m_settings;

@@ -15,13 +15,7 @@ CurlSession::CurlSession(const TransferSettings& settings, CancelSignal& cancel)
     if (!IsValid()) {
         return;
     }
-    curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(m_easy, CURLOPT_USERAGENT, "Bellwick");
-    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.ConnectTimeout.count()));
-    curl_easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, static_cast<long>(settings.TotalTimeout.count()));
-    if (!settings.CaFile.empty()) {
-        curl_easy_setopt(m_easy, CURLOPT_CAINFO, settings.CaFile.c_str());
-    }
+    SetBaseOptions();
     CURLM* multi = m_multi;
     m_cancel.SetWakeUp([multi] { curl_multi_wakeup(multi); });
 }
@@ -29,14 +23,30 @@ CurlSession::CurlSession(const TransferSettings& settings, CancelSignal& cancel)
 CurlSession::~CurlSession()
 {
     m_cancel.ClearWakeUp();
-    if (m_multi != nullptr && m_easy != nullptr) {
-        curl_multi_remove_handle(m_multi, m_easy);
-    }
     if (m_easy != nullptr) {
         curl_easy_cleanup(m_easy);
     }
     if (m_multi != nullptr) {
         curl_multi_cleanup(m_multi);
+    }
+}
+
+void CurlSession::SetBaseOptions()
+{
+    curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_USERAGENT, "Bellwick");
+    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(m_settings.ConnectTimeout.count()));
+    curl_easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, static_cast<long>(m_settings.TotalTimeout.count()));
+    if (!m_settings.CaFile.empty()) {
+        curl_easy_setopt(m_easy, CURLOPT_CAINFO, m_settings.CaFile.c_str());
+    }
+}
+
+void CurlSession::Reset()
+{
+    if (IsValid()) {
+        curl_easy_reset(m_easy);
+        SetBaseOptions();
     }
 }
 
@@ -48,6 +58,15 @@ CURLcode CurlSession::Perform()
     if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK) {
         return CURLE_FAILED_INIT;
     }
+    const CURLcode result = Drive();
+    // Out of the multi handle again, so that the next transfer can be added; the multi handle keeps
+    // the connection for it.
+    curl_multi_remove_handle(m_multi, m_easy);
+    return result;
+}
+
+CURLcode CurlSession::Drive()
+{
     using Clock = std::chrono::steady_clock;
     auto lastProgress = Clock::now();
     curl_off_t lastBytes = 0;
