@@ -1,13 +1,14 @@
 #include "FindCommands.h"
 
-#include "AppContext.h"
 #include "ErrorGuard.h"
-#include "ProcessLists.h"
-#include "TBWCForm.h"
+#include "MainMenu.h"
+#include "MessageSelection.h"
+#include "PersonalReminders.h"
 #include "TBWFindForm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMainWindow>
 #include <QStatusBar>
 
 namespace {
@@ -16,13 +17,14 @@ constexpr int OutcomeShownMs = 8000;
 
 } // namespace
 
-FindCommands::FindCommands(TBWCForm& form) : QObject(&form), m_form(form), m_findForm(new TBWFindForm(&form))
+FindCommands::FindCommands(const PersonalReminders& reminders, MessageSelection& selection, const MainMenu& menu,
+                           Dialogs& dialogs, QMainWindow& window)
+    : QObject(&window), m_reminders(reminders), m_selection(selection), m_dialogs(dialogs), m_window(window),
+      m_findForm(new TBWFindForm(&window))
 {
     setObjectName(QStringLiteral("findCommands"));
-    const MainMenu& menu = form.Menu();
     const auto guarded = [this](void (FindCommands::*command)()) {
-        return
-            [this, command] { RunGuarded(m_form.Context().dialogs, &m_form, [this, command] { (this->*command)(); }); };
+        return [this, command] { RunGuarded(m_dialogs, &m_window, [this, command] { (this->*command)(); }); };
     };
     connect(menu.findAction, &QAction::triggered, this, guarded(&FindCommands::Find));
     connect(menu.findNextAction, &QAction::triggered, this, guarded(&FindCommands::FindNext));
@@ -40,16 +42,16 @@ void FindCommands::Find()
 
 void FindCommands::FindNext()
 {
-    const int row = m_findForm->SearchStep(m_form.Lists().PersonalList, m_form.SelectedIndex());
+    const int row = m_findForm->SearchStep(m_reminders.Items(), m_selection.SelectedRow());
     if (row >= 0) {
-        m_form.SelectMessage(row);
-        m_form.statusBar()->clearMessage();
+        m_selection.SelectRow(row);
+        m_window.statusBar()->clearMessage();
         return;
     }
     // F3 is also pressed with the dialog closed: the status bar tells the same.
     const QString outcome = m_findForm->Outcome();
     if (!outcome.isEmpty()) {
-        m_form.statusBar()->showMessage(outcome, OutcomeShownMs);
+        m_window.statusBar()->showMessage(outcome, OutcomeShownMs);
         QApplication::beep();
     }
 }

@@ -2,18 +2,24 @@
 
 #include <QObject>
 
-class TBWCForm;
+class Dialogs;
+class MessageSelection;
+class PersonalReminders;
+class QMainWindow;
 class TBWFindForm;
+struct MainMenu;
 
 // "Find..." (Ctrl+F) and "Find next" (F3) of the main window, over the find dialog that it makes
 // once for the whole run. Find next searches with the dialog's inputs whether the dialog is shown or
-// not; before it was ever opened, that is the word "text" from the first row.
+// not; before it was ever opened, that is the word "text" from the first row. What a search did not
+// find shows in the window's status bar as well.
 class FindCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit FindCommands(TBWCForm& form);
+    FindCommands(const PersonalReminders& reminders, MessageSelection& selection, const MainMenu& menu,
+                 Dialogs& dialogs, QMainWindow& window);
     ~FindCommands() override;
 
     [[nodiscard]] TBWFindForm& FindForm() const { return *m_findForm; }
@@ -22,6 +28,9 @@ public:
     void FindNext();
 
 private:
-    TBWCForm& m_form;
+    const PersonalReminders& m_reminders;
+    MessageSelection& m_selection;
+    Dialogs& m_dialogs;
+    QMainWindow& m_window;
     TBWFindForm* m_findForm;
 };

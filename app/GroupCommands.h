@@ -52,11 +52,8 @@ public:
     // problem is told once, without a modal box. A pull asked for while one runs is skipped.
     void PullGroups();
 
-    [[nodiscard]] bool IsPublishing() const { return m_publishDepth > 0; }
-    [[nodiscard]] bool IsPulling() const { return m_pulling; }
     [[nodiscard]] TBWGroupsForm& GroupsForm() const { return *m_groupsForm; }
     [[nodiscard]] TBWGroupSelectForm& GroupPicker() const { return *m_groupPicker; }
-    [[nodiscard]] PullProblemNotice& PullNotice() const { return *m_pullNotice; }
     // How the pulls of each group went this run.
     [[nodiscard]] const GroupHealth& Health() const { return m_health; }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PersonalReminders.h"
+#include "TBWEditForm.h"
 #include "TextUtil.h"
 
 #include <QObject>
@@ -9,12 +11,14 @@
 #include <memory>
 #include <vector>
 
-class TBWCForm;
-class TBWEditForm;
+struct AppContext;
+struct MainMenu;
+class MessageSelection;
+class QWidget;
 class TBWItem;
 
 // The commands of the main window that change the personal list: New, Edit, Duplicate, Delete,
-// "Delete expired messages" and "Undo delete". Each keeps the list view in step, saves "bwlist.dat" before it returns,
+// "Delete expired messages" and "Undo delete". Each changes the list through PersonalReminders, which saves it,
 // and (New, Edit, Delete) brings the message's recipient groups up to date through the publisher.
 // Makes the message editor, one for the whole run, and brings the menu entries and buttons to life.
 class MessageCommands : public QObject
@@ -27,7 +31,21 @@ public:
     using Publisher =
         std::function<void(const TBWItem& message, const TStringList& oldRecipients, const TStringList& newRecipients)>;
 
-    MessageCommands(TBWCForm& form, Publisher publisher);
+    // What the commands work with: the reminders they change, the selected row, the menu entries they
+    // bring to life, and the window their boxes and the editor belong to. userName gives the name
+    // each message is written under; picker offers the groups for "Add..." in the editor.
+    struct Parts
+    {
+        PersonalReminders& Reminders;
+        MessageSelection& Selection;
+        AppContext& Context;
+        const MainMenu& Menu;
+        QWidget& Window;
+        std::function<std::string()> UserName;
+        TBWEditForm::RecipientPicker Picker;
+    };
+
+    MessageCommands(Parts parts, Publisher publisher);
     ~MessageCommands() override;
 
     [[nodiscard]] TBWEditForm& EditForm() const { return *m_editForm; }
@@ -49,28 +67,16 @@ private:
     template <typename Command>
     void Run(Command&& command);
     void Publish(const TBWItem& message, const TStringList& oldRecipients, const TStringList& newRecipients);
-    [[nodiscard]] TBWItem* SelectedMessage() const;
-    // Where the message is in the personal list now, or -1 once it has left it.
-    [[nodiscard]] int IndexOf(const TBWItem* message) const;
-    // An Id that no message of the personal list holds yet, from GenerateId's value upwards.
-    [[nodiscard]] std::int32_t FreeId(std::int32_t id) const;
-    [[nodiscard]] std::string UserName() const;
+    [[nodiscard]] const TBWItem* SelectedMessage() const;
     void SelectById(std::int32_t id);
-    void SavePersonalList();
     // What the last delete removed is what UndoDelete brings back from now on.
     void SetDeletedPublished(bool published);
 
-    // What the last delete removed, each with the index it had, in ascending order.
-    struct DeletedMessage
-    {
-        std::size_t Index = 0;
-        std::unique_ptr<TBWItem> Message;
-    };
-
-    TBWCForm& m_form;
+    Parts m_parts;
     Publisher m_publisher;
     TBWEditForm* m_editForm;
-    std::vector<DeletedMessage> m_lastDeleted;
+    // What the last delete removed, each with the row it had, in ascending order.
+    std::vector<PersonalReminders::Removed> m_lastDeleted;
     // Whether the last delete took the messages out of their groups too.
     bool m_lastDeletedPublished = false;
     bool m_running = false;

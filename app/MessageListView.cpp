@@ -3,6 +3,7 @@
 #include "DateTime.h"
 #include "DueTimeText.h"
 #include "MessageListModel.h"
+#include "MessageSelection.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -10,6 +11,37 @@
 #include <QTreeView>
 
 #include <algorithm>
+
+namespace {
+
+class ListViewSelection final : public MessageSelection
+{
+public:
+    explicit ListViewSelection(QTreeView& view) : m_view(view) {}
+
+    [[nodiscard]] int SelectedRow() const override
+    {
+        const QModelIndexList rows = m_view.selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+
+    void SelectRow(int row) override
+    {
+        const QAbstractItemModel* model = m_view.model();
+        if (row < 0 || row >= model->rowCount()) {
+            return;
+        }
+        m_view.setFocus();
+        const QModelIndex cell = model->index(row, 0);
+        m_view.selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_view.scrollTo(cell, QAbstractItemView::EnsureVisible);
+    }
+
+private:
+    QTreeView& m_view;
+};
+
+} // namespace
 
 QTreeView* MakeMessageListView(MessageListModel& model, QWidget* parent)
 {
@@ -41,4 +73,9 @@ QTreeView* MakeMessageListView(MessageListModel& model, QWidget* parent)
     header->resizeSection(MessageListModel::TypeColumn, typeWidth);
     header->resizeSection(MessageListModel::MessageColumn, 250);
     return view;
+}
+
+std::unique_ptr<MessageSelection> MakeListViewSelection(QTreeView& view)
+{
+    return std::make_unique<ListViewSelection>(view);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 class MessageListModel;
+class MessageSelection;
 class QTreeView;
 class QWidget;
 
@@ -8,3 +11,6 @@ class QWidget;
 // whole rows selected one at a time, headers that sort when clicked, and the designed column widths,
 // widened where the user's font and date format need more room.
 [[nodiscard]] QTreeView* MakeMessageListView(MessageListModel& model, QWidget* parent);
+
+// The selection of such a view, for the commands that work on the selected message.
+[[nodiscard]] std::unique_ptr<MessageSelection> MakeListViewSelection(QTreeView& view);

@@ -13,18 +13,22 @@
 #include "GroupCommands.h"
 #include "HelpService.h"
 #include "HintSwitch.h"
+#include "ListSortControl.h"
 #include "MainWindowTickJobs.h"
 #include "MessageCommands.h"
 #include "MessageListModel.h"
 #include "MessageListView.h"
+#include "MessageSelection.h"
 #include "NextReminderText.h"
 #include "NotificationArea.h"
+#include "PersonalReminders.h"
 #include "PreferencesStore.h"
 #include "ProcessLists.h"
 #include "ReminderDispatcher.h"
 #include "Scheduler.h"
 #include "SoundPlayer.h"
 #include "TBWAboutForm.h"
+#include "TBWGroupSelectForm.h"
 #include "TickTimer.h"
 #include "TransferCenter.h"
 #include "TrayController.h"
@@ -60,8 +64,10 @@ void TBWCForm::Guarded(Work&& work)
 
 TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_lists(lists),
-      m_model(new MessageListModel(lists.PersonalList, context.clock, this)), m_hints(new HintSwitch(this)),
-      m_tray(new TrayController(this)), m_aboutForm(nullptr),
+      m_model(new MessageListModel(lists.PersonalList, context.clock, this)),
+      m_personal(new PersonalReminders(
+          lists.PersonalList, [this] { SavePersonalList(); }, this)),
+      m_hints(new HintSwitch(this)), m_tray(new TrayController(this)), m_aboutForm(nullptr),
       m_transfers(
           new TransferCenter(QFile::decodeName(QByteArray::fromStdString(context.dataFolder.string())), nullptr, this))
 {
@@ -75,11 +81,21 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     m_groupCommands = std::make_unique<GroupCommands>(m_context, m_lists, *m_transfers, *this, *m_tray);
     connect(m_groupCommands.get(), &GroupCommands::PublishingChanged, m_menu.groupsAction,
             [this](bool publishing) { m_menu.groupsAction->setEnabled(!publishing); });
+    // "Add..." of the editor offers every group, enabled or not.
+    const auto pickRecipients = [this](QWidget* /*parent*/) -> std::optional<TStringList> {
+        TBWGroupSelectForm& picker = m_groupCommands->GroupPicker();
+        if (picker.Execute(m_lists.GroupList) != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return picker.SelectedGroups();
+    };
     m_messageCommands = new MessageCommands(
-        *this, [this](const TBWItem& message, const TStringList& oldRecipients, const TStringList& newRecipients) {
+        {*m_personal, *m_selection, m_context, m_menu, *this,
+         [this] { return m_preferences.UserName.toLocal8Bit().toStdString(); }, pickRecipients},
+        [this](const TBWItem& message, const TStringList& oldRecipients, const TStringList& newRecipients) {
             m_groupCommands->PublishMessage(message, oldRecipients, newRecipients);
         });
-    m_findCommands = new FindCommands(*this);
+    m_findCommands = new FindCommands(*m_personal, *m_selection, m_menu, m_context.dialogs, *this);
 
     // The scheduler's clock runs from the moment the window exists, shown or not.
     m_reminders = std::make_unique<ReminderDispatcher>(m_context, [this] { return CurrentPreferences(); });
@@ -91,10 +107,13 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
         RepaintList();
         UpdateTrayToolTip();
     });
-    m_tickJobs = std::make_unique<MainWindowTickJobs>(*this);
-    m_scheduler = std::make_unique<Scheduler>(m_lists.PersonalList, m_lists.GroupList, m_lists.GroupItemLists,
+    m_tickJobs = std::make_unique<MainWindowTickJobs>(
+        *m_personal, m_context.dataFolder, m_context.dialogs,
+        [this]() -> QWidget* { return isVisible() ? this : nullptr; }, [this] { m_groupCommands->PullGroups(); });
+    // The due scan marks the user's reminders in place; adding, removing and sorting stay with
+    // PersonalReminders.
+    m_scheduler = std::make_unique<Scheduler>(m_personal->ForDueScan(), m_lists.GroupList, m_lists.GroupItemLists,
                                               m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
-    m_tickJobs->SetPullGroups([this] { m_groupCommands->PullGroups(); });
     m_ticks = new TickTimer([this] { Tick(); }, m_context.dialogs, *this);
 }
 
@@ -104,11 +123,6 @@ TBWCForm::~TBWCForm()
     m_transfers->Shutdown();
 }
 
-TBWGroupSelectForm& TBWCForm::GroupPicker() const
-{
-    return m_groupCommands->GroupPicker();
-}
-
 void TBWCForm::BuildWindow()
 {
     m_menu.Build(*this);
@@ -116,7 +130,16 @@ void TBWCForm::BuildWindow()
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
     m_listView = MakeMessageListView(*m_model, central);
-    UpdateSortIndicator();
+    m_selection = MakeListViewSelection(*m_listView);
+    m_sorting = std::make_unique<ListSortControl>(*m_personal, *m_selection, *m_listView->header());
+    connect(m_personal, &PersonalReminders::RowsChanged, m_model, [this](bool countChanged) {
+        if (countChanged) {
+            m_model->UpdateRowCount();
+        } else {
+            m_model->Repaint();
+        }
+    });
+    m_sorting->UpdateIndicator();
     new EmptyListHint(tr("No reminders yet. Press Ins or choose Message ▸ New to add one."), *m_listView);
 
     m_newButton = MakeButton(QStringLiteral("newButton"), tr("&New..."), tr("Add a new message"));
@@ -171,7 +194,7 @@ QPushButton* TBWCForm::MakeButton(const QString& objectName, const QString& text
 void TBWCForm::ConnectCommands()
 {
     connect(m_listView->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { Guarded([&] { OnColumnClicked(column); }); });
+            [this](int column) { Guarded([&] { m_sorting->ColumnClicked(column); }); });
     connect(m_menu.closeAction, &QAction::triggered, this, &QWidget::close);
     connect(m_menu.exitAction, &QAction::triggered, this, [this] { Guarded([&] { RequestExit(); }); });
     connect(m_menu.autoSortAction, &QAction::toggled, this,
@@ -365,34 +388,16 @@ void TBWCForm::SaveForSessionEnd(const ListFiles::Report& report)
     m_exitRequested = true;
 }
 
-int TBWCForm::CompareMessages(const TBWItem& a, const TBWItem& b) const
+void TBWCForm::SavePersonalList()
 {
-    return m_order.CompareMessages(a, b);
-}
-
-void TBWCForm::ResortKeepingSelection()
-{
-    const int selected = SelectedIndex();
-    const bool keep = selected >= 0 && static_cast<std::size_t>(selected) < m_lists.PersonalList.size();
-    const std::int32_t id = keep ? m_lists.PersonalList[static_cast<std::size_t>(selected)]->Id : 0;
-    m_order.Sort(m_lists.PersonalList);
-    m_model->Repaint();
-    if (keep) {
-        SelectMessage(FindItemById(m_lists.PersonalList, id));
-    }
-}
-
-void TBWCForm::ResortIfAutoSort()
-{
-    if (m_preferences.AutoSort) {
-        m_order.Sort(m_lists.PersonalList);
-        m_model->Repaint();
-    }
+    const ListFiles files(m_context.dataFolder,
+                          [this](const QString& text) { m_context.dialogs.ShowError(this, text); });
+    files.SavePersonalList(m_lists);
 }
 
 void TBWCForm::UpdateRowCount()
 {
-    m_model->UpdateRowCount();
+    m_personal->Reloaded();
 }
 
 void TBWCForm::RepaintList()
@@ -402,44 +407,18 @@ void TBWCForm::RepaintList()
 
 int TBWCForm::SelectedIndex() const
 {
-    const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return m_selection->SelectedRow();
 }
 
 void TBWCForm::SelectMessage(int index)
 {
-    if (index < 0 || index >= m_model->rowCount()) {
-        return;
-    }
-    m_listView->setFocus();
-    const QModelIndex cell = m_model->index(index, 0);
-    m_listView->selectionModel()->setCurrentIndex(cell,
-                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_listView->scrollTo(cell, QAbstractItemView::EnsureVisible);
-}
-
-void TBWCForm::OnColumnClicked(int column)
-{
-    m_order.SetSortReversed(column == m_order.SortColumn() ? !m_order.SortReversed() : false);
-    m_order.SetSortColumn(column);
-    UpdateSortIndicator();
-    ResortKeepingSelection();
+    m_selection->SelectRow(index);
 }
 
 void TBWCForm::OnAutoSortToggled(bool on)
 {
     m_preferences.AutoSort = on;
-    if (!on) {
-        // The list keeps the order it has; nothing decides it any more.
-        m_order.SetSortColumn(MessageOrder::NoColumn);
-        UpdateSortIndicator();
-        return;
-    }
-    if (m_order.SortColumn() == MessageOrder::NoColumn) {
-        m_order.SetSortColumn(MessageOrder::DueTimeColumn);
-    }
-    UpdateSortIndicator();
-    ResortKeepingSelection();
+    m_sorting->SetAutoSort(on);
 }
 
 void TBWCForm::OnShowHintsToggled(bool on)
@@ -461,22 +440,9 @@ void TBWCForm::OnStartWithDesktopToggled(bool on)
     m_preferences.StartWithDesktop = on;
 }
 
-void TBWCForm::UpdateSortIndicator()
-{
-    const int column = m_order.SortColumn();
-    QHeaderView* header = m_listView->header();
-    if (column >= 0 && column < MessageListModel::ColumnCount) {
-        header->setSortIndicator(column, m_order.SortReversed() ? Qt::DescendingOrder : Qt::AscendingOrder);
-    } else {
-        header->setSortIndicator(-1, Qt::AscendingOrder);
-    }
-}
-
 void TBWCForm::LoadPreferences()
 {
     m_preferences = Preferences::Load(m_context.preferences);
-    m_order.SetSortColumn(m_preferences.SortColumn);
-    m_order.SetSortReversed(m_preferences.SortReversed);
     // Setting the check marks is not a user's choice: nothing may re-sort here.
     for (auto [action, checked] : {std::pair{m_menu.autoSortAction, m_preferences.AutoSort},
                                    std::pair{m_menu.enableSoundsAction, m_preferences.EnableSounds},
@@ -487,7 +453,7 @@ void TBWCForm::LoadPreferences()
     }
     m_hints->SetEnabled(m_preferences.ShowHints);
     m_scheduler->SetChimeEnabled(m_preferences.ChimeEnabled);
-    UpdateSortIndicator();
+    m_sorting->Restore(m_preferences.SortColumn, m_preferences.SortReversed, m_preferences.AutoSort);
 }
 
 void TBWCForm::SavePreferences()
@@ -498,8 +464,8 @@ void TBWCForm::SavePreferences()
 Preferences TBWCForm::CurrentPreferences() const
 {
     Preferences current = m_preferences;
-    current.SortColumn = m_order.SortColumn();
-    current.SortReversed = m_order.SortReversed();
+    current.SortColumn = m_personal->Order().SortColumn();
+    current.SortReversed = m_personal->Order().SortReversed();
     return current;
 }
 

@@ -2,7 +2,6 @@
 
 #include "ListFiles.h"
 #include "MainMenu.h"
-#include "MessageOrder.h"
 #include "Preferences.h"
 
 #include <QMainWindow>
@@ -17,16 +16,17 @@ class AutostartOption;
 class GroupCommands;
 class FindCommands;
 class HintSwitch;
+class ListSortControl;
 class MainWindowTickJobs;
 class MessageCommands;
 class MessageListModel;
+class MessageSelection;
+class PersonalReminders;
 class QPushButton;
 class QTreeView;
 class ReminderDispatcher;
 class Scheduler;
 class TBWAboutForm;
-class TBWGroupSelectForm;
-class TBWItem;
 class TickTimer;
 class TrayController;
 class TransferCenter;
@@ -36,11 +36,11 @@ class TransferCenter;
 // it only hides the program into the tray; "Exit" in the tray menu ends it.
 //
 // Where later work plugs in:
-// - The scheduler: Tick() runs it once a second from the window's TickTimer, inside an error guard. Its
-//   pull of the groups is the one set with SchedulerJobs().SetPullGroups (nothing until then).
-// - Message and find commands: the entries of Menu() and the buttons "newButton", "editButton" and
-//   "deleteButton" exist, disabled until a command is connected. A command changes Lists().PersonalList,
-//   then calls UpdateRowCount() (rows added or removed), ResortIfAutoSort() and SelectMessage().
+// - The scheduler: Tick() runs it once a second from the window's TickTimer, inside an error guard,
+//   with the pull of the groups among its jobs.
+// - Message and find commands: they get what they work with (PersonalReminders, the selection of the
+//   list view, the menu) and never this window; the buttons "newButton", "editButton" and
+//   "deleteButton" follow their menu entries.
 // - Group publishing and pulling: the transfer manager is a QObject child of this window, made in the
 //   constructor beside the tick timer; Menu().groupsAction opens the groups dialog.
 // - The other dialogs (editor, groups, find) are made once in the constructor, as the about form is.
@@ -74,38 +74,24 @@ public:
     // The desktop session is ending: everything is saved now, and a close request will go ahead.
     void SaveForSessionEnd(const ListFiles::Report& report);
 
-    // The order of the personal list (the sort column and direction live there).
-    [[nodiscard]] int CompareMessages(const TBWItem& a, const TBWItem& b) const;
-    // Sorts the personal list and keeps the selected message selected and in view.
-    void ResortKeepingSelection();
-    // Sorts the personal list only while "Autosort" is on.
-    void ResortIfAutoSort();
-    // Matches the list view's rows to the length of the personal list.
+    // The user's reminders: every change of the personal list goes through them.
+    [[nodiscard]] PersonalReminders& Personal() const { return *m_personal; }
+    // The personal list was filled from outside (its file): the list view's rows follow it.
     void UpdateRowCount();
-    void RepaintList();
     // The row (= index in the personal list) of the selected message, or -1.
     [[nodiscard]] int SelectedIndex() const;
     // Focuses the list, selects the row, makes it current and scrolls it into view.
     void SelectMessage(int index);
 
-    void LoadPreferences();
-    // May fail with EBWError when the store cannot be written.
-    void SavePreferences();
     [[nodiscard]] Preferences CurrentPreferences() const;
 
-    [[nodiscard]] AppContext& Context() const { return m_context; }
-    [[nodiscard]] ProcessLists& Lists() const { return m_lists; }
     [[nodiscard]] const MainMenu& Menu() const { return m_menu; }
     [[nodiscard]] TrayController& Tray() const { return *m_tray; }
-    // The tick's backup, pull, due scan and chime, and the reminder windows the scan opens.
-    [[nodiscard]] Scheduler& TickScheduler() const { return *m_scheduler; }
-    [[nodiscard]] MainWindowTickJobs& SchedulerJobs() const { return *m_tickJobs; }
+    // The reminder windows the due scan opens.
     [[nodiscard]] ReminderDispatcher& Reminders() const { return *m_reminders; }
     // The groups: the Groups command, GroupCommands::PublishMessage for the message commands and
     // GroupCommands::PullGroups for the tick.
     [[nodiscard]] GroupCommands& Groups() const { return *m_groupCommands; }
-    // The recipient picker of the message editor, made once.
-    [[nodiscard]] TBWGroupSelectForm& GroupPicker() const;
     [[nodiscard]] TransferCenter& Transfers() const { return *m_transfers; }
 
 Q_SIGNALS:
@@ -118,19 +104,22 @@ protected:
 
 private:
     void BuildWindow();
+    void LoadPreferences();
+    // May fail with EBWError when the store cannot be written.
+    void SavePreferences();
     QPushButton* MakeButton(const QString& objectName, const QString& text, const QString& toolTip);
     void ConnectCommands();
     void AskUserName();
     void UpdateCaption();
-    void UpdateSortIndicator();
     // The tray icon's tooltip names the reminder that comes up next.
     void UpdateTrayToolTip();
     void ShowCentred();
     void HideIntoTray();
-    void OnColumnClicked(int column);
     void OnAutoSortToggled(bool on);
     void OnShowHintsToggled(bool on);
     void OnStartWithDesktopToggled(bool on);
+    void RepaintList();
+    void SavePersonalList();
     // The scheduler's work for one tick (backup, pull, due scan, chime) comes here.
     void Tick();
     template <typename Work>
@@ -139,10 +128,12 @@ private:
     AppContext& m_context;
     ProcessLists& m_lists;
     Preferences m_preferences;
-    MessageOrder m_order;
     MainMenu m_menu;
     MessageListModel* m_model;
+    PersonalReminders* m_personal;
     QTreeView* m_listView = nullptr;
+    std::unique_ptr<MessageSelection> m_selection;
+    std::unique_ptr<ListSortControl> m_sorting;
     QPushButton* m_newButton = nullptr;
     QPushButton* m_editButton = nullptr;
     QPushButton* m_deleteButton = nullptr;

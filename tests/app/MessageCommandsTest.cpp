@@ -4,6 +4,7 @@
 #include "TestMessages.h"
 
 #include "MessageCommands.h"
+#include "MessageSelection.h"
 #include "TBWEditForm.h"
 #include "TBWGroupSelectForm.h"
 
@@ -444,12 +445,19 @@ TEST_F(MessageCommandsTest, DeleteTakesAMessageOutOfBothOfItsGroups)
 
 TEST_F(MessageCommandsTest, AFailedPublishIsToldAndTheCommandStillKeepsTheListAndItsFile)
 {
-    // Commands over a publisher that fails, beside the window's own.
-    auto* commands = new MessageCommands(*form, [](const TBWItem&, const TStringList&, const TStringList&) {
-        throw std::runtime_error("The group file could not be read");
-    });
+    // Commands over a publisher that fails, beside the window's own, on the first row.
+    struct FirstRow final : MessageSelection
+    {
+        [[nodiscard]] int SelectedRow() const override { return 0; }
+        void SelectRow(int /*row*/) override {}
+    } firstRow;
+    const std::unique_ptr<MessageCommands> commands = std::make_unique<MessageCommands>(
+        MessageCommands::Parts{
+            form->Personal(), firstRow, context, form->Menu(), *form, [] { return std::string("Ann"); }, {}},
+        [](const TBWItem&, const TStringList&, const TStringList&) {
+            throw std::runtime_error("The group file could not be read");
+        });
     Add(MakeMessage("Going", Noon() + 1, 1));
-    form->SelectMessage(0);
     commands->Delete();
     EXPECT_TRUE(lists.PersonalList.empty());
     EXPECT_TRUE(Saved().empty());

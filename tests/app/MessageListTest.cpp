@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "MessageListModel.h"
 #include "MessageOrder.h"
+#include "PersonalReminders.h"
 #include "TestMessages.h"
 
 #include <QIcon>
@@ -145,7 +146,7 @@ TEST_F(MessageListTest, AutosortOffKeepsTheOrderAndOnAgainSortsByDueTimeInTheHel
     EXPECT_EQ(Titles(), (std::vector<std::string>{"cherry", "Banana", "apple"}));
     EXPECT_EQ(form->CurrentPreferences().SortColumn, -1);
     EXPECT_EQ(ListView()->header()->sortIndicatorSection(), -1);
-    form->ResortIfAutoSort();
+    form->Personal().SortIfAutoSort();
     EXPECT_EQ(Titles(), (std::vector<std::string>{"cherry", "Banana", "apple"}));
 
     form->Menu().autoSortAction->setChecked(true);
@@ -158,7 +159,7 @@ TEST_F(MessageListTest, AutosortOffKeepsTheOrderAndOnAgainSortsByDueTimeInTheHel
     form->Menu().autoSortAction->setChecked(true);
     EXPECT_EQ(form->CurrentPreferences().SortColumn, 1);
     Add(MakeMessage("Aardvark", Noon() + 9, 9, KindExecuteFiles));
-    form->ResortIfAutoSort();
+    form->Personal().SortIfAutoSort();
     EXPECT_EQ(Titles().back(), "Aardvark");
 }
 

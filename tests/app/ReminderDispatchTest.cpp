@@ -6,13 +6,13 @@
 // own elsewhere.
 #include "MainMenu.h"
 #include "MainWindowFixture.h"
-#include "MainWindowTickJobs.h"
 #include "ReminderDispatcher.h"
 #include "Scheduler.h"
 #include "TBWMsgForm.h"
 #include "TBWOverflowForm.h"
 #include "TBWRunFilesForm.h"
 #include "TestMessages.h"
+#include "TransferCenter.h"
 #include "TrayController.h"
 
 #include <QAction>
@@ -98,7 +98,6 @@ TEST_F(ReminderDispatchTest, AMessageDueAtTenIsShownByTheFirstScanAtOrAfterItWit
 {
     AddOwn(MakeMessage("Standup", At(10, 0), 1));
     TickTimes(4);
-    EXPECT_EQ(form->TickScheduler().TickCounter(), 4);
     TickTimes(1); // the first scan, at 09:59:58
     EXPECT_TRUE(PopUps().empty());
 
@@ -180,8 +179,7 @@ TEST_F(ReminderDispatchTest, AListThatLostMostOfItsRemindersReplacesTheSpareCopy
         return spare.size();
     };
     const auto backupTick = [this] {
-        form->TickScheduler().SetTickCounter(299);
-        TickTimes(1);
+        TickTimes(Scheduler::BackupEvery);
         QCoreApplication::processEvents(); // the question comes after the tick
     };
     AddOwn(MakeMessage("Left over", At(18, 0), 7));
@@ -212,8 +210,8 @@ TEST_F(ReminderDispatchTest, AFailingBackupEndsItsTickWithTheErrorBoxAndTheNextS
 {
     std::filesystem::create_directories(dataFolder / "bwlist.bak"); // a folder cannot be written as a file
     clock.Set(At(10, 0));
+    TickTimes(Scheduler::BackupEvery - 1);
     AddOwn(MakeMessage("Standup", At(9, 0), 1));
-    form->TickScheduler().SetTickCounter(299);
     TickTimes(1);
     EXPECT_EQ(dialogs.errors.size(), 1U);
     EXPECT_TRUE(PopUps().empty()) << "the failure ended the tick before its scan";
@@ -288,12 +286,12 @@ TEST_F(ReminderDispatchTest, AutosortMovesADeliveredDailyMessageDownAndTheListIs
 
 TEST_F(ReminderDispatchTest, TheChimeIsSwitchedByThePreferencesAndBeepsThroughTheSpeaker)
 {
-    EXPECT_FALSE(form->TickScheduler().ChimeEnabled());
+    clock.Set(EncodeDateTime(2024, 3, 12, 9, 57, 5)); // a Tuesday
+    TickTimes(10);
+    EXPECT_TRUE(sound.beeps.empty()) << "no chime unless the preferences ask for it";
     form.reset();
     preferences.Write(Text("General"), Text("FXH1Alert"), Text("1"));
     StartAs(Text("Ann"));
-    EXPECT_TRUE(form->TickScheduler().ChimeEnabled());
-    clock.Set(EncodeDateTime(2024, 3, 12, 9, 57, 5)); // a Tuesday
     TickTimes(10);
     ASSERT_EQ(sound.beeps.size(), 1U);
     EXPECT_EQ(sound.beeps[0].frequencyHz, 1000);
@@ -339,13 +337,21 @@ TEST_F(ReminderDispatchTest, TicksGoOnWhileAModalDialogIsOpen)
 TEST_F(ReminderDispatchTest, ADialogOpenedWhileThePullWaitsHoldsBackNoReminder)
 {
     clock.Set(At(10, 0));
+    // Up to the tick before the pull, before the reminder is there to come.
+    TickTimes(Scheduler::PullEvery - 1);
     AddOwn(MakeMessage("Standup", At(9, 0), 1));
+    // A group whose fetch the pull waits for.
+    AddGroup("Sales", true);
     QTimer* timer = form->findChild<QTimer*>(Text("tickTimer"));
     bool pulled = false;
     bool shownInside = false;
     // The pull lets events run while it waits for its transfers: a command the user starts meanwhile
     // keeps its dialog or box open inside that wait, inside the tick.
-    form->SchedulerJobs().SetPullGroups([&] {
+    QObject::connect(&form->Transfers(), &TransferCenter::ActivityChanged, form.get(), [&](const QString& activity) {
+        if (activity.isEmpty() || pulled) {
+            return;
+        }
+        pulled = true;
         QTimer::singleShot(0, form.get(), [&] {
             const QDeadlineTimer deadline(5000);
             while (PopUps().empty() && !deadline.hasExpired()) {
@@ -355,9 +361,7 @@ TEST_F(ReminderDispatchTest, ADialogOpenedWhileThePullWaitsHoldsBackNoReminder)
             QApplication::activeModalWidget()->close();
         });
         form->Menu().aboutAction->trigger();
-        pulled = true;
     });
-    form->TickScheduler().SetTickCounter(Scheduler::PullEvery - 1);
     timer->start(1);
     QTRY_VERIFY_WITH_TIMEOUT(pulled, 10000);
     timer->stop();

@@ -3,7 +3,6 @@
 #include "Container.h"
 #include "GroupCommands.h"
 #include "MainWindowFixture.h"
-#include "MainWindowTickJobs.h"
 #include "MemorySecretStore.h"
 #include "PullProblemNotice.h"
 #include "ReminderDispatcher.h"
@@ -211,7 +210,7 @@ TEST_F(GroupsCommandTest, SwitchingAGroupOnAgainReplaysNothing)
     clock.Set(Noon() + 3);
     switchDev(true);
     TickTimes(5);
-    form->SchedulerJobs().PullGroups();
+    form->Groups().PullGroups();
     TickTimes(5);
 
     // Only Sales, switched on all along, catches up as usual.
@@ -309,7 +308,7 @@ TEST_F(GroupsCommandTest, APullProblemIsToldOnceWithoutAModalBox)
     SaveItemList(sales, Share() / "Sales.dat", "Sales pw");
 
     // The pull as the tick runs it.
-    form->SchedulerJobs().PullGroups();
+    form->Groups().PullGroups();
 
     QMessageBox* box = PullBox();
     ASSERT_NE(box, nullptr);
@@ -364,9 +363,8 @@ TEST_F(GroupsCommandTest, AHostileGroupFileIsShownBoundedAndAsPlainText)
     SaveLinesEncrypted(damaged, Share() / "Dev.dat", "Dev pw");
 
     clock.Set(Noon());
-    form->SchedulerJobs().PullGroups();
-    form->TickScheduler().CheckDueMessages();
-    TickTimes(1); // the tooltip follows the tick
+    form->Groups().PullGroups();
+    TickTimes(Scheduler::ScanEvery); // a scan, and the tooltip follows the tick
 
     QMessageBox* box = PullBox();
     ASSERT_NE(box, nullptr);
@@ -397,7 +395,7 @@ TEST_F(GroupsCommandTest, AGroupThatKeepsFailingShowsInTheDialogAndTheTray)
     SaveItemList(TBWItemList{}, Share() / "Dev.dat", "somebody else's pw");
     for (int minute = 0; minute <= 10; ++minute) {
         clock.Set(Noon() + minute * 61.0 / 86400); // a pull a minute, each a second late
-        form->SchedulerJobs().PullGroups();
+        form->Groups().PullGroups();
         TickTimes(1);
         EXPECT_EQ(form->Tray().ShowsWarning(), minute == 10) << minute;
     }
@@ -414,7 +412,7 @@ TEST_F(GroupsCommandTest, AGroupThatKeepsFailingShowsInTheDialogAndTheTray)
     });
 
     SaveItemList(TBWItemList{}, Share() / "Dev.dat", "Dev pw");
-    form->SchedulerJobs().PullGroups();
+    form->Groups().PullGroups();
     TickTimes(1);
     EXPECT_FALSE(form->Tray().ShowsWarning());
 }
