@@ -1,16 +1,8 @@
 #pragma once
 
-#include "AppContext.h"
-#include "Clock.h"
+#include "AppFakes.h"
 #include "DateTime.h"
-#include "FakeAutostart.h"
-#include "FakeNotificationArea.h"
-#include "MemoryPreferencesStore.h"
 #include "ProcessLists.h"
-#include "RecordingHelpService.h"
-#include "RecordingShell.h"
-#include "RecordingSoundPlayer.h"
-#include "ScriptedDialogs.h"
 #include "TBWCForm.h"
 
 #include <QHeaderView>
@@ -23,10 +15,19 @@
 
 #include <memory>
 
+// A temporary home with the data folder in it; a base of the fixture below, made before the fakes.
+struct TemporaryHome
+{
+    QTemporaryDir home;
+    std::filesystem::path dataFolder = std::filesystem::path(home.path().toStdString()) / "Bellwick/";
+};
+
 // A main window over a temporary data folder, a fake clock and recording services.
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public ::testing::Test, protected TemporaryHome, protected AppFakes
 {
 protected:
+    MainWindowTest() : AppFakes(dataFolder, Noon()) {}
+
     static QString Text(const char* text) { return QString::fromUtf8(text); }
 
     // Thursday, 14 March 2024, noon.
@@ -90,17 +91,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
 
-    QTemporaryDir home;
-    std::filesystem::path dataFolder = std::filesystem::path(home.path().toStdString()) / "Bellwick/";
-    FakeClock clock{Noon()};
-    MemoryPreferencesStore preferences;
-    RecordingShell shell;
-    RecordingSoundPlayer sound;
-    RecordingHelpService help;
-    FakeNotificationArea notificationArea{true};
-    ScriptedDialogs dialogs;
-    FakeAutostart autostart;
-    AppContext context{dataFolder, clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     ProcessLists lists;
     std::unique_ptr<TBWCForm> form;
 };

@@ -1,18 +1,10 @@
 // Renders the program's windows with realistic content into PNG files for the README and the help:
 // bellwick_screenshots <folder>. scripts/screenshots.sh runs it on Xvfb; without a display it falls
 // back to the offscreen platform.
-#include "AppContext.h"
-#include "Clock.h"
+#include "AppFakes.h"
 #include "DateTime.h"
-#include "FakeAutostart.h"
-#include "FakeNotificationArea.h"
 #include "GroupList.h"
-#include "MemoryPreferencesStore.h"
 #include "ProcessLists.h"
-#include "RecordingHelpService.h"
-#include "RecordingShell.h"
-#include "RecordingSoundPlayer.h"
-#include "ScriptedDialogs.h"
 #include "TBWCForm.h"
 #include "TBWEditForm.h"
 #include "TBWFindForm.h"
@@ -136,24 +128,9 @@ int main(int argc, char** argv)
     Camera camera{QDir(QString::fromLocal8Bit(argv[1]))};
 
     QTemporaryDir home;
-    FakeClock clock(At(7, 10, 20));
-    MemoryPreferencesStore preferences;
-    preferences.Write(QStringLiteral("General"), QStringLiteral("UserName"), QStringLiteral("Ann"));
-    RecordingShell shell;
-    RecordingSoundPlayer sound;
-    RecordingHelpService help;
-    FakeNotificationArea notificationArea{true};
-    ScriptedDialogs dialogs;
-    FakeAutostart autostart;
-    AppContext context{std::filesystem::path(home.path().toStdString()) / "Bellwick/",
-                       clock,
-                       preferences,
-                       shell,
-                       sound,
-                       help,
-                       notificationArea,
-                       dialogs,
-                       autostart};
+    AppFakes fakes(std::filesystem::path(home.path().toStdString()) / "Bellwick/", At(7, 10, 20));
+    fakes.preferences.Write(QStringLiteral("General"), QStringLiteral("UserName"), QStringLiteral("Ann"));
+    AppContext& context = fakes.context;
     ProcessLists lists;
 
     // The main window on a first start, and then with a week of reminders.

@@ -1,13 +1,5 @@
 // The about dialog: its texts, its two links and how it closes.
-#include "AppContext.h"
-#include "Clock.h"
-#include "FakeAutostart.h"
-#include "FakeNotificationArea.h"
-#include "MemoryPreferencesStore.h"
-#include "RecordingHelpService.h"
-#include "RecordingShell.h"
-#include "RecordingSoundPlayer.h"
-#include "ScriptedDialogs.h"
+#include "AppFakes.h"
 #include "TBWAboutForm.h"
 
 #include <QLabel>
@@ -17,20 +9,11 @@
 
 #include <gtest/gtest.h>
 
-class AboutFormTest : public ::testing::Test
+class AboutFormTest : public ::testing::Test, protected AppFakes
 {
 protected:
     QLabel* Label(const char* name) const { return about.findChild<QLabel*>(QString::fromLatin1(name)); }
 
-    FakeClock clock;
-    MemoryPreferencesStore preferences;
-    RecordingShell shell;
-    RecordingSoundPlayer sound;
-    RecordingHelpService help;
-    FakeNotificationArea notificationArea;
-    ScriptedDialogs dialogs;
-    FakeAutostart autostart;
-    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     const TBWAboutForm::Pages pages{QStringLiteral("https://bellwick.test/"),
                                     QStringLiteral("https://bellwick.test/give")};
     TBWAboutForm about{context, nullptr, pages};

@@ -1,15 +1,7 @@
 // The message editor: its defaults, the mapping to and from a message, the type switch, the quick
 // date menu, the file and recipient pickers and the weekday buttons.
-#include "AppContext.h"
-#include "Clock.h"
+#include "AppFakes.h"
 #include "DateTime.h"
-#include "FakeAutostart.h"
-#include "FakeNotificationArea.h"
-#include "MemoryPreferencesStore.h"
-#include "RecordingHelpService.h"
-#include "RecordingShell.h"
-#include "RecordingSoundPlayer.h"
-#include "ScriptedDialogs.h"
 #include "TBWEditForm.h"
 #include "TBWItem.h"
 
@@ -53,9 +45,11 @@ void PrintTo(const QString& text, std::ostream* stream)
     *stream << '"' << text.toStdString() << '"';
 }
 
-class EditFormTest : public ::testing::Test
+class EditFormTest : public ::testing::Test, protected AppFakes
 {
 protected:
+    EditFormTest() : AppFakes("/nonexistent/", Moment()) {}
+
     template <typename T>
     T* Child(const char* name) const
     {
@@ -109,15 +103,6 @@ protected:
         return message;
     }
 
-    FakeClock clock{Moment()};
-    MemoryPreferencesStore preferences;
-    RecordingShell shell;
-    RecordingSoundPlayer sound;
-    RecordingHelpService help;
-    FakeNotificationArea notificationArea;
-    ScriptedDialogs dialogs;
-    FakeAutostart autostart;
-    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     TBWEditForm editor{context};
 };
 

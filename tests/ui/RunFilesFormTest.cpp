@@ -1,13 +1,5 @@
 // The question before programs from a group run: what it lists, and that only "Run" opens anything.
-#include "AppContext.h"
-#include "Clock.h"
-#include "FakeAutostart.h"
-#include "FakeNotificationArea.h"
-#include "MemoryPreferencesStore.h"
-#include "RecordingHelpService.h"
-#include "RecordingShell.h"
-#include "RecordingSoundPlayer.h"
-#include "ScriptedDialogs.h"
+#include "AppFakes.h"
 #include "TBWItem.h"
 #include "TBWRunFilesForm.h"
 
@@ -19,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-class RunFilesFormTest : public ::testing::Test
+class RunFilesFormTest : public ::testing::Test, protected AppFakes
 {
 protected:
     void TearDown() override { delete form.data(); }
@@ -45,15 +37,6 @@ protected:
 
     static void FinishDeletions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    FakeClock clock;
-    MemoryPreferencesStore preferences;
-    RecordingShell shell;
-    RecordingSoundPlayer sound;
-    RecordingHelpService help;
-    FakeNotificationArea notificationArea;
-    ScriptedDialogs dialogs;
-    FakeAutostart autostart;
-    AppContext context{"/nonexistent/", clock, preferences, shell, sound, help, notificationArea, dialogs, autostart};
     QPointer<TBWRunFilesForm> form;
 };
 
