@@ -51,28 +51,29 @@ ListFiles::ListFiles(std::filesystem::path dataFolder, Report report, SecretStor
 
 std::filesystem::path ListFiles::GroupListFile() const
 {
-    return m_dataFolder / "glist.dat";
+    return m_dataFolder.GroupList();
 }
 
 std::filesystem::path ListFiles::PersonalListFile() const
 {
-    return m_dataFolder / "bwlist.dat";
+    return m_dataFolder.PersonalList();
 }
 
 std::filesystem::path ListFiles::PostponedListFile() const
 {
-    return m_dataFolder / "bwpostponed.dat";
+    return m_dataFolder.PostponedList();
 }
 
 std::filesystem::path ListFiles::GroupItemListsFolder() const
 {
-    return m_dataFolder / "BWELists";
+    return m_dataFolder.WorkingLists();
 }
 
 std::optional<QString> ListFiles::Load(ProcessLists& lists) const
 {
     // Saves cut short by a crash leave temporary files; nothing else writes here yet.
-    for (const std::filesystem::path& folder : {m_dataFolder, m_dataFolder / "BWLists", m_dataFolder / "BWELists"}) {
+    for (const std::filesystem::path& folder :
+         {m_dataFolder.Folder(), m_dataFolder.LocalCopies(), m_dataFolder.WorkingLists()}) {
         AtomicFileWriter::RemoveLeftovers(folder);
     }
     if (auto stop = LoadGroupList(lists)) {

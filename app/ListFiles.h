@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFolderLayout.h"
 #include "ItemList.h"
 
 #include <QCoreApplication>
@@ -80,7 +81,7 @@ private:
                                           Keep keep, const QString& afterMove = {}) const;
     static QString GroupComesBack();
 
-    std::filesystem::path m_dataFolder;
+    DataFolderLayout m_dataFolder;
     Report m_report;
     SecretStore* m_secrets;
 };

@@ -1,5 +1,6 @@
 #include "MainWindowTickJobs.h"
 
+#include "DataFolderLayout.h"
 #include "PersonalReminders.h"
 #include "SpareCopy.h"
 
@@ -7,7 +8,7 @@ MainWindowTickJobs::MainWindowTickJobs(PersonalReminders& reminders, const std::
                                        Dialogs& dialogs, std::function<QWidget*()> window,
                                        std::function<void()> pullGroups)
     : m_reminders(reminders),
-      m_spareCopy(std::make_unique<SpareCopy>(dataFolder / "bwlist.bak", dialogs, std::move(window))),
+      m_spareCopy(std::make_unique<SpareCopy>(DataFolderLayout(dataFolder).SpareCopy(), dialogs, std::move(window))),
       m_pullGroups(std::move(pullGroups))
 {}
 

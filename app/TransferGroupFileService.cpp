@@ -16,7 +16,7 @@ FetchOutcome TransferGroupFileService::FetchGroupFile(const TBWListLocation& gro
 {
     // The outcome, not the presence of a file, tells whether the fetch brought the group file: a
     // local copy left from an earlier fetch stays in place when this one fails.
-    const GroupFetchPaths paths{LocalCopyPath(group), GroupFilePath(m_dataFolder / "BWRejected", group.Name)};
+    const GroupFetchPaths paths{LocalCopyPath(group), m_dataFolder.RejectedCopy(group.Name)};
     const auto task = std::make_shared<GroupFetchTask>(group, paths, true);
     TransferBatch batch = m_transfers.NewBatch();
     batch.RunGroupTask(task);
@@ -59,5 +59,5 @@ LocationHabits TransferGroupFileService::Habits(const TBWListLocation& group) co
 
 std::filesystem::path TransferGroupFileService::LocalCopyPath(const TBWListLocation& group) const
 {
-    return GroupFilePath(m_dataFolder / "BWLists", group.Name);
+    return m_dataFolder.LocalCopy(group.Name);
 }

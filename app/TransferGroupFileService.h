@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFolderLayout.h"
 #include "GroupFileService.h"
 
 #include <filesystem>
@@ -22,5 +23,5 @@ public:
 
 private:
     TransferCenter& m_transfers;
-    std::filesystem::path m_dataFolder;
+    DataFolderLayout m_dataFolder;
 };

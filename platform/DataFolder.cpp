@@ -1,5 +1,7 @@
 #include "DataFolder.h"
 
+#include "DataFolderLayout.h"
+
 #include <QDir>
 #include <QFileDevice>
 #include <QStandardPaths>
@@ -63,7 +65,7 @@ void DataFolder::CreateTree() const
 {
     const QString root = QString::fromStdU16String(m_root.u16string());
     CreateFolder(root);
-    for (const char* name : {"BWELists", "BWLists", "Logs"}) {
+    for (const std::string_view name : DataFolderLayout::StartFolders) {
         CreateFolder(root + QLatin1String(name));
     }
 }

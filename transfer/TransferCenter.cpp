@@ -1,5 +1,6 @@
 #include "TransferCenter.h"
 
+#include "DataFolderLayout.h"
 #include "FileCopy.h"
 #include "ReceiveFTP.h"
 #include "ReceiveHTTP.h"
@@ -54,7 +55,7 @@ TransferCenter::~TransferCenter()
 
 std::string TransferCenter::LocalCopyPath(const std::string& groupName) const
 {
-    const QString folder = QDir(m_dataFolder).filePath(QStringLiteral("BWLists"));
+    const QString folder = QDir(m_dataFolder).filePath(QLatin1String(DataFolderLayout::LocalCopiesName));
     return QFile::encodeName(folder).toStdString() + "/" + groupName;
 }
 

@@ -62,7 +62,7 @@ struct GroupExchange::Sending
 GroupExchange::GroupExchange(TBWGroupList& groups, TBWGroupItemLists& itemLists, std::filesystem::path dataFolder,
                              TransferCenter& transfers, const Clock& clock)
     : m_groups(groups), m_itemLists(itemLists), m_dataFolder(std::move(dataFolder)), m_transfers(transfers),
-      m_clock(clock), m_outbox(m_dataFolder / "BWOutbox")
+      m_clock(clock), m_outbox(m_dataFolder.Outbox())
 {}
 
 GroupExchange::~GroupExchange() = default;
@@ -92,7 +92,7 @@ TBWGroupList GroupExchange::EnabledCopies() const
 
 std::filesystem::path GroupExchange::LocalCopy(const TBWListLocation& group) const
 {
-    return GroupFilePath(m_dataFolder / "BWLists", group.Name);
+    return m_dataFolder.LocalCopy(group.Name);
 }
 
 bool GroupExchange::ReadLocalCopy(const TBWListLocation& group, TBWItemList& items, ExchangeReport& report) const
@@ -279,7 +279,7 @@ ExchangeReport GroupExchange::PullGroups()
         if (m_transfers.IsFetching(group->Name)) {
             continue;
         }
-        const GroupFetchPaths paths{LocalCopy(*group), GroupFilePath(m_dataFolder / "BWRejected", group->Name)};
+        const GroupFetchPaths paths{LocalCopy(*group), m_dataFolder.RejectedCopy(group->Name)};
         auto task = std::make_shared<GroupFetchTask>(*group, paths, false);
         tasks[group->Name] = task;
         fetch.RunGroupTask(std::move(task));
@@ -317,7 +317,7 @@ ExchangeReport GroupExchange::PullGroups()
         if (working == nullptr) {
             working = &m_itemLists.Add(group->Name, std::make_unique<TBWItemList>());
         }
-        const std::filesystem::path workingFile = GroupFilePath(m_dataFolder / "BWELists", group->Name);
+        const std::filesystem::path workingFile = m_dataFolder.WorkingList(group->Name);
         // A group without a working list has never been merged here: its past is not replayed.
         const auto rejoining = m_rejoining.find(group->Name);
         const bool joining = rejoining != m_rejoining.end() || !std::filesystem::exists(workingFile, error);

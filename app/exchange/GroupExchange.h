@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFolderLayout.h"
 #include "GroupList.h"
 #include "GroupOutbox.h"
 #include "GroupProblem.h"
@@ -82,7 +83,7 @@ private:
 
     TBWGroupList& m_groups;
     TBWGroupItemLists& m_itemLists;
-    std::filesystem::path m_dataFolder;
+    DataFolderLayout m_dataFolder;
     TransferCenter& m_transfers;
     const Clock& m_clock;
     GroupOutbox m_outbox;
