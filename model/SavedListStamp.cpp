@@ -63,7 +63,7 @@ bool SaveItemListIfChanged(const TBWItemList& list, const std::filesystem::path&
     if (digest == stamp.Digest && onDisk.Size >= 0 && onDisk == stamp.File) {
         return false;
     }
-    SealContainer(bytes, 2 + list.size() * TBWItem::LineCount, password);
+    SealContainer(bytes, ItemListLineCount(list), password);
     WriteFileAtomically(fileName, bytes);
     stamp = {digest, IdentityOf(fileName)};
     return true;

@@ -195,13 +195,6 @@ void SplitLines(std::string_view text, TStringList& lines)
     ForEachLine(text, [&](std::size_t start, std::size_t length) { lines.emplace_back(text.substr(start, length)); });
 }
 
-void SplitLines(std::string_view text, TLineViews& lines)
-{
-    // Each line ends in at least one break character, so this bounds the count from above.
-    lines.reserve(lines.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    ForEachLine(text, [&](std::size_t start, std::size_t length) { lines.push_back(text.substr(start, length)); });
-}
-
 std::string_view TLineReader::Next()
 {
     if (AtEnd()) {
@@ -229,25 +222,10 @@ std::size_t TLineReader::SkipRest()
     return count;
 }
 
-namespace {
-
-template <typename Lines>
-const auto& LineAtIndex(const Lines& lines, long long index)
+const std::string& LineAt(const TStringList& lines, long long index)
 {
     if (index < 0 || static_cast<unsigned long long>(index) >= lines.size()) {
         throw EBWError(ListIndexOutOfBoundsText(index));
     }
     return lines[static_cast<std::size_t>(index)];
-}
-
-} // namespace
-
-const std::string& LineAt(const TStringList& lines, long long index)
-{
-    return LineAtIndex(lines, index);
-}
-
-std::string_view LineAt(const TLineViews& lines, long long index)
-{
-    return LineAtIndex(lines, index);
 }
