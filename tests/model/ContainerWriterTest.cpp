@@ -3,7 +3,7 @@
 #include "Container.h"
 #include "FileIO.h"
 #include "ItemList.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

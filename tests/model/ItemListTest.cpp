@@ -2,7 +2,7 @@
 #include "BWError.h"
 #include "Container.h"
 #include "DateTime.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

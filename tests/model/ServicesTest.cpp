@@ -2,7 +2,7 @@
 #include "CommandLine.h"
 #include "LineBreak.h"
 #include "Log.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include "TextUtil.h"
 
 #include <gtest/gtest.h>
