@@ -125,6 +125,19 @@ def cpu_seconds(pid):
         return float("nan")
 
 
+def traced_program(tracer_pid, program):
+    """The program strace started, once it runs: strace first forks a child of its own to try its
+    seccomp filter, which must not be taken for the program."""
+    children = subprocess.run(["pgrep", "-P", str(tracer_pid)], capture_output=True, text=True).stdout.split()
+    for child in children:
+        try:
+            if os.path.samefile(os.readlink("/proc/%s/exe" % child), program):
+                return int(child)
+        except OSError:
+            pass  # gone already, or not yet the program
+    return None
+
+
 def vm_hwm_kb(pid):
     try:
         with open("/proc/%d/status" % pid) as f:
@@ -217,8 +230,7 @@ def run_case(name, bwclient, bwlist, seconds, rss_limit_kb, platform):
         peak = 0
         while time.time() < deadline and tracer.poll() is None:
             if pid is None:
-                children = subprocess.run(["pgrep", "-P", str(tracer.pid)], capture_output=True, text=True).stdout.split()
-                pid = int(children[0]) if children else None
+                pid = traced_program(tracer.pid, bwclient)
             if pid is not None:
                 peak = max(peak, vm_hwm_kb(pid))
                 if peak > rss_limit_kb:
