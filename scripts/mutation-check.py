@@ -29,7 +29,7 @@ FAULTS = [
     ("a reminder due exactly now waits for the next check", "model/TBWItem.cpp",
      [("if (now < comes || LastDueTime == DueTime)", "if (now <= comes || LastDueTime == DueTime)")]),
     ("a pull forgets which occurrences this member has already seen", "model/ItemList.cpp",
-     [("        item->LastDueTime = localLastDue;\n", "")]),
+     [("        item->LastDueTime = localLastDue;\n", "        (void)localLastDue;\n")]),
     ("a pull drops the messages new in the group file", "model/ItemList.cpp",
      [("        if (!entry->InTarget) {", "        if (!entry->InTarget && entry == nullptr) {")]),
     ("a save writes its temporary file but never puts it in place", "model/AtomicFileWriter.cpp",
