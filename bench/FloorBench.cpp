@@ -22,9 +22,11 @@ std::size_t ListFileSize(std::int64_t count)
     static std::map<std::int64_t, std::size_t> sizes;
     auto [it, added] = sizes.try_emplace(count, 0);
     if (added) {
-        TStringList lines;
-        ItemListToLines(MakeMessages(static_cast<std::size_t>(count)), lines);
-        it->second = EncryptLines(lines, PersonalListPassword).size();
+        const TBWItemList list = MakeMessages(static_cast<std::size_t>(count));
+        std::string bytes(ContainerHeaderSize, '\0');
+        AppendItemListText(list, bytes);
+        SealContainer(bytes, ItemListLineCount(list), PersonalListPassword);
+        it->second = bytes.size();
     }
     return it->second;
 }

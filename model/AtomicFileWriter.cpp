@@ -4,14 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -26,13 +22,12 @@ std::filesystem::path FolderOf(const std::filesystem::path& fileName)
 }
 
 // A fresh name beside the target; several threads may write files in one folder at once.
-std::string TemporaryName(const std::filesystem::path& target)
+std::filesystem::path TemporaryName(const std::filesystem::path& target)
 {
     static std::atomic<unsigned> counter{0};
     thread_local std::mt19937 random{std::random_device{}()};
-    return (FolderOf(target) / ("." + target.filename().string() + "." + std::to_string(random() % 1000000) + "-" +
-                                std::to_string(counter++) + ".tmp"))
-        .string();
+    return FolderOf(target) / ("." + target.filename().string() + "." + std::to_string(random() % 1000000) + "-" +
+                               std::to_string(counter++) + ".tmp");
 }
 
 bool IsTemporaryName(const std::string& name)
@@ -59,24 +54,6 @@ bool IsTemporaryName(const std::string& name)
     return digits(dot + 1, dash) && digits(dash + 1, middle.size());
 }
 
-// Reads exactly size bytes at offset; false on an error or an early end of the file.
-bool ReadFully(int fd, char* buffer, std::size_t size, off_t offset)
-{
-    while (size > 0) {
-        const ssize_t got = ::pread(fd, buffer, size, offset);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        buffer += got;
-        size -= static_cast<std::size_t>(got);
-        offset += got;
-    }
-    return true;
-}
-
 } // namespace
 
 int AtomicFileWriter::RemoveLeftovers(const std::filesystem::path& folder)
@@ -94,24 +71,22 @@ int AtomicFileWriter::RemoveLeftovers(const std::filesystem::path& folder)
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target, NewFile newFile) : m_target(std::move(target))
 {
-    struct stat existing
-    {};
-    const bool replaces = ::stat(m_target.c_str(), &existing) == 0;
-    // Shared files are created like any other file (the user's umask applies); private ones 0600.
-    const mode_t mode = newFile == NewFile::Shared ? 0666 : 0600;
-    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+    const std::optional<FileSystem::TFileStatus> existing = FileSystem::StatusOf(m_target);
+    const auto access = newFile == NewFile::Shared ? FileSystem::TNewFile::Usual : FileSystem::TNewFile::Private;
+    int error = 0;
+    for (int attempt = 0; attempt < 100 && !m_file.IsOpen(); ++attempt) {
         m_temporary = TemporaryName(m_target);
         // Read and write: CommitUnlessSame reads the bytes back to compare them.
-        m_fd = ::open(m_temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (m_fd < 0 && errno != EEXIST) {
+        m_file = FileSystem::CreateNewFile(m_temporary, access, error);
+        if (!m_file.IsOpen() && !FileSystem::IsAlreadyExists(error)) {
             break;
         }
     }
-    if (m_fd < 0) {
-        throw EBWError("Cannot create file " + Quoted(m_target) + ". " + std::strerror(errno));
+    if (!m_file.IsOpen()) {
+        throw EBWError("Cannot create file " + Quoted(m_target) + ". " + FileSystem::ErrorText(error));
     }
-    if (replaces && newFile != NewFile::Private) {
-        ::fchmod(m_fd, existing.st_mode & 07777);
+    if (existing && newFile != NewFile::Private) {
+        m_file.SetPermissions(existing->Permissions);
     }
 }
 
@@ -122,35 +97,27 @@ AtomicFileWriter::~AtomicFileWriter()
 
 void AtomicFileWriter::Discard()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-        ::unlink(m_temporary.c_str());
+    if (m_file.IsOpen()) {
+        (void)m_file.Close();
+        FileSystem::RemoveFile(m_temporary);
     }
 }
 
 void AtomicFileWriter::Fail(const std::string& what, int error)
 {
     Discard();
-    throw EBWError(what + Quoted(m_target) + ". " + std::strerror(error));
+    throw EBWError(what + Quoted(m_target) + ". " + FileSystem::ErrorText(error));
 }
 
 void AtomicFileWriter::Write(std::string_view bytes)
 {
-    if (m_fd < 0) {
+    if (!m_file.IsOpen()) {
         throw EBWError("Stream write error on file " + Quoted(m_target) + ".");
     }
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Fail("Stream write error on file ", errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-        m_size += static_cast<std::size_t>(written);
+    if (const int error = m_file.Write(bytes); error != 0) {
+        Fail("Stream write error on file ", error);
     }
+    m_size += bytes.size();
     StartWriteBack();
 }
 
@@ -158,38 +125,27 @@ void AtomicFileWriter::Write(std::string_view bytes)
 // that the flush in Commit waits only for the last of it instead of for the whole file.
 void AtomicFileWriter::StartWriteBack()
 {
-#if defined(__linux__)
     constexpr std::size_t Batch = std::size_t{1024} * 1024;
     if (m_size - m_writeBackFrom >= Batch) {
         // Only a hint: whatever fails here, the flush in Commit finds and reports.
-        ::sync_file_range(m_fd, static_cast<off_t>(m_writeBackFrom), static_cast<off_t>(m_size - m_writeBackFrom),
-                          SYNC_FILE_RANGE_WRITE);
+        m_file.StartWriteBack(m_writeBackFrom, m_size - m_writeBackFrom);
         m_writeBackFrom = m_size;
     }
-#endif
 }
 
 void AtomicFileWriter::WriteAt(std::size_t offset, std::string_view bytes)
 {
-    if (m_fd < 0) {
+    if (!m_file.IsOpen()) {
         throw EBWError("Stream write error on file " + Quoted(m_target) + ".");
     }
-    while (!bytes.empty()) {
-        const ssize_t written = ::pwrite(m_fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Fail("Stream write error on file ", errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-        offset += static_cast<std::size_t>(written);
+    if (const int error = m_file.WriteAt(offset, bytes); error != 0) {
+        Fail("Stream write error on file ", error);
     }
 }
 
 bool AtomicFileWriter::CommitUnlessSame()
 {
-    if (m_fd >= 0 && TargetHoldsTheSameBytes()) {
+    if (m_file.IsOpen() && TargetHoldsTheSameBytes()) {
         Discard();
         return false;
     }
@@ -199,59 +155,49 @@ bool AtomicFileWriter::CommitUnlessSame()
 
 // Any doubt (a read error, a target that is no regular file) counts as different: the target is
 // then replaced as by Commit.
-bool AtomicFileWriter::TargetHoldsTheSameBytes() const
+bool AtomicFileWriter::TargetHoldsTheSameBytes()
 {
-    struct stat written
-    {};
-    struct stat target
-    {};
-    if (::fstat(m_fd, &written) != 0 || ::stat(m_target.c_str(), &target) != 0 || !S_ISREG(target.st_mode) ||
-        written.st_size != target.st_size) {
+    const std::optional<FileSystem::TFileStatus> written = m_file.Status();
+    const std::optional<FileSystem::TFileStatus> target = FileSystem::StatusOf(m_target);
+    if (!written || !target || !target->Regular || written->Identity.Size != target->Identity.Size) {
         return false;
     }
-    const int fd = ::open(m_target.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    int error = 0;
+    FileSystem::TFile theirs = FileSystem::OpenForReading(m_target, error);
+    if (!theirs.IsOpen()) {
         return false;
     }
     constexpr std::size_t Piece = std::size_t{64} * 1024;
     const auto mine = std::make_unique<char[]>(Piece);
-    const auto theirs = std::make_unique<char[]>(Piece);
+    const auto their = std::make_unique<char[]>(Piece);
+    const auto size = static_cast<std::uint64_t>(written->Identity.Size);
     bool same = true;
-    for (off_t offset = 0; same && offset < written.st_size;) {
-        const auto part = static_cast<std::size_t>(std::min<off_t>(Piece, written.st_size - offset));
-        same = ReadFully(m_fd, mine.get(), part, offset) && ReadFully(fd, theirs.get(), part, offset) &&
-               std::memcmp(mine.get(), theirs.get(), part) == 0;
-        offset += static_cast<off_t>(part);
+    for (std::uint64_t offset = 0; same && offset < size;) {
+        const auto part = static_cast<std::size_t>(std::min<std::uint64_t>(Piece, size - offset));
+        same = m_file.ReadAt(offset, mine.get(), part) && theirs.ReadAt(offset, their.get(), part) &&
+               std::memcmp(mine.get(), their.get(), part) == 0;
+        offset += part;
     }
-    ::close(fd);
     return same;
 }
 
 void AtomicFileWriter::Commit()
 {
-    if (m_fd < 0) {
+    if (!m_file.IsOpen()) {
         throw EBWError("Cannot save file " + Quoted(m_target) + ".");
     }
     // A failed flush means the data may not be on disk: the save has failed; never retry it.
-    if (::fsync(m_fd) != 0) {
-        Fail("Cannot save file ", errno);
+    if (const int error = m_file.Flush(); error != 0) {
+        Fail("Cannot save file ", error);
     }
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(m_temporary.c_str());
-        throw EBWError("Cannot save file " + Quoted(m_target) + ". " + std::strerror(error));
+    if (const int error = m_file.Close(); error != 0) {
+        FileSystem::RemoveFile(m_temporary);
+        throw EBWError("Cannot save file " + Quoted(m_target) + ". " + FileSystem::ErrorText(error));
     }
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(m_temporary.c_str());
-        throw EBWError("Cannot create file " + Quoted(m_target) + ". " + std::strerror(error));
+    if (const int error = FileSystem::ReplaceFile(m_temporary, m_target); error != 0) {
+        FileSystem::RemoveFile(m_temporary);
+        throw EBWError("Cannot create file " + Quoted(m_target) + ". " + FileSystem::ErrorText(error));
     }
     // The rename itself is durable only once the folder is flushed.
-    const int folder = ::open(FolderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    FileSystem::FlushFolder(FolderOf(m_target));
 }

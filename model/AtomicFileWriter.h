@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileSystem.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -48,11 +50,11 @@ public:
 private:
     [[noreturn]] void Fail(const std::string& what, int error);
     void StartWriteBack();
-    [[nodiscard]] bool TargetHoldsTheSameBytes() const;
+    [[nodiscard]] bool TargetHoldsTheSameBytes();
 
     std::filesystem::path m_target;
-    std::string m_temporary;
-    int m_fd = -1;
+    std::filesystem::path m_temporary;
+    FileSystem::TFile m_file;
     std::size_t m_size = 0;          // bytes appended by Write
     std::size_t m_writeBackFrom = 0; // where the bytes not yet sent towards the disk begin
 };

@@ -177,7 +177,7 @@ bool DecryptLines(std::string bytes, TStringList& lines, const std::string& pass
     TStringList result;
     SplitLines(opened.Text, result);
     lines = std::move(result);
-    return opened.StoredLineCount < 0 || lines.size() != static_cast<std::size_t>(opened.StoredLineCount);
+    return !opened.CheckPasses(lines.size());
 }
 
 void SaveLinesEncrypted(const TStringList& lines, const std::filesystem::path& fileName, const std::string& password,

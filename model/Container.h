@@ -32,6 +32,12 @@ struct TOpenedContainer
 {
     std::string_view Text;
     std::int32_t StoredLineCount = 0;
+
+    // The container's only check: a wrong password or a damaged file gives another line count.
+    [[nodiscard]] bool CheckPasses(std::size_t lineCount) const
+    {
+        return StoredLineCount >= 0 && lineCount == static_cast<std::size_t>(StoredLineCount);
+    }
 };
 [[nodiscard]] TOpenedContainer OpenContainer(std::string& bytes, const std::string& password);
 

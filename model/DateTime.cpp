@@ -72,6 +72,24 @@ double EncodeDateTime(int year, int month, int day, int hour, int minute, int se
     return EncodeDate(year, month, day) + EncodeTime(hour, minute, second);
 }
 
+DayAndTime SplitDateTime(double dateTime)
+{
+    constexpr long long MillisecondsPerDay = 86400000;
+    const double day = std::floor(dateTime);
+    long long millisecond = std::llround((dateTime - day) * static_cast<double>(MillisecondsPerDay));
+    auto whole = static_cast<long long>(day);
+    if (millisecond >= MillisecondsPerDay) {
+        millisecond -= MillisecondsPerDay;
+        ++whole;
+    }
+    return {whole, static_cast<int>(millisecond)};
+}
+
+double JoinDateTime(long long day, int millisecond)
+{
+    return static_cast<double>(day) + millisecond / 86400000.0;
+}
+
 double DatePart(double dateTime)
 {
     return std::floor(dateTime);

@@ -23,6 +23,18 @@ struct CalendarDate
 [[nodiscard]] double EncodeDateTime(int year, int month, int day, int hour, int minute, int second = 0);
 [[nodiscard]] CalendarDate DecodeDate(double dateTime);
 
+// A date-time as its day and its time of day in whole milliseconds, rounded to the nearest: the
+// form every date and clock shown to the user is made from. A time that rounds up to 24:00 is
+// 00:00 of the next day; days before 1899-12-30 are negative and their times count forward from
+// their own midnight, as in every other day.
+struct DayAndTime
+{
+    long long Day = 0;
+    int Millisecond = 0; // since midnight: 0 .. 86 399 999
+};
+[[nodiscard]] DayAndTime SplitDateTime(double dateTime);
+[[nodiscard]] double JoinDateTime(long long day, int millisecond);
+
 // Whole days (floor) and the time of day as a fraction in [0, 1).
 [[nodiscard]] double DatePart(double dateTime);
 [[nodiscard]] double TimePart(double dateTime);

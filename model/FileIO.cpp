@@ -2,14 +2,7 @@
 
 #include "AtomicFileWriter.h"
 #include "BWError.h"
-
-#include <cerrno>
-#include <cstring>
-#include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "FileSystem.h"
 
 namespace {
 
@@ -18,57 +11,24 @@ std::string Quoted(const std::filesystem::path& fileName)
     return "\"" + fileName.string() + "\"";
 }
 
-// Closes the descriptor when the scope ends, unless released.
-class FileDescriptor
+[[noreturn]] void FailToOpen(const std::filesystem::path& fileName, int error)
 {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    [[nodiscard]] int Get() const { return m_fd; }
-    int Release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    throw EBWError("Cannot open file " + Quoted(fileName) + ". " + FileSystem::ErrorText(error));
 }
 
 // Reads the open file to its end straight into the buffer that is returned, sized once from the
 // file's length; only a file that grows while it is read makes it grow.
-std::string ReadAll(int fd, const struct stat& info)
+std::string ReadAll(FileSystem::TFile& file, std::int64_t size)
 {
-    std::string bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
     std::size_t used = 0;
     char probe[4096];
     for (;;) {
         const bool full = used == bytes.size();
         char* target = full ? probe : bytes.data() + used;
-        const ssize_t got = ::read(fd, target, full ? sizeof probe : bytes.size() - used);
+        int error = 0;
+        const std::int64_t got = file.Read(target, full ? sizeof probe : bytes.size() - used, error);
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             throw EBWError("Stream read error");
         }
         if (got == 0) {
@@ -87,35 +47,36 @@ std::string ReadAll(int fd, const struct stat& info)
 
 std::string ReadWholeFile(const std::filesystem::path& fileName)
 {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info
-    {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) {
-        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
+    int error = 0;
+    FileSystem::TFile file = FileSystem::OpenForReading(fileName, error);
+    if (!file.IsOpen()) {
+        FailToOpen(fileName, error);
     }
-    return ReadAll(file.Get(), info);
+    const std::optional<FileSystem::TFileStatus> status = file.Status();
+    if (!status) {
+        FailToOpen(fileName, FileSystem::LastError());
+    }
+    return ReadAll(file, status->Identity.Size);
 }
 
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName)
 {
-    // Non-blocking: opening a named pipe in the file's place must not wait for a writer. Reads of a
-    // regular file are not affected.
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
+    int error = 0;
+    FileSystem::TFile file = FileSystem::OpenForReading(fileName, error);
+    if (!file.IsOpen()) {
+        if (FileSystem::IsNotFound(error)) {
             return std::nullopt;
         }
-        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
+        FailToOpen(fileName, error);
     }
-    struct stat info
-    {};
-    if (::fstat(file.Get(), &info) != 0) {
-        throw EBWError("Cannot open file " + Quoted(fileName) + ". " + std::strerror(errno));
+    const std::optional<FileSystem::TFileStatus> status = file.Status();
+    if (!status) {
+        FailToOpen(fileName, FileSystem::LastError());
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (!status->Regular) {
         return std::nullopt;
     }
-    return ReadAll(file.Get(), info);
+    return ReadAll(file, status->Identity.Size);
 }
 
 void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes,
@@ -126,47 +87,21 @@ void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view
     writer.Commit();
 }
 
-std::string IoErrorText(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return "File not found";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return "File access denied";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case ENOSPC:
-    case EDQUOT:
-        return "Disk full";
-    case ENAMETOOLONG:
-    case EINVAL:
-        return "Invalid filename";
-    default:
-        return "I/O error " + std::to_string(error);
-    }
-}
-
 void AppendToFile(const std::filesystem::path& fileName, std::string_view bytes)
 {
-    FileDescriptor file(::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
-    if (file.Get() < 0) {
-        throw EBWError(IoErrorText(errno));
+    int error = 0;
+    FileSystem::TFile file = FileSystem::OpenForAppending(fileName, error);
+    if (!file.IsOpen()) {
+        throw EBWError(FileSystem::IoErrorText(error));
     }
     // A log made by an older version, or restored from a backup, may be readable by others.
-    struct stat info
-    {};
-    if (::fstat(file.Get(), &info) == 0 && (info.st_mode & 077) != 0) {
-        ::fchmod(file.Get(), 0600);
+    if (const auto status = file.Status(); status && (status->Permissions & 077) != 0) {
+        file.SetPermissions(0600);
     }
-    if (!WriteAll(file.Get(), bytes)) {
-        throw EBWError(IoErrorText(errno));
+    if (const int writeError = file.Write(bytes); writeError != 0) {
+        throw EBWError(FileSystem::IoErrorText(writeError));
     }
-    if (::close(file.Release()) != 0) {
-        throw EBWError(IoErrorText(errno));
+    if (const int closeError = file.Close(); closeError != 0) {
+        throw EBWError(FileSystem::IoErrorText(closeError));
     }
 }

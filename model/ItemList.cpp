@@ -122,57 +122,9 @@ int TakePastOccurrences(TBWItemList& list, double now)
     return taken;
 }
 
-void ItemListToLines(const TBWItemList& list, TStringList& lines)
+std::size_t ItemListFromText(TBWItemList& list, std::string_view text)
 {
-    lines.clear();
-    lines.reserve(2 + list.size() * TBWItem::LineCount);
-    lines.emplace_back("1");
-    lines.push_back(std::to_string(list.size()));
-    for (const auto& item : list) {
-        item->SaveToLines(lines);
-    }
-}
-
-namespace {
-
-template <typename Lines>
-void ReadItemList(TBWItemList& list, const Lines& lines)
-{
-    list.clear();
-    if (lines.size() < 2) {
-        return;
-    }
-    const std::int32_t count = StrToIntDef(lines[1], 0);
-    if (count > 0) {
-        // Never trust the count for the allocation: a damaged file may promise billions.
-        list.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), (lines.size() - 2) / TBWItem::LineCount));
-    }
-    for (std::int32_t k = 0; k < count; ++k) {
-        auto item = std::make_unique<TBWItem>();
-        item->LoadFromLines(lines, 2 + static_cast<long long>(k) * TBWItem::LineCount);
-        list.push_back(std::move(item));
-    }
-}
-
-} // namespace
-
-void ItemListFromLines(TBWItemList& list, const TStringList& lines)
-{
-    ReadItemList(list, lines);
-}
-
-void ItemListFromLines(TBWItemList& list, const TLineViews& lines)
-{
-    ReadItemList(list, lines);
-}
-
-namespace {
-
-// Reads records from where the reader stands, refilling the records the list already holds;
-// returns the number of lines in the whole text (for the container's check).
-template <typename Reader>
-std::size_t ReadItemListFrom(TBWItemList& list, Reader& lines, std::size_t maxRecords)
-{
+    TLineReader lines(text);
     std::size_t filled = 0;
     try {
         std::int32_t count = 0;
@@ -183,8 +135,9 @@ std::size_t ReadItemListFrom(TBWItemList& list, Reader& lines, std::size_t maxRe
             }
         }
         if (count > 0) {
-            // Never trust the count for the allocation: a damaged file may promise billions.
-            list.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), maxRecords));
+            // Never trust the count for the allocation: a damaged file may promise billions. Every
+            // line takes at least one byte of the text, a record ten lines.
+            list.reserve(std::min<std::size_t>(static_cast<std::size_t>(count), text.size() / TBWItem::LineCount));
         }
         for (std::int32_t k = 0; k < count; ++k) {
             if (filled == list.size()) {
@@ -201,25 +154,25 @@ std::size_t ReadItemListFrom(TBWItemList& list, Reader& lines, std::size_t maxRe
     return static_cast<std::size_t>(lines.Index()) + lines.SkipRest();
 }
 
-// Every line takes at least one byte of the text, a record ten lines.
-std::size_t MaxRecords(std::size_t textSize)
-{
-    return textSize / TBWItem::LineCount;
-}
+namespace {
 
-} // namespace
-
-std::size_t ItemListFromText(TBWItemList& list, std::string_view text)
-{
-    TLineReader lines(text);
-    return ReadItemListFrom(list, lines, MaxRecords(text.size()));
-}
-
-void AppendItemListText(const TBWItemList& list, std::string& text)
+void AppendHeader(const TBWItemList& list, std::string& text)
 {
     text.append("1\r\n");
     text.append(std::to_string(list.size()));
     text.append("\r\n");
+}
+
+} // namespace
+
+std::size_t ItemListLineCount(const TBWItemList& list)
+{
+    return 2 + list.size() * TBWItem::LineCount;
+}
+
+void AppendItemListText(const TBWItemList& list, std::string& text)
+{
+    AppendHeader(list, text);
     for (const auto& item : list) {
         item->AppendLines(text);
     }
@@ -230,14 +183,12 @@ void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName
     AtomicFileWriter file(fileName);
     TContainerWriter container(file, password);
     std::string& text = container.Text();
-    text.append("1\r\n");
-    text.append(std::to_string(list.size()));
-    text.append("\r\n");
+    AppendHeader(list, text);
     for (const auto& item : list) {
         item->AppendLines(text);
         container.WriteFullPiece();
     }
-    container.Finish(2 + list.size() * TBWItem::LineCount);
+    container.Finish(ItemListLineCount(list));
     file.Commit();
 }
 
@@ -252,7 +203,5 @@ int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const
     }
     const TOpenedContainer opened = OpenContainer(*bytes, password);
     const std::size_t lineCount = ItemListFromText(list, opened.Text);
-    const bool checkFailed =
-        opened.StoredLineCount < 0 || lineCount != static_cast<std::size_t>(opened.StoredLineCount);
-    return checkFailed ? LoadCheckFailed : LoadOk;
+    return opened.CheckPasses(lineCount) ? LoadOk : LoadCheckFailed;
 }

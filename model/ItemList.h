@@ -27,15 +27,14 @@ void MergeItemList(TBWItemList& target, const TBWItemList& source, double now);
 // what a member who only now joins a group has missed is not to be replayed. Returns how many
 // messages had one.
 int TakePastOccurrences(TBWItemList& list, double now);
-void ItemListToLines(const TBWItemList& list, TStringList& lines);
-void ItemListFromLines(TBWItemList& list, const TStringList& lines);
-void ItemListFromLines(TBWItemList& list, const TLineViews& lines);
-// ItemListFromLines straight from a list file's text, in one pass and without a line list; the
-// records the list already holds are refilled rather than freed and made anew. Returns the number
-// of lines in the text (for the container's check).
+// A list file's text: "1", the message count, then each message's 10 lines, all ending in CR LF.
+// Reading refills the records the list already holds rather than freeing and making them anew; it
+// returns the number of lines in the text (for the container's check). A failure keeps the records
+// read before it.
 std::size_t ItemListFromText(TBWItemList& list, std::string_view text);
-// The list's lines as text, each followed by CR LF, appended to the given text.
 void AppendItemListText(const TBWItemList& list, std::string& text);
+// The lines AppendItemListText writes for the list: what the container stores as its check.
+[[nodiscard]] std::size_t ItemListLineCount(const TBWItemList& list);
 void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
 [[nodiscard]] int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
 

@@ -7,8 +7,7 @@
 #include <openssl/evp.h>
 
 #include <memory>
-
-#include <sys/stat.h>
+#include <optional>
 
 namespace {
 
@@ -37,16 +36,8 @@ std::array<unsigned char, 32> DigestOf(const std::string& password, std::string_
 
 TSavedListStamp::TFileIdentity IdentityOf(const std::filesystem::path& fileName)
 {
-    struct stat info
-    {};
-    if (::stat(fileName.c_str(), &info) != 0) {
-        return {};
-    }
-    constexpr std::int64_t NsPerSecond = 1000000000;
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            static_cast<std::int64_t>(info.st_size),
-            static_cast<std::int64_t>(info.st_mtim.tv_sec) * NsPerSecond + info.st_mtim.tv_nsec,
-            static_cast<std::int64_t>(info.st_ctim.tv_sec) * NsPerSecond + info.st_ctim.tv_nsec};
+    const std::optional<FileSystem::TFileStatus> status = FileSystem::StatusOf(fileName);
+    return status ? status->Identity : TSavedListStamp::TFileIdentity{};
 }
 
 } // namespace
@@ -63,7 +54,7 @@ bool SaveItemListIfChanged(const TBWItemList& list, const std::filesystem::path&
     if (digest == stamp.Digest && onDisk.Size >= 0 && onDisk == stamp.File) {
         return false;
     }
-    SealContainer(bytes, 2 + list.size() * TBWItem::LineCount, password);
+    SealContainer(bytes, ItemListLineCount(list), password);
     WriteFileAtomically(fileName, bytes);
     stamp = {digest, IdentityOf(fileName)};
     return true;

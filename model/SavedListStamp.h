@@ -1,9 +1,9 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "ItemList.h"
 
 #include <array>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -12,16 +12,7 @@
 // every minute) need not be enciphered, written and flushed when nothing in them changed.
 struct TSavedListStamp
 {
-    struct TFileIdentity
-    {
-        std::uint64_t Device = 0;
-        std::uint64_t Inode = 0;
-        std::int64_t Size = -1;
-        std::int64_t ModifiedNs = 0;
-        std::int64_t ChangedNs = 0;
-
-        bool operator==(const TFileIdentity&) const = default;
-    };
+    using TFileIdentity = FileSystem::TFileIdentity;
 
     std::array<unsigned char, 32> Digest{};
     TFileIdentity File;

@@ -210,75 +210,24 @@ void TBWItem::Assign(const TBWItem& source)
 
 namespace {
 
-// Gives the record's 10 lines to a sink, so that one definition of the layout serves the line
-// list and the direct text form.
-template <typename Sink>
-void WriteRecord(const TBWItem& item, Sink& sink)
+void AppendField(std::string& text, std::string_view field)
 {
-    // Convert first, so a date that cannot be stored fails before anything is written.
-    const std::int32_t due = DateTimeToUnits(item.DueTime);
-    const std::int32_t lastDue = DateTimeToUnits(item.LastDueTime);
-    std::string recipients;
-    for (const std::string& name : item.Recipients) {
-        recipients += name;
-        recipients += "\r\n";
-    }
-    char flags[] = "2222222222";
-    for (std::size_t i = 0; i < 8; ++i) {
-        flags[i] = item.DayFlags[i] ? '1' : '0';
-    }
-    sink.Text(item.Title);
-    sink.Text(item.Text);
-    sink.Text(item.Author);
-    sink.Text(recipients);
-    sink.Number(due);
-    sink.Number(lastDue);
-    sink.Number(item.Kind);
-    sink.Number(item.Id);
-    sink.Number(item.RepeatKind);
-    sink.Plain(std::string_view(flags, 10));
+    AppendCrLfToBr(text, field);
+    text.append("\r\n");
 }
 
-struct ListSink
+void AppendNumber(std::string& text, std::int32_t value)
 {
-    TStringList& lines;
-    void Text(std::string_view text) { lines.push_back(CrLfToBr(text)); }
-    void Number(std::int32_t value) { lines.push_back(std::to_string(value)); }
-    void Plain(std::string_view text) { lines.emplace_back(text); }
-};
-
-struct TextSink
-{
-    std::string& text;
-    void Text(std::string_view field)
-    {
-        AppendCrLfToBr(text, field);
-        text.append("\r\n");
-    }
-    void Number(std::int32_t value)
-    {
-        char digits[16];
-        const auto result = std::to_chars(digits, digits + sizeof digits, value);
-        text.append(digits, result.ptr);
-        text.append("\r\n");
-    }
-    void Plain(std::string_view field)
-    {
-        text.append(field);
-        text.append("\r\n");
-    }
-};
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+    text.append("\r\n");
+}
 
 // The recipients line holds each name followed by "<br>" (any letter case); splitting it there
 // gives the names that BrToCrLf and SplitLines would, and reuses the names' storage.
 void ReadRecipients(TStringList& names, std::string_view line)
 {
-    if (line.find_first_of("\r\n") != std::string_view::npos) {
-        // Only a hand-made line list holds breaks inside a line; take the general way then.
-        names.clear();
-        SplitLines(BrToCrLf(line), names);
-        return;
-    }
     std::size_t count = 0;
     const auto add = [&](std::string_view name) {
         if (count < names.size()) {
@@ -302,62 +251,51 @@ void ReadRecipients(TStringList& names, std::string_view line)
     names.resize(count);
 }
 
-// Reads the record from nextLine(), called exactly 10 times in line order.
-template <typename NextLine>
-void ReadRecord(TBWItem& item, NextLine&& nextLine)
-{
-    AssignBrToCrLf(item.Title, nextLine());
-    AssignBrToCrLf(item.Text, nextLine());
-    AssignBrToCrLf(item.Author, nextLine());
-    ReadRecipients(item.Recipients, nextLine());
-    item.DueTime = UnitsToDateTime(StrToInt(nextLine()));
-    item.LastDueTime = UnitsToDateTime(StrToInt(nextLine()));
-    item.Kind = static_cast<std::uint8_t>(StrToInt(nextLine()) & 0xFF);
-    item.Id = StrToInt(nextLine());
-    item.RepeatKind = static_cast<std::uint8_t>(StrToInt(nextLine()) & 0xFF);
-    const std::string_view flags = nextLine();
-    item.DayFlags[0] = !flags.empty() && flags[0] == '1';
-    for (std::size_t day = 1; day <= 7; ++day) {
-        // A weekday is active unless its character says '0'; a short line leaves days active.
-        item.DayFlags[day] = !(day < flags.size() && flags[day] == '0');
-    }
-    if (item.ActiveDayCount() == 0) {
-        item.ActivateAllDays();
-    }
-}
-
-template <typename Lines>
-void ReadRecord(TBWItem& item, const Lines& lines, long long start)
-{
-    long long index = start;
-    ReadRecord(item, [&]() -> std::string_view { return LineAt(lines, index++); });
-}
-
 } // namespace
-
-void TBWItem::SaveToLines(TStringList& lines) const
-{
-    ListSink sink{lines};
-    WriteRecord(*this, sink);
-}
 
 void TBWItem::AppendLines(std::string& text) const
 {
-    TextSink sink{text};
-    WriteRecord(*this, sink);
-}
-
-void TBWItem::LoadFromLines(const TStringList& lines, long long start)
-{
-    ReadRecord(*this, lines, start);
-}
-
-void TBWItem::LoadFromLines(const TLineViews& lines, long long start)
-{
-    ReadRecord(*this, lines, start);
+    // Convert first, so a date that cannot be stored fails before anything is written.
+    const std::int32_t due = DateTimeToUnits(DueTime);
+    const std::int32_t lastDue = DateTimeToUnits(LastDueTime);
+    AppendField(text, Title);
+    AppendField(text, Text);
+    AppendField(text, Author);
+    for (const std::string& name : Recipients) {
+        AppendCrLfToBr(text, name);
+        text.append("<br>");
+    }
+    text.append("\r\n");
+    AppendNumber(text, due);
+    AppendNumber(text, lastDue);
+    AppendNumber(text, Kind);
+    AppendNumber(text, Id);
+    AppendNumber(text, RepeatKind);
+    char flags[] = "2222222222\r\n";
+    for (std::size_t i = 0; i < 8; ++i) {
+        flags[i] = DayFlags[i] ? '1' : '0';
+    }
+    text.append(flags, 12);
 }
 
 void TBWItem::LoadFromLines(TLineReader& lines)
 {
-    ReadRecord(*this, [&lines] { return lines.Next(); });
+    AssignBrToCrLf(Title, lines.Next());
+    AssignBrToCrLf(Text, lines.Next());
+    AssignBrToCrLf(Author, lines.Next());
+    ReadRecipients(Recipients, lines.Next());
+    DueTime = UnitsToDateTime(StrToInt(lines.Next()));
+    LastDueTime = UnitsToDateTime(StrToInt(lines.Next()));
+    Kind = static_cast<std::uint8_t>(StrToInt(lines.Next()) & 0xFF);
+    Id = StrToInt(lines.Next());
+    RepeatKind = static_cast<std::uint8_t>(StrToInt(lines.Next()) & 0xFF);
+    const std::string_view flags = lines.Next();
+    DayFlags[0] = !flags.empty() && flags[0] == '1';
+    for (std::size_t day = 1; day <= 7; ++day) {
+        // A weekday is active unless its character says '0'; a short line leaves days active.
+        DayFlags[day] = !(day < flags.size() && flags[day] == '0');
+    }
+    if (ActiveDayCount() == 0) {
+        ActivateAllDays();
+    }
 }

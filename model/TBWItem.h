@@ -43,12 +43,8 @@ public:
     // LastDueTime keeps naming the last occurrence that was delivered.
     bool CheckDue(double now);
     void Assign(const TBWItem& source);
-    void SaveToLines(TStringList& lines) const;
-    void LoadFromLines(const TStringList& lines, long long start);
-    // The same lines, for writing and reading whole list files without a line list in between:
-    // AppendLines adds the 10 lines, each followed by CR LF, to the text.
+    // The record's 10 lines, each followed by CR LF, added to the text.
     void AppendLines(std::string& text) const;
-    void LoadFromLines(const TLineViews& lines, long long start);
     // Reads the record's 10 lines from where the reader stands, reusing this record's storage.
     void LoadFromLines(TLineReader& lines);
 

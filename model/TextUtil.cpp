@@ -1,14 +1,11 @@
 #include "TextUtil.h"
 
 #include "BWError.h"
+#include "LineBreak.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -148,28 +145,6 @@ void AssignBrToCrLf(std::string& target, std::string_view text)
 
 namespace {
 
-// The offset of the first CR or LF at or after from, or size. Lists are read line by line over
-// megabytes of text, so the search goes sixteen bytes at a time where the processor allows.
-std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size)
-{
-#if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (from + 16 <= size) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
-        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
-        if (mask != 0) {
-            return from + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
-        }
-        from += 16;
-    }
-#endif
-    while (from < size && data[from] != '\r' && data[from] != '\n') {
-        ++from;
-    }
-    return from;
-}
-
 // Calls emit(start, length) for every line; CR LF, lone CR and lone LF end a line, and a final
 // break adds no empty line.
 template <typename Emit>
@@ -193,13 +168,6 @@ void ForEachLine(std::string_view text, Emit&& emit)
 void SplitLines(std::string_view text, TStringList& lines)
 {
     ForEachLine(text, [&](std::size_t start, std::size_t length) { lines.emplace_back(text.substr(start, length)); });
-}
-
-void SplitLines(std::string_view text, TLineViews& lines)
-{
-    // Each line ends in at least one break character, so this bounds the count from above.
-    lines.reserve(lines.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    ForEachLine(text, [&](std::size_t start, std::size_t length) { lines.push_back(text.substr(start, length)); });
 }
 
 std::string_view TLineReader::Next()
@@ -229,25 +197,10 @@ std::size_t TLineReader::SkipRest()
     return count;
 }
 
-namespace {
-
-template <typename Lines>
-const auto& LineAtIndex(const Lines& lines, long long index)
+const std::string& LineAt(const TStringList& lines, long long index)
 {
     if (index < 0 || static_cast<unsigned long long>(index) >= lines.size()) {
         throw EBWError(ListIndexOutOfBoundsText(index));
     }
     return lines[static_cast<std::size_t>(index)];
-}
-
-} // namespace
-
-const std::string& LineAt(const TStringList& lines, long long index)
-{
-    return LineAtIndex(lines, index);
-}
-
-std::string_view LineAt(const TLineViews& lines, long long index)
-{
-    return LineAtIndex(lines, index);
 }

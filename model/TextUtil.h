@@ -6,8 +6,6 @@
 #include <vector>
 
 using TStringList = std::vector<std::string>;
-// Lines that point into a text held elsewhere (a deciphered file), for reading without copies.
-using TLineViews = std::vector<std::string_view>;
 
 // Case-insensitive comparison of 8-bit text (ASCII letters fold; other bytes compare as they are).
 [[nodiscard]] bool SameText(std::string_view a, std::string_view b);
@@ -34,7 +32,6 @@ void AppendCrLfToBr(std::string& target, std::string_view text);
 
 // Splits at CR LF, lone CR or lone LF; a final line break adds no empty line.
 void SplitLines(std::string_view text, TStringList& lines);
-void SplitLines(std::string_view text, TLineViews& lines);
 
 // Reads the lines of a text held elsewhere one after another, split as SplitLines splits them,
 // without building a list of them first.
@@ -59,4 +56,3 @@ private:
 
 // The line at index, failing with "List index out of bounds (index)" past the end.
 [[nodiscard]] const std::string& LineAt(const TStringList& lines, long long index);
-[[nodiscard]] std::string_view LineAt(const TLineViews& lines, long long index);

@@ -1,6 +1,6 @@
 #include "DueTimeText.h"
 
-#include "SystemClock.h"
+#include "DayNumbers.h"
 
 #include <QDateTime>
 

@@ -126,7 +126,7 @@ int Run(const TRunnerArgs& args)
             [&] {
                 bytes.resize(ContainerHeaderSize);
                 AppendItemListText(list, bytes);
-                SealContainer(bytes, 2 + list.size() * TBWItem::LineCount, PersonalListPassword);
+                SealContainer(bytes, ItemListLineCount(list), PersonalListPassword);
             });
         PrintResult(args, list.size(), ms, static_cast<double>(bytes.size()));
     } else if (op == "next" || op == "oneshot") {

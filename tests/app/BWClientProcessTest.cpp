@@ -25,7 +25,7 @@ TEST(BWClientProcess, ASecondCopyEndsAtOnceWithoutAWordWhileTheFirstGoesOn)
 {
     ProgramHome home;
     const auto first = home.Start({});
-    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return home.HasStarted(); }, std::chrono::milliseconds(StartTimeoutMs)));
 
     const auto second = home.Start({});
     ASSERT_TRUE(second->waitForFinished(StartTimeoutMs));
@@ -49,7 +49,7 @@ TEST(BWClientProcess, SigtermSavesTheListsAndThePreferencesBeforeTheProgramEnds)
     std::filesystem::remove(home.DataFolder() / "glist.dat");
 
     const auto program = home.Start({});
-    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return home.HasStarted(); }, std::chrono::milliseconds(StartTimeoutMs)));
     ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(StartTimeoutMs));
     EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
@@ -77,7 +77,7 @@ TEST(BWClientProcess, SigtermEndsTheFirstStartsNamePromptAndTheProgramStillSaves
     ProgramHome home;
     ASSERT_TRUE(QFile::remove(home.ConfigFile())) << "no name chosen yet";
     const auto program = home.Start({QStringLiteral("/m")});
-    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return home.HasStarted(); }, std::chrono::milliseconds(StartTimeoutMs)));
     // The folder tree comes just before the question; give the question time to open.
     QThread::msleep(500);
     ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
@@ -92,7 +92,7 @@ TEST(BWClientProcess, ACopyThatWasKilledDoesNotKeepTheNextOneFromStarting)
 {
     ProgramHome home;
     const auto killed = home.Start({});
-    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return home.HasStarted(); }, std::chrono::milliseconds(StartTimeoutMs)));
     killed->kill();
     ASSERT_TRUE(killed->waitForFinished(StartTimeoutMs));
     ASSERT_TRUE(QFile::exists(home.LockFile())) << "a killed copy leaves its lock behind";
@@ -100,7 +100,8 @@ TEST(BWClientProcess, ACopyThatWasKilledDoesNotKeepTheNextOneFromStarting)
     const auto next = home.Start({});
     // Once through the lock, the new copy's own process number is in the lock file.
     const QByteArray pid = QByteArray::number(next->processId());
-    EXPECT_TRUE(WaitFor([&] { return ReadAll(home.LockFile()).startsWith(pid + '\n'); }, StartTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return ReadAll(home.LockFile()).startsWith(pid + '\n'); },
+                          std::chrono::milliseconds(StartTimeoutMs)));
     EXPECT_EQ(next->state(), QProcess::Running);
     EXPECT_TRUE(Terminate(*next)) << "the program had ended before it was asked to";
     EXPECT_TRUE(next->waitForFinished(StartTimeoutMs));

@@ -46,7 +46,8 @@ protected:
         trayHost = display.Run(QStringLiteral("trayer"),
                                {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--widthtype"),
                                 QStringLiteral("request"), QStringLiteral("--height"), QStringLiteral("24")});
-        ASSERT_TRUE(WaitFor([&] { return probe->TopLevelOfInstance("panel").has_value(); }, StartTimeoutMs));
+        ASSERT_TRUE(WaitUntil([&] { return probe->TopLevelOfInstance("panel").has_value(); },
+                              std::chrono::milliseconds(StartTimeoutMs)));
     }
 
     [[nodiscard]] bool TrayIconShown()
@@ -79,13 +80,15 @@ TEST_F(DesktopTest, TheIconSitsInTheTrayHostAndTheCloseBoxHidesTheWindowThere)
 {
     StartTrayHost();
     StartProgram({});
-    ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
-    ASSERT_TRUE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(); }, std::chrono::milliseconds(StartTimeoutMs)));
+    ASSERT_TRUE(
+        WaitUntil([&] { return probe->AnyViewableTitled(Caption); }, std::chrono::milliseconds(StartTimeoutMs)));
 
     for (const XProbe::Window window : probe->TopLevelsTitled(Caption)) {
         probe->SendDeleteWindow(window);
     }
-    EXPECT_TRUE(WaitFor([&] { return !probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return !probe->AnyViewableTitled(Caption); }, std::chrono::milliseconds(StartTimeoutMs)));
     EXPECT_EQ(program->state(), QProcess::Running) << "closing only hides the program";
     EXPECT_TRUE(TrayIconShown());
     EndProgramCleanly();
@@ -95,11 +98,12 @@ TEST_F(DesktopTest, TheIconComesBackWhenTheTrayHostIsRestarted)
 {
     StartTrayHost();
     StartProgram({QStringLiteral("/m")});
-    ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(); }, std::chrono::milliseconds(StartTimeoutMs)));
     EndProcess(*trayHost);
-    ASSERT_TRUE(WaitFor([&] { return !probe->TopLevelOfInstance("panel").has_value(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return !probe->TopLevelOfInstance("panel").has_value(); },
+                          std::chrono::milliseconds(StartTimeoutMs)));
     StartTrayHost();
-    EXPECT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(); }, std::chrono::milliseconds(StartTimeoutMs)));
     EndProgramCleanly();
 }
 
@@ -109,15 +113,16 @@ TEST_F(DesktopTest, AHiddenStartShowsTheTrayIconAndNoWindowUntilTheProgramIsStar
 {
     StartTrayHost();
     StartProgram({QStringLiteral("/m")});
-    ASSERT_TRUE(WaitFor([&] { return TrayIconShown(); }, StartTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(); }, std::chrono::milliseconds(StartTimeoutMs)));
     const auto startAgain = [&](const QStringList& arguments) {
         ASSERT_TRUE(home.Start(arguments, QStringLiteral("xcb"), display.Name())->waitForFinished(StartTimeoutMs));
     };
     startAgain({QStringLiteral("/m")});
     // The window would be shown right after the icon or the request; give it every chance to appear.
-    EXPECT_FALSE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, 1500));
+    EXPECT_FALSE(WaitUntil([&] { return probe->AnyViewableTitled(Caption); }, std::chrono::milliseconds(1500)));
     startAgain({});
-    EXPECT_TRUE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return probe->AnyViewableTitled(Caption); }, std::chrono::milliseconds(StartTimeoutMs)));
     EndProgramCleanly();
 }
 
@@ -126,14 +131,15 @@ TEST_F(DesktopTest, WithoutANotificationAreaTheCloseBoxMinimisesInsteadOfHiding)
     probe->WatchRoot();
     StartProgram({});
     // Four seconds of waiting for a tray, then the window.
-    ASSERT_TRUE(WaitFor([&] { return probe->AnyViewableTitled(Caption); }, StartTimeoutMs));
+    ASSERT_TRUE(
+        WaitUntil([&] { return probe->AnyViewableTitled(Caption); }, std::chrono::milliseconds(StartTimeoutMs)));
     const std::vector<XProbe::Window> windows = probe->TopLevelsTitled(Caption);
     for (const XProbe::Window window : windows) {
         probe->SendDeleteWindow(window);
     }
     // Without a window manager nobody carries out the request, so the window stays mapped and
     // the request to iconify it is what shows.
-    EXPECT_TRUE(WaitFor(
+    EXPECT_TRUE(WaitUntil(
         [&] {
             probe->Drain();
             for (const XProbe::Window window : windows) {
@@ -143,7 +149,7 @@ TEST_F(DesktopTest, WithoutANotificationAreaTheCloseBoxMinimisesInsteadOfHiding)
             }
             return false;
         },
-        StartTimeoutMs));
+        std::chrono::milliseconds(StartTimeoutMs)));
     EXPECT_TRUE(probe->AnyViewableTitled(Caption)) << "not hidden: there is no tray to come back from";
     EXPECT_EQ(program->state(), QProcess::Running);
     EndProgramCleanly();

@@ -44,8 +44,9 @@ bool Measure(const ProgramHome& home, const VirtualDisplay& display, XProbe& pro
 {
     const auto program =
         home.Start(hidden ? QStringList{QStringLiteral("/m")} : QStringList{}, QStringLiteral("xcb"), display.Name());
-    const bool started = hidden ? WaitFor([&] { return home.HasStarted(); }, 30000)
-                                : WaitFor([&] { return probe.AnyViewableTitled(Caption); }, 30000);
+    const bool started =
+        hidden ? WaitUntil([&] { return home.HasStarted(); }, std::chrono::milliseconds(30000))
+               : WaitUntil([&] { return probe.AnyViewableTitled(Caption); }, std::chrono::milliseconds(30000));
     if (!started) {
         std::fprintf(stderr, "the program did not start\n");
         return false;

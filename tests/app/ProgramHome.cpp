@@ -1,9 +1,7 @@
 #include "ProgramHome.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 #include <signal.h>
 
@@ -72,18 +70,6 @@ bool ProgramHome::HasStarted() const
 {
     std::error_code error;
     return std::filesystem::is_directory(DataFolder() / "Logs", error);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QTest::qWait(20);
-    }
-    return true;
 }
 
 void EndProcess(QProcess& process)

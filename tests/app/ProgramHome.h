@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EventWait.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -32,9 +34,6 @@ public:
 private:
     QTemporaryDir m_root;
 };
-
-// Polls until the condition holds or the time is up; the event loop runs meanwhile.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
 
 // Ends a process that a test left running, so that no copy outlives its test.
 void EndProcess(QProcess& process);

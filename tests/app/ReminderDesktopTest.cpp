@@ -98,7 +98,7 @@ TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLog
     const XProbe::Window focusBefore = probe->InputFocus();
 
     std::optional<XProbe::Window> popUp;
-    ASSERT_TRUE(WaitFor([&] { return (popUp = ShownPopUp()).has_value(); }, TimeoutMs))
+    ASSERT_TRUE(WaitUntil([&] { return (popUp = ShownPopUp()).has_value(); }, std::chrono::milliseconds(TimeoutMs)))
         << program->readAllStandardError().toStdString();
     const QString caption = probe->TitleOf(*popUp);
     EXPECT_TRUE(caption.contains(QRegularExpression(QStringLiteral("^(.* )?\\d\\d:\\d\\d - "))))
@@ -110,18 +110,20 @@ TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLog
 
     // What the user sees, once the window has been painted.
     QImage picture;
-    EXPECT_TRUE(WaitFor([&] { return ColourCount(picture = probe->Grab(*popUp)) > 8; }, TimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return ColourCount(picture = probe->Grab(*popUp)) > 8; },
+                          std::chrono::milliseconds(TimeoutMs)));
     const QString folder = qEnvironmentVariable("BW_SCREENSHOT_DIR");
     if (!folder.isEmpty()) {
         EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("reminder-popup.png"))));
     }
 
-    ASSERT_TRUE(WaitFor([&] { return LogText().contains(QStringLiteral(" || Simple message || Ann || ") + Title); },
-                        TimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return LogText().contains(QStringLiteral(" || Simple message || Ann || ") + Title); },
+                          std::chrono::milliseconds(TimeoutMs)));
     EXPECT_EQ(LogText().count(QLatin1Char('\n')), 1);
 
     probe->SendDeleteWindow(*popUp);
-    EXPECT_TRUE(WaitFor([&] { return !ShownPopUp().has_value(); }, TimeoutMs)) << "the close box ends it";
+    EXPECT_TRUE(WaitUntil([&] { return !ShownPopUp().has_value(); }, std::chrono::milliseconds(TimeoutMs)))
+        << "the close box ends it";
     EXPECT_EQ(program->state(), QProcess::Running);
 
     ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
@@ -140,7 +142,7 @@ TEST_F(ReminderDesktopTest, AReminderPutOffComesBackAfterTheProgramWasEndedAndSt
     SaveItemList(postponed, kept, PersonalListPassword);
 
     program = home.Start({QStringLiteral("/m")}, QStringLiteral("xcb"), display.Name());
-    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, TimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return home.HasStarted(); }, std::chrono::milliseconds(TimeoutMs)));
     ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(TimeoutMs));
     TBWItemList afterExit;
@@ -149,7 +151,7 @@ TEST_F(ReminderDesktopTest, AReminderPutOffComesBackAfterTheProgramWasEndedAndSt
 
     program = home.Start({QStringLiteral("/m")}, QStringLiteral("xcb"), display.Name());
     std::optional<XProbe::Window> popUp;
-    ASSERT_TRUE(WaitFor([&] { return (popUp = ShownPopUp()).has_value(); }, TimeoutMs))
+    ASSERT_TRUE(WaitUntil([&] { return (popUp = ShownPopUp()).has_value(); }, std::chrono::milliseconds(TimeoutMs)))
         << program->readAllStandardError().toStdString();
     EXPECT_TRUE(probe->AsksToSkipTaskbar(*popUp));
     EXPECT_TRUE(LogText().isEmpty()) << "it was delivered in the earlier run";

@@ -14,7 +14,7 @@ TEST(BWClientResources, TheBuiltProgramFindsItsHelpAndSoundsInTheMirroredShareFo
     ProgramHome home;
     const auto program = home.Start({QStringLiteral("/m")});
     qputenv("QT_LOGGING_RULES", savedRules);
-    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return home.HasStarted(); }, std::chrono::milliseconds(15000)));
     ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(15000));
     const QString log = QString::fromLocal8Bit(program->readAllStandardError());

@@ -128,18 +128,18 @@ TEST_P(UnusableFilesTest, NothingIsWrittenOverWhatCouldNotBeReadAndTheUserIsTold
     if (fault.stops) {
         // The reason goes to standard error first; the box with the same text waits for the user,
         // and the end of the session (SIGTERM) answers it.
-        ASSERT_TRUE(WaitFor(
+        ASSERT_TRUE(WaitUntil(
             [&] {
                 errors += program->readAllStandardError();
                 return errors.contains(fault.explained);
             },
-            StartTimeoutMs))
+            std::chrono::milliseconds(StartTimeoutMs)))
             << errors.toStdString();
         EXPECT_TRUE(errors.contains(QByteArray(fault.file).split('/').last())) << errors.toStdString();
     } else {
         // A working list is moved aside, as it was, and the program goes on without it.
-        ASSERT_TRUE(
-            WaitFor([&] { return fs::exists(home.DataFolder() / "BWELists" / "Sales.damaged"); }, StartTimeoutMs));
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(home.DataFolder() / "BWELists" / "Sales.damaged"); },
+                              std::chrono::milliseconds(StartTimeoutMs)));
     }
     ASSERT_TRUE(Terminate(*program));
     ASSERT_TRUE(program->waitForFinished(StartTimeoutMs));

@@ -273,7 +273,7 @@ std::unique_ptr<QProcess> StartTrayHost(const VirtualDisplay& display, XProbe& p
 {
     auto trayHost = display.Run(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom"),
                                                            QStringLiteral("--widthtype"), QStringLiteral("request")});
-    if (!WaitFor([&] { return probe.TopLevelOfInstance("panel").has_value(); }, 20000)) {
+    if (!WaitUntil([&] { return probe.TopLevelOfInstance("panel").has_value(); }, std::chrono::milliseconds(20000))) {
         EndProcess(*trayHost);
         return nullptr;
     }

@@ -1,6 +1,6 @@
 #include "DateTime.h"
 #include "Member.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// The two record readers at a start index: the first input byte is the index (as a signed byte,
-// so negative ones are tried too), the rest are the lines.
+// The two record readers: a message from the start of the text, a group at a start index (the
+// first input byte, as a signed byte, so negative ones are tried too); the rest are the lines.
 
 #include "FuzzSupport.h"
 
@@ -7,20 +7,22 @@
 
 namespace {
 
-void CheckItem(const TStringList& lines, long long start)
+void CheckItem(std::string_view text)
 {
     TBWItem item;
     try {
-        item.LoadFromLines(lines, start);
+        TLineReader lines(text);
+        item.LoadFromLines(lines);
     } catch (const EBWError&) {
         return;
     }
     FuzzCheck(item.ActiveDayCount() > 0, "a message was read without an active weekday");
-    TStringList written;
-    item.SaveToLines(written);
-    FuzzCheck(written.size() == TBWItem::LineCount, "a message was not written as its 10 lines");
+    std::string written;
+    item.AppendLines(written);
+    TLineReader writtenLines(written);
     TBWItem again;
-    again.LoadFromLines(written, 0);
+    again.LoadFromLines(writtenLines);
+    FuzzCheck(writtenLines.SkipRest() == 0, "a message was not written as its 10 lines");
     FuzzCheck(SameItem(item, again), "a message changed in a round trip");
 }
 
@@ -50,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long long start = static_cast<signed char>(data[0]);
     TStringList lines;
     SplitLines(FuzzBytes(data + 1, size - 1), lines);
-    CheckItem(lines, start);
+    CheckItem(FuzzBytes(data + 1, size - 1));
     CheckLocation(lines, start);
     return 0;
 }

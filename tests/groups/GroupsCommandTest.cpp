@@ -357,8 +357,10 @@ TEST_F(GroupsCommandTest, AHostileGroupFileIsShownBoundedAndAsPlainText)
     SaveItemList(sales, Share() / "Sales.dat", "Sales pw");
     TBWItemList dev;
     dev.push_back(Message(41, "Fine"));
+    std::string devText;
+    AppendItemListText(dev, devText);
     TStringList damaged;
-    ItemListToLines(dev, damaged);
+    SplitLines(devText, damaged);
     damaged[6] = markup + std::string(100000, '9'); // its due time
     SaveLinesEncrypted(damaged, Share() / "Dev.dat", "Dev pw");
 

@@ -1,7 +1,7 @@
 #include "AtomicFileWriter.h"
 #include "BWError.h"
 #include "FileIO.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

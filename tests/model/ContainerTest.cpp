@@ -1,6 +1,6 @@
 #include "Container.h"
 #include "BWError.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

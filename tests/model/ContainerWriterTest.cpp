@@ -3,7 +3,7 @@
 #include "Container.h"
 #include "FileIO.h"
 #include "ItemList.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -68,15 +68,17 @@ TEST(ContainerWriter, SavedListsMatchTheLineListWayAndLoadBack)
     }
     const std::filesystem::path file = folder / "bwlist.dat";
     SaveItemList(list, file, PersonalListPassword);
-    TStringList lines;
-    ItemListToLines(list, lines);
+    std::string sealed(ContainerHeaderSize, '\0');
+    AppendItemListText(list, sealed);
+    const std::string text = sealed.substr(ContainerHeaderSize);
+    SealContainer(sealed, ItemListLineCount(list), PersonalListPassword);
     const std::string written = ReadWholeFile(file);
     ASSERT_GT(written.size(), TContainerWriter::DefaultPieceSize);
-    EXPECT_EQ(written, EncryptLines(lines, PersonalListPassword));
+    EXPECT_EQ(written, sealed);
 
     TBWItemList loaded;
     ASSERT_EQ(LoadItemList(loaded, file, PersonalListPassword), LoadOk);
-    TStringList reread;
-    ItemListToLines(loaded, reread);
-    EXPECT_EQ(reread, lines);
+    std::string reread;
+    AppendItemListText(loaded, reread);
+    EXPECT_EQ(reread, text);
 }

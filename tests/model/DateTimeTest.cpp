@@ -80,4 +80,34 @@ TEST(DateTime, UnitsOutsideThirtyTwoBitsFailClearly)
     }
 }
 
+// Every date and clock the user sees is made from this split.
+TEST(DateTime, SplitIntoDayAndMillisecondRoundsAndRollsOverAtMidnight)
+{
+    const auto split = [](double dateTime) {
+        const DayAndTime parts = SplitDateTime(dateTime);
+        return std::pair(parts.Day, parts.Millisecond);
+    };
+    constexpr double Ms = 1.0 / 86400000.0;
+    const double day = EncodeDate(2026, 12, 8);
+    EXPECT_EQ(split(day + 1000.4 * Ms), std::pair(46364LL, 1000));
+    EXPECT_EQ(split(day + 1000.6 * Ms), std::pair(46364LL, 1001));
+    EXPECT_EQ(split(EncodeDateTime(2026, 12, 8, 23, 59, 59) + 900 * Ms), std::pair(46364LL, 86399900));
+    EXPECT_EQ(split(day + 1 - 0.4 * Ms), std::pair(46365LL, 0)); // never 24:00
+    // Days before 1899-12-30 count their time forward from their own midnight.
+    EXPECT_EQ(split(-0.25), std::pair(-1LL, 18 * 3600000));
+    EXPECT_EQ(split(-2.0), std::pair(-2LL, 0));
+    EXPECT_EQ(split(-1e-10), std::pair(0LL, 0));
+
+    // Every moment a list file can hold is a whole number of milliseconds (a unit is 8.64 s), and
+    // comes back from its parts exactly.
+    for (long long units = -2147483647; units <= 2147483647; units += 99991) {
+        const double stored = UnitsToDateTime(static_cast<std::int32_t>(units));
+        const DayAndTime parts = SplitDateTime(stored);
+        const long long expectedUnits = parts.Day * 10000 + parts.Millisecond / 8640;
+        ASSERT_EQ(parts.Millisecond % 8640, 0) << units;
+        ASSERT_EQ(expectedUnits, units);
+        ASSERT_EQ(DateTimeToUnits(JoinDateTime(parts.Day, parts.Millisecond)), units);
+    }
+}
+
 } // namespace

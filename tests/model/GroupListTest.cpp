@@ -1,6 +1,6 @@
 #include "GroupList.h"
 #include "BWError.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "BWError.h"
 #include "Container.h"
 #include "DateTime.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -106,46 +106,42 @@ TEST(ItemList, MergeIsLinearOnLargeLists)
     EXPECT_EQ(target.back()->Id, 599997);
 }
 
-TEST(ItemList, LinesLayoutAndCountRules)
+TEST(ItemList, TextLayoutAndCountRules)
 {
     TBWItemList list;
-    TStringList lines{"stale"};
-    ItemListToLines(list, lines);
-    EXPECT_EQ(lines, (TStringList{"1", "0"}));
+    std::string text = "kept ";
+    AppendItemListText(list, text);
+    EXPECT_EQ(text, "kept 1\r\n0\r\n");
 
     list.push_back(Message(11, "first"));
     list.push_back(Message(12, "second"));
-    ItemListToLines(list, lines);
+    text.clear();
+    AppendItemListText(list, text);
+    TStringList lines;
+    SplitLines(text, lines);
     ASSERT_EQ(lines.size(), 22U);
+    EXPECT_EQ(ItemListLineCount(list), 22U);
     EXPECT_EQ(lines[1], "2");
     EXPECT_EQ(lines[12], "second");
 
     TBWItemList back;
-    ItemListFromLines(back, lines);
+    EXPECT_EQ(ItemListFromText(back, text), 22U);
     EXPECT_EQ(Ids(back), (std::vector<std::int32_t>{11, 12}));
 
-    lines[1] = "two"; // a count that is not a number reads as no messages
-    ItemListFromLines(back, lines);
+    const auto withCount = [&text](const std::string& count) {
+        std::string changed = text;
+        return changed.replace(3, 1, count);
+    };
+    ItemListFromText(back, withCount("two")); // a count that is not a number reads as no messages
     EXPECT_TRUE(back.empty());
-    ItemListFromLines(back, TStringList{"1"});
+    ItemListFromText(back, "1");
     EXPECT_TRUE(back.empty());
-
-    lines[1] = "3"; // more messages promised than present
-    try {
-        ItemListFromLines(back, lines);
-        FAIL();
-    } catch (const EBWError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (22)");
-    }
-    EXPECT_EQ(Ids(back), (std::vector<std::int32_t>{11, 12})); // those read before stay
-
-    lines[1] = "2000000000"; // a huge count must not allocate for it
-    EXPECT_THROW(ItemListFromLines(back, lines), EBWError);
+    EXPECT_THROW(ItemListFromText(back, withCount("2000000000")), EBWError); // must not allocate for it
 }
 
-TEST(ItemList, DirectTextFormMatchesTheLineList)
+TEST(ItemList, StreamedSaveMatchesTheSealedText)
 {
-    // The file is written without a line list in between; both forms must give the same bytes.
+    // The file is written piece by piece; it must hold the bytes of the whole text sealed at once.
     TBWItemList list;
     list.push_back(Message(-5, "Title with\r\nbreak and <BR>", 46363.42156));
     list.back()->Text = "a\rb\nc\r\n";
@@ -154,19 +150,15 @@ TEST(ItemList, DirectTextFormMatchesTheLineList)
     list.back()->DayFlags = {true, false, true, false, true, false, true, false};
     list.back()->Kind = 255;
     list.push_back(Message(2147483647, "", -1.5));
-    TStringList lines;
-    ItemListToLines(list, lines);
-    std::string text;
-    AppendItemListText(list, text);
-    std::string joined;
-    for (const std::string& line : lines) {
-        joined += line + "\r\n";
-    }
-    EXPECT_EQ(text, joined);
+    std::string bytes(ContainerHeaderSize, '\0');
+    AppendItemListText(list, bytes);
+    const std::string start = "1\r\n2\r\nTitle with<br>break and <BR>\r\na\rb\nc<br>\r\nAnn\r\nSales<br>Dev\r<br>\r\n";
+    EXPECT_EQ(bytes.substr(ContainerHeaderSize, start.size()), start);
+    SealContainer(bytes, ItemListLineCount(list), "pw");
 
     TempFolder folder;
     SaveItemList(list, folder / "direct.dat", "pw");
-    EXPECT_EQ(ReadBytes(folder / "direct.dat"), EncryptLines(lines, "pw"));
+    EXPECT_EQ(ReadBytes(folder / "direct.dat"), bytes);
 }
 
 TEST(ItemList, LoadResults)
@@ -193,44 +185,32 @@ TEST(ItemList, LoadResults)
     EXPECT_TRUE(list.empty());
 }
 
-// The one-pass reader must read every text exactly as the line list does, including the texts
-// only a damaged or hand-made file holds, and fail at the same line.
-TEST(ItemList, TextReaderMatchesTheLineListReader)
+// Texts only a damaged or hand-made file holds: lone CR and lone LF end lines, "<br>" comes in any
+// letter case, and lines after the records count for the container's check.
+TEST(ItemList, TextReaderTakesLinesAsTheyCome)
 {
-    const std::vector<std::string> texts = {
-        "",
-        "1",
-        "1\r\n",
-        "1\r\ntwo\r\n",
-        "1\r\n1\r\nT<bR>x\r\n\r\nAnn\r\nSales<BR>Dev<br><br>x<br\r\n1\r\n-2\r\n256\r\n-7\r\n3\r\n0000000022\r\n",
-        // lone CR and lone LF end lines too; extra lines after the records count for the check
-        "1\n1\rTitle\r\nText\nA\r\n<br>\r\n1\r\n2\r\n0\r\n9\r\n1\r\n1\r\nextra\r\n\r\n",
-        // a recipients line of names without a final break, and one of a single break
-        "1\r\n2\r\nt\r\n\r\n\r\nOps<br>Dev\r\n0\r\n0\r\n0\r\n1\r\n0\r\n\r\n"
-        "u\r\n\r\n\r\n<br>\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1222222222\r\n",
-    };
-    for (const std::string& text : texts) {
-        TStringList lines;
-        SplitLines(text, lines);
-        TBWItemList expected;
-        ItemListFromLines(expected, lines);
-        TBWItemList actual;
-        actual.push_back(Message(99, "left over"));
-        EXPECT_EQ(ItemListFromText(actual, text), lines.size()) << text;
-        ASSERT_EQ(actual.size(), expected.size()) << text;
-        for (std::size_t i = 0; i < actual.size(); ++i) {
-            EXPECT_EQ(actual[i]->Title, expected[i]->Title);
-            EXPECT_EQ(actual[i]->Text, expected[i]->Text);
-            EXPECT_EQ(actual[i]->Author, expected[i]->Author);
-            EXPECT_EQ(actual[i]->Recipients, expected[i]->Recipients) << text;
-            EXPECT_EQ(actual[i]->DueTime, expected[i]->DueTime);
-            EXPECT_EQ(actual[i]->LastDueTime, expected[i]->LastDueTime);
-            EXPECT_EQ(actual[i]->Kind, expected[i]->Kind);
-            EXPECT_EQ(actual[i]->Id, expected[i]->Id);
-            EXPECT_EQ(actual[i]->RepeatKind, expected[i]->RepeatKind);
-            EXPECT_EQ(actual[i]->DayFlags, expected[i]->DayFlags);
-        }
-    }
+    TBWItemList list;
+    list.push_back(Message(99, "left over"));
+    EXPECT_EQ(ItemListFromText(list, ""), 0U);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(ItemListFromText(list, "1\r\n"), 1U);
+
+    const std::string record =
+        "T<bR>x\r\n\r\nAnn\r\nSales<BR>Dev<br><br>x<br\r\n1\r\n-2\r\n256\r\n-7\r\n3\r\n0000000022";
+    EXPECT_EQ(ItemListFromText(list, "1\n1\r" + record + "\r\nextra\r\n\r\n"), 14U);
+    ASSERT_EQ(list.size(), 1U);
+    const TBWItem& item = *list[0];
+    EXPECT_EQ(item.Title, "T\r\nx");
+    EXPECT_EQ(item.Recipients, (TStringList{"Sales", "Dev", "", "x<br"}));
+    EXPECT_EQ(item.DueTime, UnitsToDateTime(1));
+    EXPECT_EQ(item.Kind, 0); // the low byte of 256
+    EXPECT_EQ(item.Id, -7);
+    EXPECT_EQ(item.ActiveDayCount(), 7); // no active day reads as every day
+
+    // A recipients line of a single break holds one empty name.
+    EXPECT_EQ(ItemListFromText(list, "1\r\n1\r\nu\r\n\r\n\r\n<br>\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1222222222\r\n"), 12U);
+    EXPECT_EQ(list[0]->Recipients, TStringList{""});
+    EXPECT_TRUE(list[0]->DayFlags[0]);
 }
 
 TEST(ItemList, TextReaderRefillsRecordsAndKeepsOnlyThoseReadBeforeAFailure)

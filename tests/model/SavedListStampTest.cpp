@@ -1,6 +1,6 @@
 #include "SavedListStamp.h"
 #include "BWError.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

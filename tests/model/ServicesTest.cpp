@@ -1,10 +1,14 @@
 #include "BWError.h"
 #include "CommandLine.h"
+#include "LineBreak.h"
 #include "Log.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include "TextUtil.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +75,21 @@ TEST(QuotedText, IsCutWhereACharacterBeginsAndStaysOneLine)
     const std::string field = LogField("Mallory\r\n" + std::string(100000, 'x'));
     EXPECT_EQ(field.find_first_of("\r\n"), std::string::npos);
     EXPECT_LE(field.size(), LogFieldLength + 3);
+}
+
+// Both searches are tested wherever the suite runs, whichever the processor picks.
+TEST(FindLineBreak, WideAndPlainSearchesFindTheFirstBreak)
+{
+    std::string text(70, 'x');
+    const auto expected = [&](std::size_t from) { return std::min(text.find_first_of("\r\n", from), text.size()); };
+    for (std::size_t at : {0, 5, 15, 16, 17, 31, 47, 69}) {
+        text[at] = at % 2 == 0 ? '\r' : '\n';
+        for (std::size_t from : {std::size_t{0}, std::size_t{1}, at, at + 1, text.size()}) {
+            EXPECT_EQ(FindLineBreak(text.data(), from, text.size()), expected(from)) << at << " " << from;
+            EXPECT_EQ(FindLineBreakPlain(text.data(), from, text.size()), expected(from)) << at << " " << from;
+        }
+    }
+    EXPECT_EQ(FindLineBreak(text.data(), 0, 0), 0U);
 }
 
 } // namespace

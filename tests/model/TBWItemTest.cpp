@@ -209,16 +209,20 @@ TEST(TBWItem, LinesRoundTrip)
     item.Id = -42;
     item.DayFlags[0] = true;
 
-    TStringList lines{"before"};
-    item.SaveToLines(lines);
+    std::string text = "before\r\n";
+    item.AppendLines(text);
+    TStringList lines;
+    SplitLines(text, lines);
     ASSERT_EQ(lines.size(), 11U);
     EXPECT_EQ(lines[2], "line one<br>line two");
     EXPECT_EQ(lines[4], "Sales<br>Support<br>");
     EXPECT_EQ(lines[8], "-42");
     EXPECT_EQ(lines[10], "1100010022");
 
+    TLineReader reader(text);
+    reader.Next();
     TBWItem back;
-    back.LoadFromLines(lines, 1);
+    back.LoadFromLines(reader);
     EXPECT_EQ(back.Title, "Stand\r\nup"); // "<br>" in any letter case is a line break
     EXPECT_EQ(back.Text, item.Text);
     EXPECT_EQ(back.Recipients, item.Recipients);
@@ -232,9 +236,10 @@ TEST(TBWItem, LinesRoundTrip)
 TEST(TBWItem, FlagLineRules)
 {
     const auto load = [](const std::string& flags, const std::string& kind = "0") {
-        TStringList lines{"t", "x", "a", "", "0", "0", kind, "1", "0", flags};
+        const std::string text = "t\nx\na\n\n0\n0\n" + kind + "\n1\n0\n" + flags + "\n";
+        TLineReader lines(text);
         TBWItem item;
-        item.LoadFromLines(lines, 0);
+        item.LoadFromLines(lines);
         return item;
     };
     TBWItem none = load("0000000022");
@@ -253,26 +258,31 @@ TEST(TBWItem, FlagLineRules)
 
 TEST(TBWItem, ReadFailuresCarryTheirTexts)
 {
-    TStringList lines{"t", "x", "a", "", "12x", "0", "0", "1", "0", "0111111122"};
     TBWItem item;
-    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 0); }), "'12x' is not a valid integer value");
+    const auto load = [&item](const std::string& due, int skipped = 0) {
+        const std::string text = "t\r\nx\r\na\r\n\r\n" + due + "\r\n0\r\n0\r\n1\r\n0\r\n0111111122\r\n";
+        return ErrorText([&] {
+            TLineReader lines(text);
+            for (int i = 0; i < skipped; ++i) {
+                lines.Next();
+            }
+            item.LoadFromLines(lines);
+        });
+    };
+    EXPECT_EQ(load("12x"), "'12x' is not a valid integer value");
     EXPECT_EQ(item.Title, "t"); // fields read before the failure keep their values
-    lines[4] = "99999999999";
-    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 0); }), "'99999999999' is not a valid integer value");
-    lines[4] = "";
-    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 0); }), "'' is not a valid integer value");
-    lines[4] = "0";
-    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 3); }), "List index out of bounds (10)");
-    EXPECT_EQ(ErrorText([&] { item.LoadFromLines(lines, 20); }), "List index out of bounds (20)");
+    EXPECT_EQ(load("99999999999"), "'99999999999' is not a valid integer value");
+    EXPECT_EQ(load(""), "'' is not a valid integer value");
+    EXPECT_EQ(load("0", 3), "List index out of bounds (10)");
 }
 
 TEST(TBWItem, SavingAnUnstorableDateAppendsNothing)
 {
     TBWItem item;
     item.DueTime = EncodeDate(2600, 1, 1);
-    TStringList lines;
-    EXPECT_THROW(item.SaveToLines(lines), EBWError);
-    EXPECT_TRUE(lines.empty());
+    std::string text;
+    EXPECT_THROW(item.AppendLines(text), EBWError);
+    EXPECT_TRUE(text.empty());
 }
 
 TEST(TBWItem, AssignCopiesEverything)

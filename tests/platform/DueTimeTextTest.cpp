@@ -1,6 +1,7 @@
 // The due column's text: the time alone today, the date and weekday on any other day.
 #include "DueTimeText.h"
 #include "DateTime.h"
+#include "DayNumbers.h"
 #include "SystemClock.h"
 
 #include <QDateTime>
@@ -47,6 +48,8 @@ TEST(SystemClock, DaysAndDateTimesConvertBothWays)
     EXPECT_EQ(FromDays(0.0), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
     // A moment a hair before midnight is shown as the next day's midnight, never as 24:00.
     EXPECT_EQ(FromDays(EncodeDate(2024, 3, 1) - 1e-10), QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
+    EXPECT_EQ(DateOfDays(EncodeDate(2024, 3, 1) - 1e-10), QDate(2024, 3, 1));
+    EXPECT_EQ(TimeOfDays(EncodeDate(2024, 3, 1) - 1e-10), QTime(0, 0));
 
     const double before = ToDays(QDateTime::currentDateTime());
     const double now = SystemClock().Now();

@@ -1,7 +1,7 @@
+#include "ChildProcess.h"
 #include "Figures.h"
-#include "ProcessRunner.h"
 #include "SaveSamples.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

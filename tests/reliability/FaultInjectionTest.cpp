@@ -1,7 +1,7 @@
+#include "ChildProcess.h"
 #include "Figures.h"
-#include "ProcessRunner.h"
 #include "SaveSamples.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ TEST(FaultInjection, FailedSavesKeepTheOldFile)
                 save = {BW_SAVE_ONCE, "copy", (folder / "new-source").string(), file.string()};
             } else {
                 const auto first = RunProcess({BW_SAVE_ONCE, target.kind, file.string(), "40"});
-                ASSERT_EQ(first.ExitCode, 0) << first.Errors;
+                ASSERT_EQ(first.ExitCode, 0) << first.Err;
                 save = {BW_SAVE_ONCE, target.kind, file.string(), target.newVersion};
             }
             const std::string before = ReadBytes(file);
@@ -79,13 +79,13 @@ TEST(FaultInjection, FailedSavesKeepTheOldFile)
             std::vector<std::string> command{"strace", "-f", "-o", "/dev/null"};
             command.insert(command.end(), fault.strace.begin(), fault.strace.end());
             command.insert(command.end(), save.begin(), save.end());
-            const ProcessResult result = RunProcess(command);
+            const TProcessRun result = RunProcess(command);
 
             const bool kept = result.ExitCode == 1 && ReadBytes(file) == before &&
                               FilesIn(folder.Path()) == filesBefore &&
-                              (!target.namesFile || result.Errors.find(file.string()) != std::string::npos);
+                              (!target.namesFile || result.Err.find(file.string()) != std::string::npos);
             EXPECT_TRUE(kept) << fault.name << " while saving " << target.file << ": exit " << result.ExitCode << ", "
-                              << result.Errors;
+                              << result.Err;
             ++tried;
             survived += kept ? 1 : 0;
         }
@@ -103,10 +103,10 @@ TEST(FaultInjection, ReadOnlyFolderKeepsTheOldFile)
     if (RunProcess({"chattr", "+i", folder.Path().string()}).ExitCode != 0) {
         GTEST_SKIP() << "this file system cannot make a folder read-only for the administrator";
     }
-    const ProcessResult result = RunProcess({BW_SAVE_ONCE, "list", file.string(), "75"});
+    const TProcessRun result = RunProcess({BW_SAVE_ONCE, "list", file.string(), "75"});
     RunProcess({"chattr", "-i", folder.Path().string()});
     EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_NE(result.Errors.find(file.string()), std::string::npos) << result.Errors;
+    EXPECT_NE(result.Err.find(file.string()), std::string::npos) << result.Err;
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(FilesIn(folder.Path()), 1);
 }

@@ -2,7 +2,7 @@
 #include "Clock.h"
 #include "DateTime.h"
 #include "ReminderDelivery.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,12 @@
 // bwlist send as members use it from scripts: many at once, and killed at any moment.
+#include "ChildProcess.h"
 #include "Clock.h"
 #include "Figures.h"
 #include "GroupFileBytes.h"
 #include "LockedPublish.h"
 #include "Member.h"
 #include "OpenGroupStore.h"
-#include "ProcessRunner.h"
 #include "StoreTestSupport.h"
-#include "ToolProcess.h"
 #include "TransferTestSupport.h"
 
 #include <QTemporaryDir>
@@ -68,11 +67,11 @@ TEST_P(PublisherProcessTest, EightSendersAtOnceLoseNothing)
 {
     constexpr int Senders = 8;
     constexpr int Each = 10;
-    std::vector<std::vector<TToolRun>> runs(Senders);
+    std::vector<std::vector<TProcessRun>> runs(Senders);
     std::vector<std::thread> senders;
     for (int sender = 0; sender < Senders; ++sender) {
         senders.emplace_back([&, sender] {
-            const TScratchFolder folder;
+            const TempFolder folder;
             for (int i = 0; i < Each; ++i) {
                 const std::vector<std::string> words = Send("w" + std::to_string(sender) + "-" + std::to_string(i));
                 runs[sender].push_back(RunTool(words[0], {words.begin() + 1, words.end()}, {}, folder.Path()));
@@ -85,7 +84,7 @@ TEST_P(PublisherProcessTest, EightSendersAtOnceLoseNothing)
 
     std::set<std::int32_t> printed;
     for (const auto& sent : runs) {
-        for (const TToolRun& run : sent) {
+        for (const TProcessRun& run : sent) {
             EXPECT_EQ(run.ExitCode, 0) << run.Err;
             printed.insert(std::atoi(run.Out.c_str()));
         }

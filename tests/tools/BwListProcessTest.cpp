@@ -1,4 +1,5 @@
-#include "ToolProcess.h"
+#include "ChildProcess.h"
+#include "TestFiles.h"
 
 #include "Container.h"
 #include "DateTime.h"
@@ -18,13 +19,13 @@ const std::filesystem::path DataDir = BW_TEST_DATA_DIR;
 class BwListTest : public ::testing::Test
 {
 protected:
-    TToolRun Run(const std::vector<std::string>& arguments, const std::string& input = {}) const
+    TProcessRun Run(const std::vector<std::string>& arguments, const std::string& input = {}) const
     {
         return RunTool(BwList, arguments, input, m_folder.Path());
     }
     [[nodiscard]] std::string File(const std::string& name) const { return (m_folder / name).string(); }
 
-    static void ExpectUsageError(const TToolRun& run)
+    static void ExpectUsageError(const TProcessRun& run)
     {
         EXPECT_EQ(run.ExitCode, 2);
         EXPECT_EQ(run.Out, "");
@@ -32,17 +33,17 @@ protected:
         EXPECT_NE(run.Err.find("usage: bwlist"), std::string::npos) << run.Err;
     }
 
-    TScratchFolder m_folder;
+    TempFolder m_folder;
 };
 
 TEST_F(BwListTest, PackedLinesComeBackUnchanged)
 {
     const std::string input = "1\n\n  spaced  \n\xC3\xA4rger <br> tag\nlast\n";
-    const TToolRun pack = Run({"pack", File("a.dat")}, input);
+    const TProcessRun pack = Run({"pack", File("a.dat")}, input);
     ASSERT_EQ(pack.ExitCode, 0) << pack.Err;
     EXPECT_EQ(pack.Out + pack.Err, "");
 
-    const TToolRun lines = Run({"lines", File("a.dat")});
+    const TProcessRun lines = Run({"lines", File("a.dat")});
     EXPECT_EQ(lines.ExitCode, 0) << lines.Err;
     EXPECT_EQ(lines.Out, input);
     EXPECT_EQ(lines.Err, "");
@@ -58,17 +59,17 @@ TEST_F(BwListTest, CrLfAndLfInputMakeTheSameFile)
     ASSERT_EQ(Run({"pack", File("lf.dat")}, "alpha\nbeta\n\ngamma\n").ExitCode, 0);
     ASSERT_EQ(Run({"pack", File("crlf.dat")}, "alpha\r\nbeta\r\n\r\ngamma\r\n").ExitCode, 0);
     ASSERT_EQ(Run({"pack", File("mixed.dat")}, "alpha\r\nbeta\n\r\ngamma").ExitCode, 0);
-    const std::string lf = ReadFileBytes(File("lf.dat"));
-    EXPECT_EQ(ReadFileBytes(File("crlf.dat")), lf);
-    EXPECT_EQ(ReadFileBytes(File("mixed.dat")), lf);
+    const std::string lf = ReadBytes(File("lf.dat"));
+    EXPECT_EQ(ReadBytes(File("crlf.dat")), lf);
+    EXPECT_EQ(ReadBytes(File("mixed.dat")), lf);
     EXPECT_EQ(Run({"lines", File("crlf.dat")}).Out, "alpha\nbeta\n\ngamma\n");
 }
 
 TEST_F(BwListTest, EmptyInputMakesAnEmptyContainer)
 {
     ASSERT_EQ(Run({"pack", File("empty.dat")}, "").ExitCode, 0);
-    EXPECT_EQ(ReadFileBytes(File("empty.dat")).size(), 20U);
-    const TToolRun lines = Run({"lines", File("empty.dat")});
+    EXPECT_EQ(ReadBytes(File("empty.dat")).size(), 20U);
+    const TProcessRun lines = Run({"lines", File("empty.dat")});
     EXPECT_EQ(lines.ExitCode, 0);
     EXPECT_EQ(lines.Out, "");
 }
@@ -76,12 +77,12 @@ TEST_F(BwListTest, EmptyInputMakesAnEmptyContainer)
 TEST_F(BwListTest, PasswordOptionAndCheckFailure)
 {
     ASSERT_EQ(Run({"pack", "-p", "Ab-9 x", File("p.dat")}, "one\ntwo\nthree\n").ExitCode, 0);
-    const TToolRun right = Run({"lines", File("p.dat"), "-p", "Ab-9 x"});
+    const TProcessRun right = Run({"lines", File("p.dat"), "-p", "Ab-9 x"});
     EXPECT_EQ(right.ExitCode, 0);
     EXPECT_EQ(right.Out, "one\ntwo\nthree\n");
 
     // The default password does not open it: the check fails, and what was deciphered is still shown.
-    const TToolRun wrong = Run({"lines", File("p.dat")});
+    const TProcessRun wrong = Run({"lines", File("p.dat")});
     EXPECT_EQ(wrong.ExitCode, 1);
     EXPECT_NE(wrong.Out, right.Out);
     EXPECT_FALSE(wrong.Out.empty());
@@ -93,17 +94,17 @@ TEST_F(BwListTest, PasswordOptionAndCheckFailure)
 
 TEST_F(BwListTest, BrokenFilesAreErrors)
 {
-    const TToolRun missing = Run({"lines", File("none.dat")});
+    const TProcessRun missing = Run({"lines", File("none.dat")});
     EXPECT_EQ(missing.ExitCode, 2);
     EXPECT_NE(missing.Err.find("Cannot open file"), std::string::npos) << missing.Err;
 
-    WriteFileBytes(File("short.dat"), "abc");
-    const TToolRun tooShort = Run({"lines", File("short.dat")});
+    WriteBytes(File("short.dat"), "abc");
+    const TProcessRun tooShort = Run({"lines", File("short.dat")});
     EXPECT_EQ(tooShort.ExitCode, 2);
     EXPECT_EQ(tooShort.Err, "bwlist: Stream read error\n");
 
-    WriteFileBytes(File("odd.dat"), std::string(4 + 15, '\x01'));
-    const TToolRun odd = Run({"show", File("odd.dat")});
+    WriteBytes(File("odd.dat"), std::string(4 + 15, '\x01'));
+    const TProcessRun odd = Run({"show", File("odd.dat")});
     EXPECT_EQ(odd.ExitCode, 2);
     EXPECT_EQ(odd.Err, "bwlist: Invalid buffer size for decryption\n");
     EXPECT_EQ(odd.Out, "");
@@ -115,7 +116,7 @@ TEST_F(BwListTest, BrokenFilesAreErrors)
 
 TEST_F(BwListTest, PackRefusesLinesAListFileCannotKeep)
 {
-    const TToolRun lone = Run({"pack", File("cr.dat")}, "fine\nhalf\rline\n");
+    const TProcessRun lone = Run({"pack", File("cr.dat")}, "fine\nhalf\rline\n");
     EXPECT_EQ(lone.ExitCode, 2);
     EXPECT_NE(lone.Err.find("Line 2"), std::string::npos) << lone.Err;
     EXPECT_FALSE(std::filesystem::exists(File("cr.dat")));
@@ -126,12 +127,12 @@ TEST_F(BwListTest, PackRefusesLinesAListFileCannotKeep)
 
 TEST_F(BwListTest, SendAndRemoveChangeAGroupFile)
 {
-    WriteFileBytes(File("pw"), "team pw\n");
+    WriteBytes(File("pw"), "team pw\n");
     const std::vector<std::string> where = {"--location", File("g.dat"), "--password-file", File("pw")};
     std::vector<std::string> send = {"send",   "--title", "Standup",  "--at",   "2026-12-08 09:30", "--text", "a\nb",
                                      "--from", "Ann",     "--repeat", "weekly", "--days",           "Mon,Fri"};
     send.insert(send.end(), where.begin(), where.end());
-    const TToolRun sent = Run(send);
+    const TProcessRun sent = Run(send);
     ASSERT_EQ(sent.ExitCode, 0) << sent.Err;
     const std::int32_t id = std::stoi(sent.Out);
 
@@ -147,24 +148,25 @@ TEST_F(BwListTest, SendAndRemoveChangeAGroupFile)
     EXPECT_EQ(items[0]->DayFlags, (std::array<bool, 8>{false, true, false, false, false, true, false, false}));
 
     // Another password neither reads nor changes the file.
-    const std::string bytes = ReadFileBytes(File("g.dat"));
-    WriteFileBytes(File("wrong"), "typo\n");
+    const std::string bytes = ReadBytes(File("g.dat"));
+    WriteBytes(File("wrong"), "typo\n");
     std::vector<std::string> wrong = {"remove",          "--id",       std::to_string(id), "--location", File("g.dat"),
                                       "--password-file", File("wrong")};
     EXPECT_EQ(Run(wrong).ExitCode, 1);
-    EXPECT_EQ(ReadFileBytes(File("g.dat")), bytes);
+    EXPECT_EQ(ReadBytes(File("g.dat")), bytes);
 
     std::vector<std::string> remove = {"remove", "--id", std::to_string(id)};
     remove.insert(remove.end(), where.begin(), where.end());
     EXPECT_EQ(Run(remove).ExitCode, 0);
     ASSERT_EQ(LoadItemList(items, File("g.dat"), "team pw"), LoadOk);
     EXPECT_TRUE(items.empty());
-    const TToolRun again = Run(remove);
+    const TProcessRun again = Run(remove);
     EXPECT_EQ(again.ExitCode, 0);
     EXPECT_NE(again.Err.find("no reminder with Id"), std::string::npos) << again.Err;
 
     // No password, or a web address: nothing is sent.
-    const TToolRun noPassword = Run({"send", "--location", File("g.dat"), "--title", "x", "--at", "2026-12-08 09:30"});
+    const TProcessRun noPassword =
+        Run({"send", "--location", File("g.dat"), "--title", "x", "--at", "2026-12-08 09:30"});
     EXPECT_EQ(noPassword.ExitCode, 2);
     EXPECT_NE(noPassword.Err.find("BWLIST_PASSWORD"), std::string::npos) << noPassword.Err;
     EXPECT_EQ(
@@ -188,7 +190,7 @@ TEST_F(BwListTest, UsageErrors)
         Run({"send", "--location", File("g.dat"), "--title", "x", "--at", "2026-02-03 09:00", "--repeat", "hourly"}));
     ExpectUsageError(Run({"remove", "--location", File("g.dat"), "--id", "12", "--title", "x"}));
 
-    const TToolRun help = Run({"--help"});
+    const TProcessRun help = Run({"--help"});
     EXPECT_EQ(help.ExitCode, 0);
     EXPECT_NE(help.Out.find("usage: bwlist"), std::string::npos);
 }
@@ -225,7 +227,7 @@ TEST_F(BwListTest, ShowPrintsOneRowPerMessage)
     list.push_back(std::move(once));
     SaveItemList(list, File("list.dat"), "team");
 
-    const TToolRun show = Run({"show", File("list.dat"), "-p", "team"});
+    const TProcessRun show = Run({"show", File("list.dat"), "-p", "team"});
     ASSERT_EQ(show.ExitCode, 0) << show.Err;
     EXPECT_EQ(show.Err, "");
     const std::string& out = show.Out;
@@ -239,7 +241,7 @@ TEST_F(BwListTest, ShowPrintsOneRowPerMessage)
     // Header, two rows, count: a line break in a title must not break a row.
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4);
 
-    const TToolRun wrong = Run({"show", File("list.dat")});
+    const TProcessRun wrong = Run({"show", File("list.dat")});
     EXPECT_NE(wrong.ExitCode, 0);
     EXPECT_NE(wrong.Err.find("line-count check failed"), std::string::npos) << wrong.Err;
 }
@@ -263,7 +265,7 @@ TEST_F(BwListTest, GroupsNeverShowPasswords)
     groups.push_back(std::move(dev));
     ASSERT_TRUE(SaveGroupList(groups, File("glist.dat")));
 
-    const TToolRun run = Run({"groups", File("glist.dat")});
+    const TProcessRun run = Run({"groups", File("glist.dat")});
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     for (const char* expected : {"Sales", "yes", "FTP", "ftp://files.example.org/bw/sales.dat", "bwsync", "Dev", "no",
                                  "File", "/srv/share/dev.dat", "2 groups\n"}) {
@@ -282,17 +284,17 @@ TEST_F(BwListTest, GroupsNeverShowPasswords)
 TEST_F(BwListTest, SampleFileMatchesItsSource)
 {
     const std::string sample = (DataDir / "sample-bwlist.dat").string();
-    const std::string source = ReadFileBytes(DataDir / "sample-bwlist.txt");
+    const std::string source = ReadBytes(DataDir / "sample-bwlist.txt");
     ASSERT_FALSE(source.empty());
 
-    const TToolRun lines = Run({"lines", sample});
+    const TProcessRun lines = Run({"lines", sample});
     EXPECT_EQ(lines.ExitCode, 0);
     EXPECT_EQ(lines.Out, source);
 
     ASSERT_EQ(Run({"pack", File("again.dat")}, source).ExitCode, 0);
-    EXPECT_EQ(ReadFileBytes(File("again.dat")), ReadFileBytes(sample));
+    EXPECT_EQ(ReadBytes(File("again.dat")), ReadBytes(sample));
 
-    const TToolRun show = Run({"show", sample});
+    const TProcessRun show = Run({"show", sample});
     EXPECT_EQ(show.ExitCode, 0) << show.Err;
     EXPECT_NE(show.Out.find("6 messages"), std::string::npos) << show.Out;
 }

@@ -3,7 +3,6 @@
 #include "TransferNoticeEvent.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -61,12 +60,6 @@ std::string PatternBytes(std::size_t size)
     return bytes;
 }
 
-std::string ReadBytes(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected)
 {
     if (actual == expected) {
@@ -75,12 +68,6 @@ std::string ReadBytes(const std::filesystem::path& file)
     const auto mismatch = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
     return ::testing::AssertionFailure() << actual.size() << " bytes instead of " << expected.size()
                                          << ", first difference at offset " << (mismatch.first - actual.begin());
-}
-
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 TBWListLocation MakeGroup(const std::string& name, const std::string& location, const std::string& ftpUser,
@@ -101,17 +88,6 @@ TBWListLocation MakeGroup(const std::string& name, const std::string& location, 
         group.LocationKind = LocationFile;
     }
     return group;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    QTimer tick;
-    tick.start(20);
-    while (!condition() && std::chrono::steady_clock::now() < deadline) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return condition();
 }
 
 static int EntryCount(const char* folder)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EventWait.h"
+#include "TestFiles.h"
 #include "TransferCenter.h"
 #include "model/TBWListLocation.h"
 
@@ -28,14 +30,10 @@ namespace TestServers {
 
 // The bytes the HTTP server sends for /body/N.
 [[nodiscard]] std::string PatternBytes(std::size_t size);
-[[nodiscard]] std::string ReadBytes(const std::filesystem::path& file);
 // Compares file contents without printing kilobytes of binary on a mismatch.
 [[nodiscard]] ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected);
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 [[nodiscard]] TBWListLocation MakeGroup(const std::string& name, const std::string& location,
                                         const std::string& ftpUser = {}, const std::string& ftpPassword = {});
-// Handles events until the condition holds or the limit has passed; returns the condition.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
 // Threads of this process right now.
 [[nodiscard]] int ThreadCount();
 // Open file descriptors of this process right now.

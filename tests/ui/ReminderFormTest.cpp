@@ -3,6 +3,7 @@
 #include "DateTime.h"
 #include "TBWItem.h"
 #include "TBWMsgForm.h"
+#include "WidgetTests.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -36,12 +37,6 @@ TBWItem Message(const std::string& title, double lastDueTime)
     return message;
 }
 
-template <typename Widget>
-Widget* Child(const QWidget* form, const char* name)
-{
-    return form->findChild<Widget*>(QString::fromLatin1(name));
-}
-
 // Lets the remaining deferred deletions happen, as the event loop does after a close.
 void FinishDeletions()
 {
@@ -72,11 +67,11 @@ protected:
 
     static void Postpone(TBWMsgForm* form, int upClicks)
     {
-        Child<QCheckBox>(form, "remindLaterCheckBox")->click();
+        Child<QCheckBox>(*form, "remindLaterCheckBox")->click();
         for (int i = 0; i < upClicks; ++i) {
-            QTest::keyClick(Child<QSpinBox>(form, "delaySpinBox"), Qt::Key_Up);
+            QTest::keyClick(Child<QSpinBox>(*form, "delaySpinBox"), Qt::Key_Up);
         }
-        QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*form, "okButton"), Qt::LeftButton);
     }
 
     // The delay has passed: the timer fires now instead of minutes from now.
@@ -99,16 +94,16 @@ TEST_F(ReminderFormTest, TheCaptionIsTheTimeForTodayTheDateAndWeekdayOtherwiseTh
 
     const TBWMsgForm* form = Open(Message("", Today(9, 30)));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("09:30 - "));
-    EXPECT_TRUE(Child<QLabel>(form, "titleLabel")->text().isEmpty());
+    EXPECT_TRUE(Child<QLabel>(*form, "titleLabel")->text().isEmpty());
 }
 
 TEST_F(ReminderFormTest, ShowsTheMessageOnTopWithoutAnOwnerAndWithoutTakingTheKeyboard)
 {
     const TBWMsgForm* form = Open(Message("Team meeting", Today(9, 30)));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("09:30 - Team meeting"));
-    EXPECT_EQ(Child<QLabel>(form, "authorLabel")->text(), QStringLiteral("Ann"));
-    EXPECT_EQ(Child<QLabel>(form, "titleLabel")->text(), QStringLiteral("Team meeting"));
-    const QPlainTextEdit* text = Child<QPlainTextEdit>(form, "textEdit");
+    EXPECT_EQ(Child<QLabel>(*form, "authorLabel")->text(), QStringLiteral("Ann"));
+    EXPECT_EQ(Child<QLabel>(*form, "titleLabel")->text(), QStringLiteral("Team meeting"));
+    const QPlainTextEdit* text = Child<QPlainTextEdit>(*form, "textEdit");
     EXPECT_EQ(text->toPlainText(), QStringLiteral("First line\nSecond line"));
     EXPECT_TRUE(text->isReadOnly());
 
@@ -121,14 +116,14 @@ TEST_F(ReminderFormTest, ShowsTheMessageOnTopWithoutAnOwnerAndWithoutTakingTheKe
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "a fixed border";
-    EXPECT_TRUE(Child<QPushButton>(form, "okButton")->isDefault());
+    EXPECT_TRUE(Child<QPushButton>(*form, "okButton")->isDefault());
 
-    const QSpinBox* delay = Child<QSpinBox>(form, "delaySpinBox");
+    const QSpinBox* delay = Child<QSpinBox>(*form, "delaySpinBox");
     EXPECT_EQ(delay->minimum(), 5);
     EXPECT_EQ(delay->maximum(), 120);
     EXPECT_EQ(delay->singleStep(), 5);
     EXPECT_EQ(delay->value(), 5);
-    EXPECT_FALSE(Child<QCheckBox>(form, "remindLaterCheckBox")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(*form, "remindLaterCheckBox")->isChecked());
     EXPECT_FALSE(form->DelayTimer().isActive());
 
     // Calibri, two points larger, only where the font is installed.
@@ -153,8 +148,8 @@ TEST_F(ReminderFormTest, RemindMeLaterHidesTheWindowAndTheTimerBringsItBackClear
 
     DelayPasses(form);
     EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(Child<QCheckBox>(form, "remindLaterCheckBox")->isChecked());
-    EXPECT_EQ(Child<QSpinBox>(form, "delaySpinBox")->value(), 15);
+    EXPECT_FALSE(Child<QCheckBox>(*form, "remindLaterCheckBox")->isChecked());
+    EXPECT_EQ(Child<QSpinBox>(*form, "delaySpinBox")->value(), 15);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("09:30 - Standup"));
 
     // As often as the user likes; the spinner goes on from where it was.
@@ -168,14 +163,14 @@ TEST_F(ReminderFormTest, RemindMeLaterHidesTheWindowAndTheTimerBringsItBackClear
 TEST_F(ReminderFormTest, ChangingTheMinutesTicksTheBoxAndThePresetsPostponeAtOnce)
 {
     QPointer<TBWMsgForm> form = Open(Message("Standup", Today(9, 30)));
-    QTest::keyClick(Child<QSpinBox>(form, "delaySpinBox"), Qt::Key_Up);
-    EXPECT_TRUE(Child<QCheckBox>(form, "remindLaterCheckBox")->isChecked());
+    QTest::keyClick(Child<QSpinBox>(*form, "delaySpinBox"), Qt::Key_Up);
+    EXPECT_TRUE(Child<QCheckBox>(*form, "remindLaterCheckBox")->isChecked());
 
     const QSignalSpy postponed(form.data(), &TBWMsgForm::Postponed);
     using namespace std::chrono_literals;
     for (const auto& [button, delay] : {std::pair{"later10Button", 10min}, std::pair{"later30Button", 30min},
                                         std::pair{"later60Button", 60min}, std::pair{"tomorrowButton", 0min}}) {
-        QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*form, button), Qt::LeftButton);
         EXPECT_FALSE(form->isVisible()) << button;
         const std::chrono::milliseconds interval = form->DelayTimer().intervalAsDuration();
         if (delay > 0min) {
@@ -196,13 +191,13 @@ TEST_F(ReminderFormTest, ChangingTheMinutesTicksTheBoxAndThePresetsPostponeAtOnc
     QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
     EXPECT_EQ(form->DelayTimer().intervalAsDuration(), 30min);
     EXPECT_EQ(postponed.size(), 5);
-    EXPECT_EQ(Child<QSpinBox>(form, "delaySpinBox")->value(), 10) << "the presets leave the minutes alone";
+    EXPECT_EQ(Child<QSpinBox>(*form, "delaySpinBox")->value(), 10) << "the presets leave the minutes alone";
 }
 
 TEST_F(ReminderFormTest, TheCloseBoxWithTheBoxCheckedPostponesLikeOk)
 {
     QPointer<TBWMsgForm> form = Open(Message("Standup", Today(9, 30)));
-    Child<QCheckBox>(form, "remindLaterCheckBox")->setChecked(true);
+    Child<QCheckBox>(*form, "remindLaterCheckBox")->setChecked(true);
     EXPECT_FALSE(form->close()) << "the close is refused";
     FinishDeletions();
     ASSERT_TRUE(form);
@@ -215,7 +210,7 @@ TEST_F(ReminderFormTest, TheCloseBoxWithTheBoxCheckedPostponesLikeOk)
 TEST_F(ReminderFormTest, OkWithTheBoxClearDestroysTheWindowAndEnterPressesOkButEscapeDoesNothing)
 {
     QPointer<TBWMsgForm> clicked = Open(Message("One", Today(9, 30)));
-    QTest::mouseClick(Child<QPushButton>(clicked, "okButton"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*clicked, "okButton"), Qt::LeftButton);
     FinishDeletions();
     EXPECT_TRUE(clicked.isNull());
 
@@ -252,7 +247,7 @@ TEST_F(ReminderFormTest, TwoWaitingRemindersComeBackIndependently)
     EXPECT_TRUE(second->DelayTimer().isActive());
 
     // Closing the first for good does not touch the second, still waiting.
-    QTest::mouseClick(Child<QPushButton>(first, "okButton"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(*first, "okButton"), Qt::LeftButton);
     FinishDeletions();
     EXPECT_TRUE(first.isNull());
     ASSERT_TRUE(second);

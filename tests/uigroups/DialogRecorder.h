@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GroupDialogHooks.h"
+#include "WidgetTests.h"
 
 #include <QDialog>
 #include <QObject>
@@ -8,7 +9,6 @@
 
 #include <functional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -42,17 +42,6 @@ private:
 // Runs the action as soon as the dialog's modal loop runs; closes the dialog afterwards with
 // Cancel if the action left it open, so that a failing test cannot hang in exec().
 void WhenShown(QDialog& dialog, std::function<void()> action);
-
-// Finds a child by object name and fails the test when there is none.
-template <typename T>
-T* Child(const QObject& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(QLatin1String(name));
-    if (child == nullptr) {
-        throw std::logic_error(std::string("no child named ") + name);
-    }
-    return child;
-}
 
 void Click(const QObject& parent, const char* buttonName);
 

@@ -3,8 +3,6 @@
 #include "GroupList.h"
 #include "TBWListLocation.h"
 
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 FakeGroupFileService::FakeGroupFileService(std::filesystem::path localFolder) : m_localFolder(std::move(localFolder))
@@ -49,10 +47,4 @@ std::filesystem::path FakeGroupFileService::LocalCopyPath(const TBWListLocation&
 std::filesystem::path FakeGroupFileService::LocalCopyPath(const std::string& name) const
 {
     return GroupFilePath(m_localFolder, name);
-}
-
-std::string ReadBytes(const std::filesystem::path& file)
-{
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GroupFileService.h"
+#include "TestFiles.h"
 
 #include <filesystem>
 #include <functional>
@@ -47,6 +48,3 @@ private:
     std::filesystem::path m_localFolder;
     std::map<std::string, Remote> m_remotes;
 };
-
-// The whole content of a file, or an empty text when it cannot be read.
-[[nodiscard]] std::string ReadBytes(const std::filesystem::path& file);

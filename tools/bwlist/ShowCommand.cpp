@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "Container.h"
 #include "DisplayText.h"
+#include "FileIO.h"
 #include "ItemList.h"
 #include "TextTable.h"
 
@@ -44,13 +45,14 @@ int RunShowCommand(const TBwListArguments& arguments, std::ostream& out, std::os
     }
     // The same steps as loading a list in the program, taken one by one so that a wrong password is
     // reported as such before the record reader trips over the noise it produced.
-    TStringList lines;
-    const bool checkFailed = LoadLinesEncrypted(lines, arguments.FileName, arguments.Password);
+    std::string bytes = ReadWholeFile(arguments.FileName);
+    const TOpenedContainer opened = OpenContainer(bytes, arguments.Password);
+    const bool checkFailed = !opened.CheckPasses(TLineReader(opened.Text).SkipRest());
     if (checkFailed) {
         err << "bwlist: the line-count check failed: wrong password or damaged file\n";
     }
     TBWItemList items;
-    ItemListFromLines(items, lines);
+    ItemListFromText(items, opened.Text);
 
     TTextTable table({"Id", "Due", "Last due", "Kind", "Repeat", "Weekdays", "Author", "Title", "Recipients"});
     table.SetMaxWidth(6, AuthorWidth);

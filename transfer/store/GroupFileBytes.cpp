@@ -7,7 +7,7 @@ std::string SealGroupFile(const TBWItemList& items, const std::string& password)
 {
     std::string bytes(ContainerHeaderSize, '\0');
     AppendItemListText(items, bytes);
-    SealContainer(bytes, 2 + items.size() * TBWItem::LineCount, password);
+    SealContainer(bytes, ItemListLineCount(items), password);
     return bytes;
 }
 
@@ -24,7 +24,7 @@ OpenedGroupFile OpenGroupFile(std::string bytes, const std::string& password, TB
     // The stored line count is the container's only check; it is looked at before any record is
     // built from what may be another password's noise.
     const std::size_t lineCount = TLineReader(opened.Text).SkipRest();
-    if (opened.StoredLineCount < 0 || lineCount != static_cast<std::size_t>(opened.StoredLineCount)) {
+    if (!opened.CheckPasses(lineCount)) {
         return {Verdict::WrongPassword, "it does not open with the group's password (a wrong password, or the "
                                         "file is damaged)"};
     }

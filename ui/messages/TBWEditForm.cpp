@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "ContentFont.h"
 #include "DateTime.h"
+#include "DayNumbers.h"
 #include "ErrorGuard.h"
 #include "HelpService.h"
 #include "SmallButton.h"
@@ -32,36 +33,10 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
-constexpr double MsPerDay = 86400000.0;
 // The dates a list file can hold: the stored form is the day count x 10000 in 32 bits.
-constexpr qint64 LastStorableDay = 214747;
-
-QDate DayZero()
-{
-    return {1899, 12, 30};
-}
-
-QDate DateOf(double moment)
-{
-    return DayZero().addDays(static_cast<qint64>(DatePart(moment)));
-}
-
-QTime TimeOf(double moment)
-{
-    const auto ms = static_cast<int>(std::min(std::llround(TimePart(moment) * MsPerDay), 86399999LL));
-    return QTime::fromMSecsSinceStartOfDay(ms);
-}
-
-double MomentOf(QDate date, QTime time)
-{
-    return EncodeDate(date.year(), date.month(), date.day()) +
-           EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
-}
+constexpr double LastStorableDay = 214747;
 
 // Two-digit years would be read back as years of the 1900s.
 QString DateFormatWithFullYear(const QLocale& locale)
@@ -183,7 +158,7 @@ QWidget* TBWEditForm::BuildMessagePage()
     m_dueDateEdit->setObjectName(QStringLiteral("dueDateEdit"));
     m_dueDateEdit->setCalendarPopup(true);
     m_dueDateEdit->setDisplayFormat(DateFormatWithFullYear(locale()));
-    m_dueDateEdit->setDateRange(DayZero().addDays(-LastStorableDay), DayZero().addDays(LastStorableDay));
+    m_dueDateEdit->setDateRange(DateOfDays(-LastStorableDay), DateOfDays(LastStorableDay));
     m_dueTimeEdit = new QTimeEdit(page);
     m_dueTimeEdit->setObjectName(QStringLiteral("dueTimeEdit"));
     m_dueTimeEdit->setDisplayFormat(TimeFormatWithSeconds(locale()));
@@ -316,8 +291,8 @@ void TBWEditForm::LoadFromMessage(const TBWItem& message)
 
 void TBWEditForm::ShowDueTime(double moment)
 {
-    m_dueDateEdit->setDate(DateOf(moment));
-    m_dueTimeEdit->setTime(TimeOf(moment));
+    m_dueDateEdit->setDate(DateOfDays(moment));
+    m_dueTimeEdit->setTime(TimeOfDays(moment));
     m_shown.DueTime = moment;
     m_shown.Date = m_dueDateEdit->date();
     m_shown.Time = m_dueTimeEdit->time();
@@ -345,7 +320,7 @@ void TBWEditForm::StoreIntoMessage(TBWItem& message, const std::string& author) 
     if (date == m_shown.Date && time == m_shown.Time) {
         message.DueTime = m_shown.DueTime;
     } else {
-        message.DueTime = MomentOf(date, time);
+        message.DueTime = ToDays(date, time);
     }
 
     const int kind = m_typeComboBox->currentIndex();
@@ -443,17 +418,17 @@ double TBWEditForm::Today() const
 
 void TBWEditForm::SetCurrentDate()
 {
-    m_dueDateEdit->setDate(DateOf(Today()));
+    m_dueDateEdit->setDate(DateOfDays(Today()));
 }
 
 void TBWEditForm::SetCurrentTime()
 {
-    m_dueTimeEdit->setTime(TimeOf(m_context.clock.Now()));
+    m_dueTimeEdit->setTime(TimeOfDays(m_context.clock.Now()));
 }
 
 void TBWEditForm::SetTomorrow()
 {
-    m_dueDateEdit->setDate(DateOf(Today() + 1));
+    m_dueDateEdit->setDate(DateOfDays(Today() + 1));
 }
 
 void TBWEditForm::ShowHelp()

@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+// Files and folders for the tests of every area.
+
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempFolder
 {
