@@ -158,7 +158,7 @@ int RunGroupCommand(const TGroupArguments& arguments, std::ostream& out, std::os
     PublishMemory memory;
     const auto store = OpenGroupStore(group, TransferSettings{}, cancel);
     if (!store) {
-        err << "bwlist: the location is neither a file name, an FTP address nor an HTTP address\n";
+        err << "bwlist: " << WhyNoStore(group) << "\n";
         return ExitError;
     }
     LockSettings lock;

@@ -40,6 +40,7 @@ void CurlSession::SetBaseOptions()
     if (!m_settings.CaFile.empty()) {
         curl_easy_setopt(m_easy, CURLOPT_CAINFO, m_settings.CaFile.c_str());
     }
+    curl_easy_setopt(m_easy, CURLOPT_ERRORBUFFER, m_error.data());
 }
 
 void CurlSession::Reset()
@@ -55,6 +56,7 @@ CURLcode CurlSession::Perform()
     if (!IsValid()) {
         return CURLE_FAILED_INIT;
     }
+    m_error[0] = '\0';
     if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK) {
         return CURLE_FAILED_INIT;
     }
@@ -118,6 +120,49 @@ std::string CurlSession::Escape(const std::string& text) const
     std::string result(escaped);
     curl_free(escaped);
     return result;
+}
+
+StoreCause CurlSession::CauseOf(CURLcode code) const
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return StoreCause::NameNotFound;
+    case CURLE_COULDNT_CONNECT:
+        return StoreCause::NotListening;
+    case CURLE_OPERATION_TIMEDOUT:
+        return StoreCause::TimedOut;
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return StoreCause::Certificate;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+        return StoreCause::Tls;
+    case CURLE_LOGIN_DENIED:
+        return StoreCause::Login;
+    case CURLE_REMOTE_ACCESS_DENIED:
+        return StoreCause::Permission;
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+        return StoreCause::NotFound;
+    default:
+        return StoreCause::Unknown;
+    }
+}
+
+std::string CurlSession::Describe(CURLcode code) const
+{
+    std::string text = curl_easy_strerror(code);
+    // libcurl 7.88 may leave an unrelated first message in the buffer in active FTP mode, so its
+    // words are taken only where they name what the code cannot.
+    const StoreCause cause = CauseOf(code);
+    const bool telling = cause == StoreCause::Certificate || cause == StoreCause::Tls || cause == StoreCause::Login ||
+                         code == CURLE_SSH || code == CURLE_QUOTE_ERROR;
+    if (telling && m_error[0] != '\0') {
+        text += ": ";
+        text += m_error.data();
+    }
+    return text;
 }
 
 curl_off_t CurlSession::BytesMoved() const

@@ -1,10 +1,12 @@
 #pragma once
 
 // Internal to the transfer library: the only header that brings in libcurl's.
+#include "StoreResult.h"
 #include "TransferSettings.h"
 
 #include <curl/curl.h>
 
+#include <array>
 #include <string>
 
 class CancelSignal;
@@ -33,6 +35,10 @@ public:
     [[nodiscard]] long ResponseCode() const;
     // Escapes a path segment for the URL.
     [[nodiscard]] std::string Escape(const std::string& text) const;
+    // What a failed transfer's code says about its cause, and libcurl's own words where they tell
+    // more than the code (a certificate's problem, an SSH server's refusal).
+    [[nodiscard]] StoreCause CauseOf(CURLcode code) const;
+    [[nodiscard]] std::string Describe(CURLcode code) const;
 
 private:
     void SetBaseOptions();
@@ -43,4 +49,5 @@ private:
     CancelSignal& m_cancel;
     CURL* m_easy = nullptr;
     CURLM* m_multi = nullptr;
+    std::array<char, CURL_ERROR_SIZE> m_error{};
 };
