@@ -7,6 +7,10 @@
 namespace {
 // How often a quiet transfer looks at its stall clock; libcurl wakes earlier when data moves.
 constexpr int PollMilliseconds = 250;
+// libcurl 7.88 leaves the FTP control connection out of what it waits on while the TLS handshake of
+// a passive data connection is pending (the server starts it only on RETR or STOR), and asks to be
+// woken after 200 ms: every command in that state, and so every transfer, waited that long.
+constexpr int QuickPollMilliseconds = 5;
 } // namespace
 
 CurlSession::CurlSession(const TransferSettings& settings, CancelSignal& cancel)
@@ -91,7 +95,8 @@ CURLcode CurlSession::Drive()
         } else if (now - lastProgress > m_settings.StallTimeout) {
             return CURLE_OPERATION_TIMEDOUT;
         }
-        if (curl_multi_poll(m_multi, nullptr, 0, PollMilliseconds, nullptr) != CURLM_OK) {
+        if (curl_multi_poll(m_multi, nullptr, 0, m_quickPolling ? QuickPollMilliseconds : PollMilliseconds, nullptr) !=
+            CURLM_OK) {
             return CURLE_FAILED_INIT;
         }
     }

@@ -29,6 +29,9 @@ public:
 
     // Clears the options of the last transfer for the next one; the connection stays open.
     void Reset();
+    // Looks at the transfer far more often than usual, for the one case where libcurl does not wake
+    // by itself (see CurlSession.cpp); stays set across Reset().
+    void SetQuickPolling(bool quick) { m_quickPolling = quick; }
     // Runs the transfer to its end. CURLE_OK means libcurl saw no failure; protocol status codes
     // are for the caller to judge.
     [[nodiscard]] CURLcode Perform();
@@ -50,4 +53,5 @@ private:
     CURL* m_easy = nullptr;
     CURLM* m_multi = nullptr;
     std::array<char, CURL_ERROR_SIZE> m_error{};
+    bool m_quickPolling = false;
 };

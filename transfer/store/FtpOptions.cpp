@@ -102,6 +102,7 @@ void FtpOptions::ApplyFor(CurlSession& session, const std::string& name, const s
     }
     // libcurl's default (no CURLOPT_FTPPORT) is passive: EPSV, then PASV.
     curl_easy_setopt(easy, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
+    session.SetQuickPolling(m_passive && m_security != FtpSecurity::None);
     curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(easy, CURLOPT_USERNAME, m_user.c_str());
