@@ -19,8 +19,11 @@ public:
     void UploadGroupFile(const TBWListLocation& group) override;
     [[nodiscard]] LocationHabits Habits(const TBWListLocation& group) const override;
     [[nodiscard]] std::filesystem::path LocalCopyPath(const TBWListLocation& group) const override;
+    [[nodiscard]] FetchReport LastFetchReport() const override { return m_lastReport; }
+    bool TrustServerKey(std::string& error) override;
 
 private:
     TransferCenter& m_transfers;
     std::filesystem::path m_dataFolder;
+    FetchReport m_lastReport;
 };

@@ -1,5 +1,6 @@
 #include "GroupDialogHooks.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 
 #include <exception>
@@ -25,6 +26,22 @@ void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QStri
     }
     QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool GroupDialogHooks::Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) const
+{
+    const Message message{icon, title, text};
+    if (AskQuestion) {
+        return AskQuestion(parent, message);
+    }
+    QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString GroupDialogHooks::OpenFileName(QWidget* parent, const QString& title, const QString& start) const
+{
+    return ChooseFile ? ChooseFile(parent, title, start) : QFileDialog::getOpenFileName(parent, title, start);
 }
 
 void GroupDialogHooks::Guard(QWidget* parent, const std::function<void()>& command) const
