@@ -43,6 +43,14 @@ std::string HostOf(const std::string& url, long& port)
     return authority;
 }
 
+// The modification time names a version only where there is no entity tag: a server gives the time
+// of its answer instead of a file's time that lies ahead of its clock (Apache does), which would make
+// one version look like a new one at every look.
+std::string VersionTime(const AnswerHeaders& answer)
+{
+    return answer.ETag.empty() ? answer.LastModified : std::string();
+}
+
 } // namespace
 
 HttpStore::HttpStore(std::string url, WebAccount account, const TransferSettings& settings, CancelSignal& cancel)
@@ -228,7 +236,7 @@ FetchResult HttpStore::Fetch(const std::string& name, const FileValidator* unles
     const AnswerHeaders& answer = request.Answer();
     fetched.Validator.Size = static_cast<std::int64_t>(fetched.Bytes.size());
     fetched.Validator.ETag = answer.ETag;
-    fetched.Validator.LastModified = answer.LastModified;
+    fetched.Validator.LastModified = VersionTime(answer);
     // Both times come from the server's clock.
     const std::time_t modified = curl_getdate(answer.LastModified.c_str(), nullptr);
     const std::time_t answered = curl_getdate(answer.Date.c_str(), nullptr);
@@ -251,7 +259,7 @@ StoreResult HttpStore::Stat(const std::string& name, FileValidator& validator)
     request.Run();
     StoreResult result = Judge(request, "look at " + name);
     const AnswerHeaders& answer = request.Answer();
-    validator = FileValidator{answer.Length, -1, 0, answer.ETag, answer.LastModified};
+    validator = FileValidator{answer.Length, -1, 0, answer.ETag, VersionTime(answer)};
     if (name == m_sharedName && result.IsOk()) {
         m_sharedETag = answer.ETag;
         m_sharedMissing = false;
