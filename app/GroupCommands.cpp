@@ -215,8 +215,10 @@ void GroupCommands::TellPublishProblems(const ExchangeReport& report)
     for (const GroupProblem& problem : report.Problems) {
         lines.push_back(GroupProblemText::ForPublish(problem));
     }
-    m_context.dialogs.ShowError(&m_window,
-                                tr("Not every group got the message.") + QStringLiteral("\n\n") + lines.join(u'\n'));
+    // Told without waiting: a box that waited here would keep the command, and everything started
+    // inside its waits, from ending until the user came back.
+    m_context.dialogs.ShowNotice(&m_window,
+                                 tr("Not every group got the message.") + QStringLiteral("\n\n") + lines.join(u'\n'));
 }
 
 void GroupCommands::PullGroups()

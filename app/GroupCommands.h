@@ -42,8 +42,8 @@ public:
 
     // Writes the message into the shared files of its recipient groups: added to the groups only in
     // newRecipients, replaced (by Id) in those in both, removed from those only in oldRecipients.
-    // The status bar names the groups while it runs; afterwards one box lists the groups that did
-    // not get the message. The commands New, Edit, Duplicate and Delete call it before they change
+    // The status bar names the groups while it runs; afterwards one box, which does not wait, lists
+    // the groups that did not get the message. The commands New, Edit, Duplicate and Delete call it before they change
     // the personal list; the message still carries its recipients from before the command.
     ExchangeReport PublishMessage(const TBWItem& message, const TStringList& oldRecipients,
                                   const TStringList& newRecipients);

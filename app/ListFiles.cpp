@@ -47,6 +47,11 @@ std::filesystem::path ListFiles::PersonalListFile() const
     return m_dataFolder / "bwlist.dat";
 }
 
+std::filesystem::path ListFiles::PostponedListFile() const
+{
+    return m_dataFolder / "bwpostponed.dat";
+}
+
 std::filesystem::path ListFiles::GroupItemListsFolder() const
 {
     return m_dataFolder / "BWELists";
@@ -146,6 +151,26 @@ void ListFiles::SaveGroupItemLists(const ProcessLists& lists) const
         } catch (const std::exception& failure) {
             m_report(FailureText(failure));
         }
+    }
+}
+
+void ListFiles::LoadPostponedList(TBWItemList& list) const
+{
+    try {
+        if (LoadItemList(list, PostponedListFile(), PersonalListPassword) == LoadCheckFailed) {
+            ReportUnreadable(PostponedListFile(), tr("The file is damaged or was not written by Bellwick."));
+        }
+    } catch (const std::exception& failure) {
+        ReportUnreadable(PostponedListFile(), FailureText(failure));
+    }
+}
+
+void ListFiles::SavePostponedList(const TBWItemList& list) const
+{
+    try {
+        SaveItemList(list, PostponedListFile(), PersonalListPassword);
+    } catch (const std::exception& failure) {
+        m_report(FailureText(failure));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ItemList.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -8,10 +10,10 @@
 
 struct ProcessLists;
 
-// The list files of the data folder: "glist.dat" (the groups), "bwlist.dat" (the personal list) and
-// one working list per enabled group in BWELists/. Each file is loaded and saved on its own, so one
-// that fails does not keep the others from loading or saving; every failure is handed to the report
-// with its text.
+// The list files of the data folder: "glist.dat" (the groups), "bwlist.dat" (the personal list),
+// "bwpostponed.dat" (the reminders put off) and one working list per enabled group in BWELists/. Each file is loaded
+// and saved on its own, so one that fails does not keep the others from loading or saving; every failure is handed to
+// the report with its text.
 //
 // A file that is there but cannot be read cleanly (damaged, foreign, a wrong password) would be
 // overwritten at the next save by whatever could be read from it. Before that can happen its bytes
@@ -31,9 +33,13 @@ public:
     void SaveGroupList(const ProcessLists& lists) const;
     void SavePersonalList(const ProcessLists& lists) const;
     void SaveGroupItemLists(const ProcessLists& lists) const;
+    // The reminders put off with "Remind me later", kept beside the personal list in the same form.
+    void LoadPostponedList(TBWItemList& list) const;
+    void SavePostponedList(const TBWItemList& list) const;
 
     [[nodiscard]] std::filesystem::path GroupListFile() const;
     [[nodiscard]] std::filesystem::path PersonalListFile() const;
+    [[nodiscard]] std::filesystem::path PostponedListFile() const;
     [[nodiscard]] std::filesystem::path GroupItemListsFolder() const;
 
 private:

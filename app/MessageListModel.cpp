@@ -31,7 +31,7 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         switch (index.column()) {
         case DateTimeColumn:
-            return DueTimeText(message.EffectiveDueTime(), m_clock.Now());
+            return DateTimeText(message);
         case TypeColumn:
             return KindName(message.Kind);
         case MessageColumn:
@@ -47,6 +47,16 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const
         return StateName(StateIndex(message, m_clock.Now()));
     }
     return {};
+}
+
+QString MessageListModel::DateTimeText(const TBWItem& message) const
+{
+    const double now = m_clock.Now();
+    if (const std::optional<double> until = m_postponedUntil ? m_postponedUntil(message.Id) : std::nullopt) {
+        //: The date column of a message whose reminder the user put off: %1 the moment it comes back.
+        return tr("postponed until %1").arg(DueTimeText(*until, now));
+    }
+    return DueTimeText(message.EffectiveDueTime(), now);
 }
 
 QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -6,6 +6,8 @@
 #include <QIcon>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class Clock;
 
@@ -33,6 +35,13 @@ public:
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
                                       int role = Qt::DisplayRole) const override;
 
+    // When a reminder of the message that the user put off comes back, if one waits; the date column
+    // says so instead of the due time.
+    void SetPostponedLookup(std::function<std::optional<double>(std::int32_t id)> lookup)
+    {
+        m_postponedUntil = std::move(lookup);
+    }
+
     // Matches the row count to the length of the personal list.
     void UpdateRowCount();
     // Has the view draw every row again (the messages may have changed in place or moved).
@@ -47,8 +56,11 @@ public:
     [[nodiscard]] static QString StateName(int state);
 
 private:
+    [[nodiscard]] QString DateTimeText(const TBWItem& message) const;
+
     const TBWItemList& m_messages;
     const Clock& m_clock;
+    std::function<std::optional<double>(std::int32_t id)> m_postponedUntil;
     int m_rowCount = 0;
     std::array<QIcon, 3> m_stateIcons;
 };

@@ -37,10 +37,16 @@ const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
     return next;
 }
 
-QString NextReminderText(const ProcessLists& lists, double now)
+QString NextReminderText(const ProcessLists& lists, double now, const TBWItem* postponed)
 {
-    const QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
+    QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
     const TBWItem* next = NextPendingMessage(lists, now);
+    if (postponed != nullptr && (next == nullptr || postponed->DueTime <= next->DueTime)) {
+        //: The tray icon's tooltip: %1 the program's name, %2 the title of a reminder the user put off,
+        //: %3 when it comes back as the list shows a due moment.
+        return QCoreApplication::translate("NextReminderText", "%1 — next: %2, postponed until %3")
+            .arg(name, QString::fromLocal8Bit(postponed->Title), DueTimeText(postponed->DueTime, now));
+    }
     if (next == nullptr) {
         return name;
     }

@@ -5,8 +5,10 @@
 #include <QString>
 
 // The tray icon's tooltip: the program's name and the reminder that comes up next, as the list shows
-// its due moment ("Bellwick — next: 14:05 Standup"); the name alone while nothing is pending.
-[[nodiscard]] QString NextReminderText(const ProcessLists& lists, double now);
+// its due moment ("Bellwick — next: 14:05 Standup"); the name alone while nothing is pending. A
+// reminder put off that comes back earlier is named instead ("Bellwick — next: Standup, postponed
+// until 14:35"); its DueTime is the moment it comes back.
+[[nodiscard]] QString NextReminderText(const ProcessLists& lists, double now, const TBWItem* postponed = nullptr);
 
 // The pending message with the earliest due moment among those that will come up on this desktop:
 // the user's own (except those sent to recipients only) and those of the enabled groups. A message

@@ -3,16 +3,27 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "Dialogs.h"
+#include "DueTimeText.h"
+#include "PopUpCascade.h"
 #include "Shell.h"
 #include "SoundPlayer.h"
 #include "TBWMsgForm.h"
+#include "TBWOverflowForm.h"
 #include "TBWRunFilesForm.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
+
+constexpr double MillisecondsPerDay = 86400000.0;
+// A speaker cannot tell apart two alerts within a second; thousands due together play one.
+constexpr double AlertGapDays = 1.0 / 86400.0;
 
 // Forgets the windows that have deleted themselves.
 template <typename Form>
@@ -42,31 +53,79 @@ void DeleteAll(std::vector<QPointer<Form>>& windows)
     windows.clear();
 }
 
+template <typename Form>
+void AddShown(const std::vector<QPointer<Form>>& windows, const QWidget* leaving, std::vector<const QWidget*>& shown)
+{
+    for (const QPointer<Form>& window : windows) {
+        if (window && window->isVisible() && window.data() != leaving) {
+            shown.push_back(window.data());
+        }
+    }
+}
+
+QString FromBytes(const std::string& text)
+{
+    return QString::fromLocal8Bit(text);
+}
+
 } // namespace
 
 ReminderDispatcher::ReminderDispatcher(AppContext& context, std::function<Preferences()> preferences, QObject* parent)
-    : QObject(parent), m_context(context), m_preferences(std::move(preferences))
+    : QObject(parent), m_context(context), m_preferences(std::move(preferences)),
+      m_postponed(ListFiles(context.dataFolder,
+                            [&context](const QString& text) { context.dialogs.ShowNotice(nullptr, text); })),
+      m_overflow(std::make_unique<TBWOverflowForm>())
 {}
 
 ReminderDispatcher::~ReminderDispatcher()
 {
-    // Reminders are not kept: one shown or waiting when the program ends is gone.
+    // Reminders put off stay in their file; the windows go with the program, and what they say as
+    // they go is no longer heard.
+    for (const auto& window : m_runQuestions) {
+        if (window) {
+            window->disconnect(this);
+        }
+    }
     DeleteAll(m_reminders);
     DeleteAll(m_runQuestions);
 }
 
-void ReminderDispatcher::ShowReminder(const TBWItem& message)
+void ReminderDispatcher::ShowReminder(const TBWItem& message, const std::string& groupName)
+{
+    if (HasRoom()) {
+        OpenPopUp(message);
+    } else {
+        AddToOverflow(message, FromBytes(groupName), [this, copy = message] { OpenPopUp(copy); });
+    }
+    PlayAlert();
+}
+
+void ReminderDispatcher::OpenPopUp(const TBWItem& message, std::optional<double> comeBack)
 {
     Prune(m_reminders);
-    auto* form = new TBWMsgForm(message, m_context.clock.Now());
+    const double now = m_context.clock.Now();
+    auto* form = new TBWMsgForm(message, now);
     m_reminders.emplace_back(form);
-    form->Popup();
-
-    const Preferences preferences = m_preferences();
-    const QString& sound = preferences.AlertSounds.front();
-    if (preferences.EnableSounds && !sound.isEmpty()) {
-        m_context.sound.PlaySoundFile(sound);
+    const PostponedReminders::Key key = ++m_lastKey;
+    connect(form, &TBWMsgForm::Postponed, this, [this, key, form, copy = message](qint64 delayMs) {
+        m_postponed.Put(key, copy, m_context.clock.Now() + static_cast<double>(delayMs) / MillisecondsPerDay);
+        Q_EMIT PostponedChanged();
+        FillFreePlaces(form);
+    });
+    connect(form, &TBWMsgForm::Dismissed, this, [this, key, form] {
+        m_postponed.Remove(key);
+        Q_EMIT PostponedChanged();
+        FillFreePlaces(form);
+    });
+    // Pop-ups shown meanwhile may have taken its place.
+    connect(form, &TBWMsgForm::ComingBack, this, [this, form] { Place(*form); });
+    if (comeBack) {
+        m_postponed.Put(key, message, *comeBack);
+        form->WaitFor(std::chrono::milliseconds(std::llround(std::max(*comeBack - now, 0.0) * MillisecondsPerDay)));
+        return;
     }
+    Place(*form);
+    form->Popup();
 }
 
 void ReminderDispatcher::OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters)
@@ -85,11 +144,104 @@ void ReminderDispatcher::ConfirmExecuteFiles(const TBWItem& message, const std::
     if (commands.empty()) {
         return;
     }
+    const QString group = FromBytes(groupName);
+    if (HasRoom()) {
+        OpenRunQuestion(message, group, commands, std::move(answered));
+    } else {
+        AddToOverflow(message, group, [this, copy = message, group, commands, answered = std::move(answered)] {
+            OpenRunQuestion(copy, group, commands, answered);
+        });
+    }
+}
+
+void ReminderDispatcher::OpenRunQuestion(const TBWItem& message, const QString& groupName,
+                                         const std::vector<TSplitCommandLine>& commands,
+                                         std::function<void(bool run)> answered)
+{
     Prune(m_runQuestions);
-    auto* form =
-        new TBWRunFilesForm(m_context, message, QString::fromLocal8Bit(groupName), commands, std::move(answered));
+    auto* form = new TBWRunFilesForm(m_context, message, groupName, commands, std::move(answered));
     m_runQuestions.emplace_back(form);
+    connect(form, &QObject::destroyed, this, [this, form] { FillFreePlaces(form); });
+    Place(*form);
     form->Popup();
+}
+
+bool ReminderDispatcher::HasRoom(const QWidget* leaving) const
+{
+    std::vector<const QWidget*> shown;
+    AddShown(m_reminders, leaving, shown);
+    AddShown(m_runQuestions, leaving, shown);
+    return static_cast<int>(shown.size()) < MaxOpenWindows;
+}
+
+void ReminderDispatcher::Place(QWidget& window)
+{
+    std::vector<const QWidget*> shown;
+    AddShown(m_reminders, &window, shown);
+    AddShown(m_runQuestions, &window, shown);
+    std::vector<QPoint> taken;
+    taken.reserve(shown.size());
+    for (const QWidget* other : shown) {
+        taken.push_back(other->pos());
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    window.adjustSize();
+    // About a title bar: each window shows the title of the one beneath it. The frame the desktop
+    // puts round a window is not known before it is shown; a step's worth is kept free for it.
+    const int step = QFontMetrics(window.font()).height() + 8;
+    window.move(CascadePosition(screen->availableGeometry(), window.size() + QSize(step, step), taken, step));
+}
+
+void ReminderDispatcher::AddToOverflow(const TBWItem& message, const QString& groupName, std::function<void()> open)
+{
+    QString from = FromBytes(message.Author);
+    if (!groupName.isEmpty()) {
+        //: The sender of a reminder and, in parentheses, the group it came through.
+        from = tr("%1 (%2)").arg(from, groupName);
+    }
+    m_overflow->Add(
+        {DueTimeText(message.LastDueTime, m_context.clock.Now()), FromBytes(message.Title), from, std::move(open)});
+}
+
+void ReminderDispatcher::FillFreePlaces(const QWidget* leaving)
+{
+    if (m_overflow->Count() > 0 && HasRoom(leaving)) {
+        // Opened once the closing window is gone, so that the new one may take its place.
+        QTimer::singleShot(0, this, [this] {
+            while (m_overflow->Count() > 0 && HasRoom()) {
+                m_overflow->OpenFirst();
+            }
+        });
+    }
+}
+
+void ReminderDispatcher::RestorePostponed()
+{
+    const TBWItemList kept = m_postponed.Load();
+    for (const auto& message : kept) {
+        OpenPopUp(*message, message->DueTime);
+    }
+    if (!kept.empty()) {
+        Q_EMIT PostponedChanged();
+    }
+}
+
+void ReminderDispatcher::PlayAlert()
+{
+    const double now = m_context.clock.Now();
+    if (std::abs(now - m_lastAlert) < AlertGapDays) {
+        return;
+    }
+    const Preferences preferences = m_preferences();
+    const QString& sound = preferences.AlertSounds.front();
+    if (!preferences.EnableSounds || sound.isEmpty()) {
+        return;
+    }
+    m_lastAlert = now;
+    m_context.sound.PlaySoundFile(sound);
 }
 
 void ReminderDispatcher::Beep()

@@ -6,9 +6,7 @@
 #include "BWError.h"
 #include "Clock.h"
 #include "DataFolder.h"
-#include "DateTime.h"
 #include "Dialogs.h"
-#include "DueTimeText.h"
 #include "EmptyListHint.h"
 #include "ErrorGuard.h"
 #include "FindCommands.h"
@@ -18,6 +16,7 @@
 #include "MainWindowTickJobs.h"
 #include "MessageCommands.h"
 #include "MessageListModel.h"
+#include "MessageListView.h"
 #include "NextReminderText.h"
 #include "NotificationArea.h"
 #include "PreferencesStore.h"
@@ -26,6 +25,7 @@
 #include "Scheduler.h"
 #include "SoundPlayer.h"
 #include "TBWAboutForm.h"
+#include "TickTimer.h"
 #include "TransferCenter.h"
 #include "TrayController.h"
 
@@ -33,7 +33,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -41,7 +40,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -49,7 +47,6 @@
 
 namespace {
 
-constexpr int TickIntervalMs = 1000;
 constexpr int BeepFrequencyHz = 1000;
 constexpr int BeepDurationMs = 300;
 
@@ -64,7 +61,7 @@ void TBWCForm::Guarded(Work&& work)
 TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_lists(lists),
       m_model(new MessageListModel(lists.PersonalList, context.clock, this)), m_hints(new HintSwitch(this)),
-      m_tray(new TrayController(this)), m_aboutForm(nullptr), m_tickTimer(new QTimer(this)),
+      m_tray(new TrayController(this)), m_aboutForm(nullptr),
       m_transfers(
           new TransferCenter(QFile::decodeName(QByteArray::fromStdString(context.dataFolder.string())), nullptr, this))
 {
@@ -86,14 +83,19 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
 
     // The scheduler's clock runs from the moment the window exists, shown or not.
     m_reminders = std::make_unique<ReminderDispatcher>(m_context, [this] { return CurrentPreferences(); });
+    // The view may still draw while the window is taken apart, after the dispatcher has gone.
+    m_model->SetPostponedLookup([this](std::int32_t id) {
+        return m_reminders ? m_reminders->Postponed().WaitingUntil(id, m_context.clock.Now()) : std::nullopt;
+    });
+    connect(m_reminders.get(), &ReminderDispatcher::PostponedChanged, this, [this] {
+        RepaintList();
+        UpdateTrayToolTip();
+    });
     m_tickJobs = std::make_unique<MainWindowTickJobs>(*this);
     m_scheduler = std::make_unique<Scheduler>(m_lists.PersonalList, m_lists.GroupList, m_lists.GroupItemLists,
                                               m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
     m_tickJobs->SetPullGroups([this] { m_groupCommands->PullGroups(); });
-    m_tickTimer->setObjectName(QStringLiteral("tickTimer"));
-    m_tickTimer->setInterval(TickIntervalMs);
-    connect(m_tickTimer, &QTimer::timeout, this, &TBWCForm::OnTimerTick);
-    m_tickTimer->start();
+    m_ticks = new TickTimer([this] { Tick(); }, m_context.dialogs, *this);
 }
 
 TBWCForm::~TBWCForm()
@@ -113,35 +115,7 @@ void TBWCForm::BuildWindow()
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
-    m_listView = new QTreeView(central);
-    m_listView->setObjectName(QStringLiteral("messageListView"));
-    m_listView->setAccessibleName(tr("Messages"));
-    m_listView->setRootIsDecorated(false);
-    m_listView->setItemsExpandable(false);
-    m_listView->setUniformRowHeights(true);
-    m_listView->setAllColumnsShowFocus(true);
-    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_listView->setIconSize(QSize(16, 16));
-    m_listView->setModel(m_model);
-    QHeaderView* header = m_listView->header();
-    header->setSectionsClickable(true);
-    header->setSectionsMovable(false);
-    header->setSortIndicatorShown(true);
-    header->setStretchLastSection(true);
-    // The designed widths, widened where the user's font and date format need more room.
-    const QFontMetrics metrics(m_listView->font());
-    const int padding = 4 * metrics.averageCharWidth();
-    const QString longestDate = DueTimeText(EncodeDateTime(2024, 12, 28, 23, 59), 0.0);
-    const int dateWidth =
-        std::max(150, metrics.horizontalAdvance(longestDate) + m_listView->iconSize().width() + padding);
-    const int typeWidth = std::max(100, std::max(metrics.horizontalAdvance(MessageListModel::KindName(0)),
-                                                 metrics.horizontalAdvance(MessageListModel::KindName(1))) +
-                                            padding);
-    header->resizeSection(MessageListModel::DateTimeColumn, dateWidth);
-    header->resizeSection(MessageListModel::TypeColumn, typeWidth);
-    header->resizeSection(MessageListModel::MessageColumn, 250);
+    m_listView = MakeMessageListView(*m_model, central);
     UpdateSortIndicator();
     new EmptyListHint(tr("No reminders yet. Press Ins or choose Message ▸ New to add one."), *m_listView);
 
@@ -176,7 +150,10 @@ void TBWCForm::BuildWindow()
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(true);
 
-    resize(std::max(532, dateWidth + typeWidth + 250 + 16 + 2 * m_listView->frameWidth()),
+    const QHeaderView* header = m_listView->header();
+    resize(std::max(532, header->sectionSize(MessageListModel::DateTimeColumn) +
+                             header->sectionSize(MessageListModel::TypeColumn) +
+                             header->sectionSize(MessageListModel::MessageColumn) + 16 + 2 * m_listView->frameWidth()),
            396 + menuBar()->sizeHint().height());
     setMinimumSize(300, 250);
 }
@@ -221,7 +198,7 @@ void TBWCForm::ConnectCommands()
 void TBWCForm::UpdateTrayToolTip()
 {
     const double now = m_context.clock.Now();
-    QString text = NextReminderText(m_lists, now);
+    QString text = NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr);
     // A group whose reminders have stopped arriving must not go unnoticed in the tray.
     const QString failures =
         m_groupCommands ? m_groupCommands->Health().LongFailures(m_lists.GroupList, now) : QString();
@@ -241,6 +218,10 @@ void TBWCForm::RunStartSteps()
     ListFiles(m_context.dataFolder, report).Load(m_lists);
     UpdateRowCount();
     LoadPreferences();
+    // From here on the ticks sort and sound as the user chose; a box still to come (the name) lets
+    // them run.
+    m_ticks->Begin();
+    m_reminders->RestorePostponed();
     try {
         m_autostart->Repair(m_preferences.StartWithDesktop);
     } catch (const EBWError& failure) {
@@ -269,6 +250,8 @@ void TBWCForm::UpdateCaption()
 
 void TBWCForm::FinishStart(bool startHidden)
 {
+    // Reminders come at the latest from here, even after a start step that failed.
+    m_ticks->Begin();
     m_tray->Show();
     if (!startHidden) {
         ShowCentred();
@@ -504,11 +487,6 @@ Preferences TBWCForm::CurrentPreferences() const
     current.SortColumn = m_order.SortColumn();
     current.SortReversed = m_order.SortReversed();
     return current;
-}
-
-void TBWCForm::OnTimerTick()
-{
-    Guarded([this] { Tick(); });
 }
 
 void TBWCForm::Tick()

@@ -21,13 +21,13 @@ class MainWindowTickJobs;
 class MessageCommands;
 class MessageListModel;
 class QPushButton;
-class QTimer;
 class QTreeView;
 class ReminderDispatcher;
 class Scheduler;
 class TBWAboutForm;
 class TBWGroupSelectForm;
 class TBWItem;
+class TickTimer;
 class TrayController;
 class TransferCenter;
 
@@ -36,7 +36,7 @@ class TransferCenter;
 // it only hides the program into the tray; "Exit" in the tray menu ends it.
 //
 // Where later work plugs in:
-// - The scheduler: Tick() runs it once a second from the window's timer, inside the error guard. Its
+// - The scheduler: Tick() runs it once a second from the window's TickTimer, inside an error guard. Its
 //   pull of the groups is the one set with SchedulerJobs().SetPullGroups (nothing until then).
 // - Message and find commands: the entries of Menu() and the buttons "newButton", "editButton" and
 //   "deleteButton" exist, disabled until a command is connected. A command changes Lists().PersonalList,
@@ -127,7 +127,6 @@ private:
     void OnAutoSortToggled(bool on);
     void OnShowHintsToggled(bool on);
     void OnStartWithDesktopToggled(bool on);
-    void OnTimerTick();
     // The scheduler's work for one tick (backup, pull, due scan, chime) comes here.
     void Tick();
     template <typename Work>
@@ -148,7 +147,7 @@ private:
     TBWAboutForm* m_aboutForm;
     MessageCommands* m_messageCommands = nullptr;
     FindCommands* m_findCommands = nullptr;
-    QTimer* m_tickTimer;
+    TickTimer* m_ticks = nullptr;
     std::unique_ptr<AutostartOption> m_autostart;
     std::unique_ptr<ReminderDispatcher> m_reminders;
     std::unique_ptr<MainWindowTickJobs> m_tickJobs;

@@ -14,6 +14,10 @@ public:
 
     // The program's error box: its title, an error icon, the text and an OK button.
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // The same box with a warning icon, which does not wait: the call returns at once and the box
+    // stays until the user closes it. For what a command tells once its work is done, so that the
+    // box holds nothing up.
+    virtual void ShowNotice(QWidget* parent, const QString& text) = 0;
     // A one-line input box; nothing when the user cancels.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& prompt,
                                            const QString& initialText) = 0;

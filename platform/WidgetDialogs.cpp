@@ -4,11 +4,33 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+namespace {
+
+// A box blocks the window it belongs to and nothing else: the reminder pop-ups belong to no window,
+// so one that comes up while a box waits for an answer can still be dealt with.
+int Run(QDialog& dialog)
+{
+    dialog.setWindowModality(Qt::WindowModal);
+    return dialog.exec();
+}
+
+} // namespace
+
 void WidgetDialogs::ShowError(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("errorMessageBox"));
-    box.exec();
+    Run(box);
+}
+
+void WidgetDialogs::ShowNotice(QWidget* parent, const QString& text)
+{
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("noticeMessageBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 std::optional<QString> WidgetDialogs::AskText(QWidget* parent, const QString& caption, const QString& prompt,
@@ -19,7 +41,7 @@ std::optional<QString> WidgetDialogs::AskText(QWidget* parent, const QString& ca
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
     dialog.setTextValue(initialText);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (Run(dialog) != QDialog::Accepted) {
         return std::nullopt;
     }
     return dialog.textValue();
@@ -30,5 +52,5 @@ bool WidgetDialogs::Confirm(QWidget* parent, const QString& caption, const QStri
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("confirmMessageBox"));
     box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+    return Run(box) == QMessageBox::Ok;
 }

@@ -550,6 +550,11 @@ A copy of it could not be kept (%3).</translation>
         <source>Pending, not delivered yet</source>
         <translation>Not shown yet</translation>
     </message>
+    <message>
+        <source>postponed until %1</source>
+        <extracomment>The date column of a message whose reminder the user put off: %1 the moment it comes back.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NextReminderText</name>
@@ -561,6 +566,11 @@ A copy of it could not be kept (%3).</translation>
         <source>%1 — next: %2 %3</source>
         <extracomment>The tray icon&apos;s tooltip: %1 the program&apos;s name, %2 the due moment as the list shows it, %3 the title.</extracomment>
         <translation>%1 — next: %2 %3</translation>
+    </message>
+    <message>
+        <source>%1 — next: %2, postponed until %3</source>
+        <extracomment>The tray icon&apos;s tooltip: %1 the program&apos;s name, %2 the title of a reminder the user put off, %3 when it comes back as the list shows a due moment.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -591,6 +601,14 @@ A copy of it could not be kept (%3).</translation>
     <message>
         <source>Remove the selected recipient</source>
         <translation>Remove the selected recipient</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderDispatcher</name>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>The sender of a reminder and, in parentheses, the group it came through.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1067,6 +1085,81 @@ A copy of it could not be kept (%3).</translation>
     <message>
         <source>&amp;Remind me later:</source>
         <translation>&amp;Remind me later:</translation>
+    </message>
+    <message>
+        <source>&amp;10 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;30 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 &amp;hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again in an hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me again tomorrow at this time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBWOverflowForm</name>
+    <message numerus="yes">
+        <source>More reminders (%n)</source>
+        <extracomment>The caption of the window that lists the reminders beyond the pop-ups open at once.</extracomment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dismiss &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More reminders came than Bellwick opens at once. They are listed here; open each to read it, or dismiss them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders not yet opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

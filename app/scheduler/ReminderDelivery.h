@@ -14,8 +14,9 @@ class ReminderDelivery
 public:
     virtual ~ReminderDelivery() = default;
 
-    // A simple message: the reminder pop-up, with its alert sound.
-    virtual void ShowReminder(const TBWItem& message) = 0;
+    // A simple message: the reminder pop-up, with its alert sound. groupName is empty for the user's
+    // own list.
+    virtual void ShowReminder(const TBWItem& message, const std::string& groupName) = 0;
     // One command line of an execute-files message of the user's own list; the user is told when
     // there is nothing by that name to open.
     virtual void OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters) = 0;

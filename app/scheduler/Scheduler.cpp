@@ -87,7 +87,7 @@ void Scheduler::DeliverReminder(const TBWItem& message, const std::string& group
 {
     switch (message.Kind) {
     case KindSimpleMessage:
-        m_delivery.ShowReminder(message);
+        m_delivery.ShowReminder(message, groupName);
         Log(message, " || Simple message || ");
         break;
     case KindExecuteFiles:

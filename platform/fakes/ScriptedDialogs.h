@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -20,7 +21,14 @@ public:
         QString prompt;
     };
 
-    void ShowError(QWidget* /*parent*/, const QString& text) override { errors.push_back(text); }
+    void ShowError(QWidget* /*parent*/, const QString& text) override
+    {
+        errors.push_back(text);
+        if (whileErrorOpen) {
+            whileErrorOpen();
+        }
+    }
+    void ShowNotice(QWidget* /*parent*/, const QString& text) override { notices.push_back(text); }
 
     std::optional<QString> AskText(QWidget* /*parent*/, const QString& caption, const QString& prompt,
                                    const QString& /*initialText*/) override
@@ -52,4 +60,7 @@ public:
     std::deque<bool> confirmAnswers;
     std::vector<Question> confirmations;
     std::vector<QString> errors;
+    // What happens while an error box waits for its OK: a real box runs the event loop meanwhile.
+    std::function<void()> whileErrorOpen;
+    std::vector<QString> notices;
 };

@@ -1,6 +1,7 @@
 // The real program on an X display with a message due a few seconds after its start: the reminder
-// pops up on top without taking the keyboard, the delivery log gets its line, and the close box ends
-// the reminder. With BW_SCREENSHOT_DIR set, the pop-up is saved there as reminder-popup.png.
+// pops up on top without taking the keyboard or a taskbar entry, the delivery log gets its line, and
+// the close box ends the reminder. A reminder put off outlasts the end of the program. With BW_SCREENSHOT_DIR set, the
+// pop-up is saved there as reminder-popup.png.
 #include "ProgramHome.h"
 #include "SystemClock.h"
 #include "TestMessages.h"
@@ -103,6 +104,7 @@ TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLog
     EXPECT_TRUE(caption.contains(QRegularExpression(QStringLiteral("^(.* )?\\d\\d:\\d\\d - "))))
         << caption.toStdString();
     EXPECT_TRUE(probe->AsksToStayOnTop(*popUp));
+    EXPECT_TRUE(probe->AsksToSkipTaskbar(*popUp)) << "the pop-up has no taskbar entry of its own";
     EXPECT_EQ(probe->UserTime(*popUp), std::optional<std::uint32_t>(0)) << "shown without being activated";
     EXPECT_EQ(probe->InputFocus(), focusBefore) << "the keyboard stays where it was";
 
@@ -125,4 +127,30 @@ TEST_F(ReminderDesktopTest, AMessageDueSoonPopsUpOnTopWithoutTheKeyboardAndIsLog
     ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
     ASSERT_TRUE(program->waitForFinished(TimeoutMs));
     EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+}
+
+TEST_F(ReminderDesktopTest, AReminderPutOffComesBackAfterTheProgramWasEndedAndStartedAgain)
+{
+    // Put off in an earlier run, to come back a few seconds from now.
+    const double now = SystemClock().Now();
+    TBWItemList postponed;
+    postponed.push_back(MakeMessage(Title.toStdString(), now + 5.0 / 86400.0, 4711, KindSimpleMessage, now - 0.01));
+    const std::filesystem::path kept = home.DataFolder() / "bwpostponed.dat";
+    std::filesystem::create_directories(home.DataFolder());
+    SaveItemList(postponed, kept, PersonalListPassword);
+
+    program = home.Start({QStringLiteral("/m")}, QStringLiteral("xcb"), display.Name());
+    ASSERT_TRUE(WaitFor([&] { return home.HasStarted(); }, TimeoutMs));
+    ASSERT_TRUE(Terminate(*program)) << "the program had ended before it was asked to";
+    ASSERT_TRUE(program->waitForFinished(TimeoutMs));
+    TBWItemList afterExit;
+    ASSERT_EQ(LoadItemList(afterExit, kept, PersonalListPassword), LoadOk);
+    EXPECT_EQ(afterExit.size(), 1U) << "the end of the program does not drop it";
+
+    program = home.Start({QStringLiteral("/m")}, QStringLiteral("xcb"), display.Name());
+    std::optional<XProbe::Window> popUp;
+    ASSERT_TRUE(WaitFor([&] { return (popUp = ShownPopUp()).has_value(); }, TimeoutMs))
+        << program->readAllStandardError().toStdString();
+    EXPECT_TRUE(probe->AsksToSkipTaskbar(*popUp));
+    EXPECT_TRUE(LogText().isEmpty()) << "it was delivered in the earlier run";
 }

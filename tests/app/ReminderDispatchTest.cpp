@@ -1,15 +1,19 @@
 // Reminders in the main window: its tick delivers due messages as pop-ups with their sound, opens
 // programs of the user's own list, asks before programs from a group run, writes the spare copy
-// "bwlist.bak", keeps going after a failed tick, and goes on ticking inside a modal dialog. The
-// clock is fake and the ticks are delivered by hand. The scan itself is tested on its own elsewhere.
+// "bwlist.bak", keeps going after a failed tick, and goes on ticking inside a modal dialog. Pop-ups
+// open beside each other and ten at most, the rest wait in one window; reminders put off outlast a
+// restart. The clock is fake and the ticks are delivered by hand. The scan itself is tested on its
+// own elsewhere.
 #include "MainMenu.h"
 #include "MainWindowFixture.h"
 #include "MainWindowTickJobs.h"
 #include "ReminderDispatcher.h"
 #include "Scheduler.h"
 #include "TBWMsgForm.h"
+#include "TBWOverflowForm.h"
 #include "TBWRunFilesForm.h"
 #include "TestMessages.h"
+#include "TrayController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +22,10 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTreeWidget>
+
+#include <set>
 
 class ReminderDispatchTest : public MainWindowTest
 {
@@ -56,6 +64,26 @@ protected:
         TStringList lines;
         SplitLines(file.readAll().toStdString(), lines);
         return lines;
+    }
+
+    static void Press(const QWidget* window, const char* button)
+    {
+        QTest::mouseClick(window->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    [[nodiscard]] std::vector<TBWMsgForm*> ShownPopUps() const
+    {
+        std::vector<TBWMsgForm*> shown = PopUps();
+        std::erase_if(shown, [](const TBWMsgForm* popUp) { return !popUp->isVisible(); });
+        return shown;
+    }
+
+    [[nodiscard]] TBWItemList PostponedFile() const
+    {
+        TBWItemList kept;
+        EXPECT_EQ(LoadItemList(kept, dataFolder / "bwpostponed.dat", PersonalListPassword), LoadOk);
+        return kept;
     }
 
     static std::unique_ptr<TBWItem> Programs(const std::string& title, double due, std::int32_t id)
@@ -265,6 +293,117 @@ TEST_F(ReminderDispatchTest, TicksGoOnWhileAModalDialogIsOpen)
     timer->stop();
     EXPECT_TRUE(shownInside);
     EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(ReminderDispatchTest, ADialogOpenedWhileThePullWaitsHoldsBackNoReminder)
+{
+    clock.Set(At(10, 0));
+    AddOwn(MakeMessage("Standup", At(9, 0), 1));
+    QTimer* timer = form->findChild<QTimer*>(Text("tickTimer"));
+    bool pulled = false;
+    bool shownInside = false;
+    // The pull lets events run while it waits for its transfers: a command the user starts meanwhile
+    // keeps its dialog or box open inside that wait, inside the tick.
+    form->SchedulerJobs().SetPullGroups([&] {
+        QTimer::singleShot(0, form.get(), [&] {
+            const QDeadlineTimer deadline(5000);
+            while (PopUps().empty() && !deadline.hasExpired()) {
+                QTest::qWait(5);
+            }
+            shownInside = !PopUps().empty();
+            QApplication::activeModalWidget()->close();
+        });
+        form->Menu().aboutAction->trigger();
+        pulled = true;
+    });
+    form->TickScheduler().SetTickCounter(Scheduler::PullEvery - 1);
+    timer->start(1);
+    QTRY_VERIFY_WITH_TIMEOUT(pulled, 10000);
+    timer->stop();
+    EXPECT_TRUE(shownInside);
+}
+
+TEST_F(ReminderDispatchTest, TenPopUpsAtMostEachBesideTheLastTheRestWaitInOneWindowAndNoneIsLost)
+{
+    clock.Set(At(10, 0));
+    constexpr int Due = ReminderDispatcher::MaxOpenWindows + 5;
+    for (int i = 1; i <= Due; ++i) {
+        AddOwn(MakeMessage("Reminder " + std::to_string(i), At(9, 0), i));
+    }
+    TickTimes(Scheduler::ScanEvery);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(LogLines().size(), std::size_t{Due}) << "every one is delivered";
+    EXPECT_EQ(sound.played.size(), 1U) << "one alert for the lot";
+    ASSERT_EQ(ShownPopUps().size(), std::size_t{ReminderDispatcher::MaxOpenWindows});
+    std::set<std::pair<int, int>> places;
+    for (const TBWMsgForm* popUp : ShownPopUps()) {
+        places.emplace(popUp->x(), popUp->y());
+        EXPECT_TRUE(popUp->screen()->availableGeometry().contains(popUp->frameGeometry()));
+    }
+    EXPECT_EQ(places.size(), ShownPopUps().size()) << "no two pop-ups in the same place";
+
+    TBWOverflowForm& overflow = form->Reminders().Overflow();
+    auto* waiting = overflow.findChild<QTreeWidget*>(Text("reminderList"));
+    EXPECT_TRUE(overflow.isVisible());
+    EXPECT_EQ(overflow.windowTitle(), Text("More reminders (5)"));
+    ASSERT_EQ(waiting->topLevelItemCount(), 5);
+    EXPECT_EQ(waiting->topLevelItem(0)->text(0), Text("09:00"));
+    EXPECT_EQ(waiting->topLevelItem(0)->text(1), Text("Reminder 11"));
+    EXPECT_EQ(waiting->topLevelItem(0)->text(2), Text("Ann"));
+
+    // A pop-up closed makes room for the next one waiting; Open brings one up at once, whatever is open.
+    Press(ShownPopUps().front(), "okButton");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ShownPopUps().size(), std::size_t{ReminderDispatcher::MaxOpenWindows});
+    EXPECT_EQ(ShownPopUps().back()->windowTitle(), Text("09:00 - Reminder 11"));
+    waiting->setCurrentItem(waiting->topLevelItem(1));
+    Press(&overflow, "openButton");
+    EXPECT_EQ(ShownPopUps().back()->windowTitle(), Text("09:00 - Reminder 13"));
+    Press(&overflow, "dismissButton");
+    EXPECT_EQ(waiting->topLevelItemCount(), 2);
+    Press(&overflow, "dismissAllButton");
+    EXPECT_EQ(waiting->topLevelItemCount(), 0);
+    EXPECT_FALSE(overflow.isVisible());
+}
+
+TEST_F(ReminderDispatchTest, APostponedReminderIsShownAsSuchOutlastsARestartAndGoesWhenClosed)
+{
+    clock.Set(At(10, 0));
+    AddOwn(MakeMessage("Standup", At(9, 30), 1));
+    TickTimes(Scheduler::ScanEvery);
+    ASSERT_EQ(PopUps().size(), 1U);
+    Press(PopUps().front(), "later10Button");
+    const auto expectPostponed = [this] {
+        EXPECT_EQ(Cell(0, 0), Text("postponed until 10:10"));
+        EXPECT_EQ(form->Tray().Icon()->toolTip(), Text("Bellwick — next: Standup, postponed until 10:10"));
+    };
+    expectPostponed();
+    ASSERT_EQ(PostponedFile().size(), 1U);
+    const auto mode = std::filesystem::status(dataFolder / "bwpostponed.dat").permissions();
+    EXPECT_EQ(mode & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+              std::filesystem::perms::none);
+
+    // The program ends and starts again four minutes later.
+    form->ShutdownSave([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    form.reset();
+    lists.PersonalList.clear();
+    clock.Set(At(10, 4));
+    StartAs(Text("Ann"));
+    ASSERT_EQ(PopUps().size(), 1U);
+    TBWMsgForm* popUp = PopUps().front();
+    EXPECT_FALSE(popUp->isVisible());
+    // The list file keeps moments to 8.64 seconds.
+    EXPECT_NEAR(popUp->DelayTimer().interval(), 6 * 60000, 4320);
+    expectPostponed();
+
+    popUp->DelayTimer().start(0);
+    QTRY_VERIFY_WITH_TIMEOUT(popUp->isVisible(), 2000);
+    EXPECT_EQ(popUp->windowTitle(), Text("09:30 - Standup"));
+    EXPECT_EQ(sound.played.size(), 1U) << "coming back plays no sound";
+    EXPECT_EQ(PostponedFile().size(), 1U) << "kept until closed for good";
+    Press(popUp, "okButton");
+    EXPECT_TRUE(PostponedFile().empty());
+    EXPECT_EQ(Cell(0, 0), Text("09:30")) << "the list shows the due time again";
 }
 
 TEST_F(ReminderDispatchTest, RemindersStillOpenGoWithTheProgram)

@@ -1,10 +1,14 @@
 // The start steps and the shutdown save of the main window: folders, name, caption, preferences and
 // the list files.
 #include "MainWindowFixture.h"
+#include "ReminderDispatcher.h"
+#include "Scheduler.h"
 #include "TestMessages.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <fstream>
 
 namespace {
 
@@ -116,6 +120,33 @@ TEST_F(MainWindowTest, PreferencesAreReadInEitherFormAndUnreadableValuesGiveTheD
         << "a number stored as text stays text";
     EXPECT_EQ(preferences.values.at(Key(Text("General"), Text("SortObrat"))), StoredValue(Text("1")));
     EXPECT_EQ(preferences.values.at(Key(Text("General"), Text("FXH1Alert"))), StoredValue(Text("1")));
+}
+
+TEST_F(MainWindowTest, NoTickRunsBeforeThePreferencesAreRead)
+{
+    // Sounds and Autosort off; the list out of order, one message due; a damaged working list
+    // of a group, whose box comes up while the lists load.
+    preferences.Write(Text("General"), Text("EnableSounds"), Text("0"));
+    preferences.Write(Text("General"), Text("AutoSort"), Text("0"));
+    TBWItemList personal;
+    personal.push_back(MakeMessage("Later", Noon() + 0.25, 1));
+    personal.push_back(MakeMessage("Due", Noon() - 0.25, 2));
+    WritePersonalList(dataFolder, personal);
+    TBWGroupList groups;
+    groups.push_back(MakeGroup("Sales", "north-wind", true));
+    ASSERT_TRUE(SaveGroupList(groups, dataFolder / "glist.dat"));
+    std::filesystem::create_directories(dataFolder / "BWELists");
+    std::ofstream(dataFolder / "BWELists" / "Sales") << "not a list";
+    dialogs.whileErrorOpen = [this] { TickTimes(Scheduler::ScanEvery); };
+
+    StartAs(Text("Ann"));
+    ASSERT_EQ(dialogs.errors.size(), 1U);
+    dialogs.whileErrorOpen = nullptr;
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Later", "Due"}));
+    TickTimes(Scheduler::ScanEvery);
+    EXPECT_EQ(form->Reminders().Reminders().size(), 1U) << "delivered once the preferences were read";
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Later", "Due"}));
+    EXPECT_TRUE(sound.played.empty());
 }
 
 TEST_F(MainWindowTest, AStartLoadsTheThreeKindsOfFilesAndTheExitWritesThemBack)

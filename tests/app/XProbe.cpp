@@ -148,14 +148,14 @@ bool XProbe::AnyViewableTitled(const QString& title)
     return false;
 }
 
-bool XProbe::AsksToStayOnTop(Window window)
+bool XProbe::AsksForState(Window window, const char* stateName)
 {
     const QByteArray states = Property(window, Atom("_NET_WM_STATE"));
-    const std::uint32_t above = Atom("_NET_WM_STATE_ABOVE");
+    const std::uint32_t wanted = Atom(stateName);
     for (qsizetype offset = 0; offset + 4 <= states.size(); offset += 4) {
         std::uint32_t state = 0;
         std::memcpy(&state, states.constData() + offset, sizeof state);
-        if (state == above) {
+        if (state == wanted) {
             return true;
         }
     }

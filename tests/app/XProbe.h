@@ -42,7 +42,9 @@ public:
     [[nodiscard]] bool AnyViewableTitled(const QString& title);
 
     // Whether the window asks to be kept on top (_NET_WM_STATE_ABOVE).
-    [[nodiscard]] bool AsksToStayOnTop(Window window);
+    [[nodiscard]] bool AsksToStayOnTop(Window window) { return AsksForState(window, "_NET_WM_STATE_ABOVE"); }
+    // Whether the window asks taskbars to leave it out (_NET_WM_STATE_SKIP_TASKBAR).
+    [[nodiscard]] bool AsksToSkipTaskbar(Window window) { return AsksForState(window, "_NET_WM_STATE_SKIP_TASKBAR"); }
     // The window's _NET_WM_USER_TIME, if it has one: 0 asks the window manager not to activate it.
     [[nodiscard]] std::optional<std::uint32_t> UserTime(Window window);
     // The window that has the keyboard focus (or None, PointerRoot).
@@ -65,6 +67,7 @@ public:
 
 private:
     [[nodiscard]] std::uint32_t Atom(const char* name);
+    [[nodiscard]] bool AsksForState(Window window, const char* state);
     [[nodiscard]] QByteArray Property(Window window, std::uint32_t property);
     [[nodiscard]] QString Title(Window window);
     [[nodiscard]] std::vector<Window> Children(Window window);

@@ -25,7 +25,10 @@ const std::string FtpPassword = "bwpass";
 class RecordingDelivery : public ReminderDelivery
 {
 public:
-    void ShowReminder(const TBWItem& message) override { Shown.push_back(message.Title); }
+    void ShowReminder(const TBWItem& message, const std::string& /*groupName*/) override
+    {
+        Shown.push_back(message.Title);
+    }
     void OpenProgram(const TBWItem& /*message*/, const std::string& /*program*/,
                      const std::string& /*parameters*/) override
     {}

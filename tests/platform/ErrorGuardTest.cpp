@@ -29,6 +29,7 @@ TEST(ErrorGuard, AnErrorBoxThatFailsItselfDoesNotEscape)
     {
     public:
         void ShowError(QWidget*, const QString&) override { throw std::runtime_error("no display"); }
+        void ShowNotice(QWidget*, const QString&) override {}
         std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
         bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     } dialogs;

@@ -19,6 +19,7 @@
 #include "TransferTestSupport.h"
 
 #include <QProcess>
+#include <QThreadPool>
 
 #include <fstream>
 #include <map>
@@ -330,6 +331,9 @@ TEST_F(GroupLoadTest, AnHourOfPullsWithFailingServersLosesNothingAndKeepsTheWind
     // line, so that takes no longer than one connect timeout.
     EXPECT_TRUE(WaitUntil([&] { return form->Transfers().PendingTransfers() == 0; }, 5s));
     QCoreApplication::processEvents();
+    // Qt's painter borrows threads from the global pool (drawing the list of reminders beyond the
+    // pop-ups open at once), which keeps them, and their descriptors, for half a minute.
+    QThreadPool::globalInstance()->waitForDone();
     const int leakedThreads = ThreadCount() - threadsBefore;
     const int leakedHandles = OpenFileCount() - handlesBefore;
     CheckLocalCopies(Hour + 1);
@@ -344,9 +348,9 @@ TEST_F(GroupLoadTest, AnHourOfPullsWithFailingServersLosesNothingAndKeepsTheWind
     // The silent server's publish outlives the wait: the user is told it is still under way, and
     // told its end later, without a box.
     EXPECT_EQ(userReport.StillSending, std::vector<std::string>{"hang-0"});
-    ASSERT_FALSE(dialogs.errors.empty());
+    ASSERT_FALSE(dialogs.notices.empty());
     for (const char* name : {"refuse-0", "away-0"}) {
-        EXPECT_TRUE(dialogs.errors.back().contains(QString::fromUtf8(name))) << dialogs.errors.back().toStdString();
+        EXPECT_TRUE(dialogs.notices.back().contains(QString::fromUtf8(name))) << dialogs.notices.back().toStdString();
     }
 
     // Every group file holds what was last published to it, on the server and in the local copy.

@@ -148,9 +148,9 @@ TEST_F(PrivacyTest, TheDataFolderIsTheUsersAloneAndNoPasswordLeavesTheProgram)
     // The session did what it should, so that the checks below have something to look at.
     ASSERT_EQ(shell.calls.size(), 1U);
     EXPECT_EQ(shell.calls[0].target, Text("/bin/true"));
-    ASSERT_FALSE(dialogs.errors.empty());
+    ASSERT_FALSE(dialogs.notices.empty());
     for (const char* failing : {"Refused", "Web", "Gone", "Wrong"}) {
-        EXPECT_TRUE(dialogs.errors.back().contains(Text(failing))) << dialogs.errors.back().toStdString();
+        EXPECT_TRUE(dialogs.notices.back().contains(Text(failing))) << dialogs.notices.back().toStdString();
     }
     const std::string log = ReadBytes(dataFolder / "Logs" / "messages.log");
     EXPECT_NE(log.find("Share reminder"), std::string::npos) << log;

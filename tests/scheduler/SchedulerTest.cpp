@@ -18,7 +18,7 @@ double At(int day, int hour, int minute, int second = 0)
 
 struct RecordingDelivery : ReminderDelivery
 {
-    void ShowReminder(const TBWItem& message) override
+    void ShowReminder(const TBWItem& message, const std::string& /*groupName*/) override
     {
         Shown.push_back(message.Title);
         if (WhileShowing) {

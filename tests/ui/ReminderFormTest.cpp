@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -115,7 +116,8 @@ TEST_F(ReminderFormTest, ShowsTheMessageOnTopWithoutAnOwnerAndWithoutTakingTheKe
     EXPECT_TRUE(form->isWindow());
     EXPECT_FALSE(form->isModal());
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_EQ(form->windowType(), Qt::Tool) << "no taskbar entry of its own";
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) << "minimised, it could not be found";
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "a fixed border";
@@ -161,6 +163,40 @@ TEST_F(ReminderFormTest, RemindMeLaterHidesTheWindowAndTheTimerBringsItBackClear
     EXPECT_EQ(form->DelayTimer().interval(), 20 * 60000);
     DelayPasses(form);
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(ReminderFormTest, ChangingTheMinutesTicksTheBoxAndThePresetsPostponeAtOnce)
+{
+    QPointer<TBWMsgForm> form = Open(Message("Standup", Today(9, 30)));
+    QTest::keyClick(Child<QSpinBox>(form, "delaySpinBox"), Qt::Key_Up);
+    EXPECT_TRUE(Child<QCheckBox>(form, "remindLaterCheckBox")->isChecked());
+
+    const QSignalSpy postponed(form.data(), &TBWMsgForm::Postponed);
+    using namespace std::chrono_literals;
+    for (const auto& [button, delay] : {std::pair{"later10Button", 10min}, std::pair{"later30Button", 30min},
+                                        std::pair{"later60Button", 60min}, std::pair{"tomorrowButton", 0min}}) {
+        QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton);
+        EXPECT_FALSE(form->isVisible()) << button;
+        const std::chrono::milliseconds interval = form->DelayTimer().intervalAsDuration();
+        if (delay > 0min) {
+            EXPECT_EQ(interval, delay);
+        } else {
+            // The same time tomorrow: a day, an hour more or less when the clocks change.
+            EXPECT_GE(interval, 23h);
+            EXPECT_LE(interval, 25h);
+        }
+        ASSERT_FALSE(postponed.empty());
+        EXPECT_EQ(postponed.back().at(0).toLongLong(), interval.count());
+        DelayPasses(form);
+    }
+    // Each has its key: Alt and the underlined letter.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    QTest::keyClick(form, Qt::Key_3, Qt::AltModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
+    EXPECT_EQ(form->DelayTimer().intervalAsDuration(), 30min);
+    EXPECT_EQ(postponed.size(), 5);
+    EXPECT_EQ(Child<QSpinBox>(form, "delaySpinBox")->value(), 10) << "the presets leave the minutes alone";
 }
 
 TEST_F(ReminderFormTest, TheCloseBoxWithTheBoxCheckedPostponesLikeOk)

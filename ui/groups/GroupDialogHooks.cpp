@@ -25,6 +25,8 @@ void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QStri
         return;
     }
     QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Ok, parent);
+    // Blocks the dialog it belongs to, not the reminder pop-ups.
+    box.setWindowModality(Qt::WindowModal);
     box.exec();
 }
 
@@ -36,12 +38,19 @@ bool GroupDialogHooks::Ask(QWidget* parent, QMessageBox::Icon icon, const QStrin
     }
     QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
+    box.setWindowModality(Qt::WindowModal);
     return box.exec() == QMessageBox::Yes;
 }
 
 QString GroupDialogHooks::OpenFileName(QWidget* parent, const QString& title, const QString& start) const
 {
-    return ChooseFile ? ChooseFile(parent, title, start) : QFileDialog::getOpenFileName(parent, title, start);
+    if (ChooseFile) {
+        return ChooseFile(parent, title, start);
+    }
+    QFileDialog dialog(parent, title, start);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setWindowModality(Qt::WindowModal);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 void GroupDialogHooks::Guard(QWidget* parent, const std::function<void()>& command) const

@@ -11,9 +11,9 @@ class TBWListLocation;
 
 // What the group dialogs take from the rest of the program: the help viewer, the message boxes and
 // what the pulls have shown of each group. The main window routes them to the program's own
-// services and tests record them. Left empty, Help does nothing, a message is a modal QMessageBox
-// with an OK button (Yes and No for a question), a file is chosen in QFileDialog, and no group has
-// a state to show.
+// services and tests record them. Left empty, Help does nothing, a message is a QMessageBox with an
+// OK button (Yes and No for a question), modal to its parent window only, a file is chosen in
+// QFileDialog, and no group has a state to show.
 class GroupDialogHooks
 {
 public:

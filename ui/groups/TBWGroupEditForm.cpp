@@ -37,6 +37,8 @@ QString OneLine(QString text)
 TBWGroupEditForm::TBWGroupEditForm(GroupDialogHooks hooks, QWidget* parent) : QDialog(parent), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("groupEditDialog"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     BuildLayout();
     FitToLocation();
 }

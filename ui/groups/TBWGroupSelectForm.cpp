@@ -23,6 +23,8 @@ TBWGroupSelectForm::TBWGroupSelectForm(GroupDialogHooks hooks, QWidget* parent)
     : QDialog(parent), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("selectGroupsDialog"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("Select groups"));
 
     auto* label = new QLabel(tr("&Select one or more recipients:"), this);

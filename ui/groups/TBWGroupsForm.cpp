@@ -71,6 +71,8 @@ TBWGroupsForm::TBWGroupsForm(GroupFileService& files, GroupDialogHooks hooks, QW
     : QDialog(parent), m_files(files), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("groupsDialog"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("Groups"));
     m_editForm = new TBWGroupEditForm(m_hooks, this);
     BuildLayout();

@@ -39,6 +39,8 @@ TBWAboutForm::TBWAboutForm(AppContext& context, QWidget* parent, const Pages& pa
     : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("aboutForm"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("About"));
 
     auto* emblemLabel = new QLabel(this);

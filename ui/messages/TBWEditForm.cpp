@@ -119,6 +119,8 @@ QPushButton* MakeButton(const QString& objectName, const QString& text, QWidget*
 TBWEditForm::TBWEditForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("editMessageDialog"));
+    // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("New message"));
 
     m_pages = new QTabWidget(this);
@@ -155,6 +157,7 @@ TBWEditForm::TBWEditForm(AppContext& context, QWidget* parent) : QDialog(parent)
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters({tr("Executable files (*.exe *.bat *.sh)"), tr("All files (*)")});
         dialog.setSizeGripEnabled(true);
+        dialog.setWindowModality(Qt::WindowModal);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 

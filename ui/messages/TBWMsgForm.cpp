@@ -3,9 +3,11 @@
 #include "ContentFont.h"
 #include "DueTimeText.h"
 #include "TBWItem.h"
+#include "TaskbarHint.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,7 +23,6 @@
 
 namespace {
 
-constexpr int MillisecondsPerMinute = 60000;
 // The text box as designed for an 8-point font, grown in proportion to the font's line height.
 constexpr int TextBoxWidth = 377;
 constexpr int TextBoxHeight = 89;
@@ -51,8 +52,8 @@ QLabel* MakeLabel(const QString& objectName, const QString& text, QWidget* paren
 } // namespace
 
 TBWMsgForm::TBWMsgForm(const TBWItem& message, double now)
-    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_delayTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("msgForm"));
@@ -107,6 +108,9 @@ void TBWMsgForm::BuildWindow(const TBWItem& message)
     m_delaySpinBox->setRange(MinimumDelayMinutes, MaximumDelayMinutes);
     m_delaySpinBox->setSingleStep(DelayStepMinutes);
     m_delaySpinBox->setValue(MinimumDelayMinutes);
+    // Choosing the minutes is choosing to be reminded later.
+    connect(m_delaySpinBox, &QSpinBox::valueChanged, m_remindLaterCheckBox,
+            [this] { m_remindLaterCheckBox->setChecked(true); });
 
     m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
@@ -132,6 +136,7 @@ void TBWMsgForm::BuildWindow(const TBWItem& message)
     later->addStretch();
 
     auto* buttons = new QHBoxLayout;
+    buttons->addLayout(BuildPresetButtons());
     buttons->addStretch();
     buttons->addWidget(m_okButton);
 
@@ -150,10 +155,52 @@ void TBWMsgForm::BuildWindow(const TBWItem& message)
     m_okButton->setFocus();
 }
 
+QLayout* TBWMsgForm::BuildPresetButtons()
+{
+    struct Preset
+    {
+        const char* objectName;
+        QString text;
+        QString toolTip;
+        int minutes; // 0: the same time tomorrow
+    };
+    const Preset presets[] = {
+        {"later10Button", tr("&10 min"), tr("Remind me again in 10 minutes"), 10},
+        {"later30Button", tr("&30 min"), tr("Remind me again in 30 minutes"), 30},
+        {"later60Button", tr("1 &hour"), tr("Remind me again in an hour"), 60},
+        {"tomorrowButton", tr("&Tomorrow"), tr("Remind me again tomorrow at this time"), 0},
+    };
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    for (const Preset& preset : presets) {
+        auto* button = new QPushButton(preset.text, this);
+        button->setObjectName(QLatin1String(preset.objectName));
+        button->setToolTip(preset.toolTip);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, minutes = preset.minutes] {
+            if (minutes > 0) {
+                Postpone(std::chrono::minutes(minutes));
+            } else {
+                // Tomorrow's wall-clock time, an hour more or less on the days the clocks change.
+                const QDateTime now = QDateTime::currentDateTime();
+                Postpone(std::chrono::milliseconds(now.msecsTo(now.addDays(1))));
+            }
+        });
+        row->addWidget(button);
+    }
+    return row;
+}
+
 void TBWMsgForm::Popup()
 {
+    KeepOffTaskbar(*this);
     show();
     raise();
+}
+
+void TBWMsgForm::WaitFor(std::chrono::milliseconds delay)
+{
+    m_delayTimer->start(std::max(delay, std::chrono::milliseconds(0)));
 }
 
 void TBWMsgForm::reject() {}
@@ -173,15 +220,23 @@ void TBWMsgForm::closeEvent(QCloseEvent* event)
     if (!m_remindLaterCheckBox->isChecked()) {
         // Closed for good; the window deletes itself once the close has completed.
         event->accept();
+        Q_EMIT Dismissed();
         return;
     }
     event->ignore();
-    m_delayTimer->start(m_delaySpinBox->value() * MillisecondsPerMinute);
+    Postpone(std::chrono::minutes(m_delaySpinBox->value()));
+}
+
+void TBWMsgForm::Postpone(std::chrono::milliseconds delay)
+{
+    WaitFor(delay);
     hide();
+    Q_EMIT Postponed(delay.count());
 }
 
 void TBWMsgForm::ComeBack()
 {
     m_delayTimer->stop();
+    Q_EMIT ComingBack();
     Popup();
 }
