@@ -57,8 +57,10 @@ LocationOptionsRows::LocationOptionsRows(QFormLayout& form, QWidget& owner, cons
     m_keyLabel->setBuddy(m_sshKey);
     m_form.addRow(m_keyLabel, m_keyRow);
 
-    m_plainHttp = new QCheckBox(tr("Se&nd the password over plain HTTP (anyone on the way can read it)"), &owner);
+    m_plainHttp = new QCheckBox(tr("Se&nd the password over plain HTTP, unencrypted"), &owner);
     m_plainHttp->setObjectName(QStringLiteral("plainHttpCheckBox"));
+    m_plainHttp->setToolTip(tr("Anyone on the way between you and the server can read it. Use an https:// "
+                               "address where the server offers one."));
     m_form.addRow(m_plainHttp);
 
     connect(m_tls, &QComboBox::currentIndexChanged, this, &LocationOptionsRows::Update);
@@ -130,8 +132,11 @@ void LocationOptionsRows::SetOptions(const GroupOptions& options)
         m_tls->setCurrentIndex(m_chosenTls);
     }
     m_passive->setChecked(options.Passive);
+    // A long path shows from its start, where it says whose it is.
     m_caFile->setText(QString::fromLocal8Bit(options.CaFile));
+    m_caFile->setCursorPosition(0);
     m_sshKey->setText(QString::fromLocal8Bit(options.SshKey));
+    m_sshKey->setCursorPosition(0);
     m_plainHttp->setChecked(options.PlainHttpLogin);
     Update();
 }
