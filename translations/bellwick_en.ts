@@ -406,7 +406,11 @@ A copy of it could not be kept (%3).</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Se&amp;nd the password over plain HTTP (anyone on the way can read it)</source>
+        <source>Se&amp;nd the password over plain HTTP, unencrypted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Anyone on the way between you and the server can read it. Use an https:// address where the server offers one.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1155,7 +1159,7 @@ A copy of it could not be kept (%3).</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Message</translation>
     </message>
     <message>
         <source>From</source>
