@@ -9,6 +9,7 @@
 #include "ErrorGuard.h"
 #include "HelpBrowser.h"
 #include "InstanceChannel.h"
+#include "KeychainSecretStore.h"
 #include "NotificationAreaWait.h"
 #include "ProcessLists.h"
 #include "ProgramTranslations.h"
@@ -55,6 +56,15 @@ void CancelOpenDialogs()
     }
 }
 
+// The program cannot run as it should: the user reads why, in a box and, for whoever started it
+// from a terminal, a script or the session, on the standard error stream.
+int RefuseToStart(Dialogs& dialogs, const QString& text)
+{
+    ReportToStandardError(text);
+    dialogs.ShowError(nullptr, text);
+    return 1;
+}
+
 } // namespace
 
 bool HasHiddenStartSwitch(const QStringList& arguments)
@@ -67,7 +77,8 @@ int RunBWClient(int argc, char** argv)
     // A second copy leaves before it has touched anything; started without "/m", it first asks the
     // running copy to bring its window forward, as a user who starts the program again expects.
     SingleInstance instance;
-    if (!instance.TryAcquire()) {
+    const bool firstCopy = instance.TryAcquire();
+    if (!firstCopy && instance.FailureReason().isEmpty()) {
         QStringList arguments;
         for (int i = 0; i < argc; ++i) {
             arguments.push_back(QString::fromLocal8Bit(argv[i]));
@@ -92,6 +103,15 @@ int RunBWClient(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     TerminationWatcher termination;
+    WidgetDialogs dialogs;
+    if (!firstCopy) {
+        // The end of the session answers the box.
+        QObject::connect(&termination, &TerminationWatcher::TerminationRequested, &application, &CancelOpenDialogs);
+        // Without the lock a second copy could start beside this one and both would save the lists.
+        return RefuseToStart(
+            dialogs,
+            QCoreApplication::translate("BWClientProgram", "Bellwick cannot start. %1").arg(instance.FailureReason()));
+    }
     const ResourceFolders resources(QCoreApplication::applicationDirPath());
     if (!resources.Complete()) {
         ReportToStandardError(QStringLiteral("help pages or alert sounds missing; looked in %1 and %2")
@@ -103,8 +123,8 @@ int RunBWClient(int argc, char** argv)
     QtSoundPlayer sound(resources.Sounds());
     HelpBrowser help(resources.Help(), shell);
     SystemTrayNotificationArea notificationArea;
-    WidgetDialogs dialogs;
     const std::unique_ptr<Autostart> autostart = MakeDesktopAutostart();
+    KeychainSecretStore secrets;
     AppContext context{DataFolder::ForCurrentUser().Root(),
                        clock,
                        preferences,
@@ -113,7 +133,8 @@ int RunBWClient(int argc, char** argv)
                        help,
                        notificationArea,
                        dialogs,
-                       *autostart};
+                       *autostart,
+                       &secrets};
     ProcessLists lists;
 
     TBWCForm form(context, lists);
@@ -136,6 +157,9 @@ int RunBWClient(int argc, char** argv)
     });
 
     RunGuarded(dialogs, nullptr, [&] { form.RunStartSteps(); });
+    if (!form.StartRefusal().isEmpty()) {
+        return RefuseToStart(dialogs, form.StartRefusal());
+    }
     // Listened to once the lists are loaded and the user has a name: a window shown before would
     // show nothing useful.
     if (!form.ExitRequested() && !channel.Listen()) {

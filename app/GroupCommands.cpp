@@ -112,8 +112,9 @@ void GroupCommands::EditGroups()
 
 void GroupCommands::ApplyDialogGroups()
 {
-    const ListFiles files(m_context.dataFolder,
-                          [this](const QString& text) { m_context.dialogs.ShowError(&m_window, text); });
+    const ListFiles files(
+        m_context.dataFolder, [this](const QString& text) { m_context.dialogs.ShowError(&m_window, text); },
+        m_context.secrets);
     // The working lists of the groups enabled until now go to their files: a group disabled in the
     // dialog finds its list there when it is enabled again.
     files.SaveGroupItemLists(m_lists);

@@ -3,13 +3,20 @@
 #include "AppContext.h"
 #include "ItemList.h"
 #include "ProcessLists.h"
+#include "SpareCopy.h"
 #include "TBWCForm.h"
 
-MainWindowTickJobs::MainWindowTickJobs(TBWCForm& form) : m_form(form) {}
+MainWindowTickJobs::MainWindowTickJobs(TBWCForm& form)
+    : m_form(form),
+      m_spareCopy(std::make_unique<SpareCopy>(form.Context().dataFolder / "bwlist.bak", form.Context().dialogs,
+                                              [&form]() -> QWidget* { return form.isVisible() ? &form : nullptr; }))
+{}
+
+MainWindowTickJobs::~MainWindowTickJobs() = default;
 
 void MainWindowTickJobs::SaveBackup()
 {
-    SaveItemList(m_form.Lists().PersonalList, m_form.Context().dataFolder / "bwlist.bak", PersonalListPassword);
+    m_spareCopy->Save(m_form.Lists().PersonalList);
 }
 
 void MainWindowTickJobs::PullGroups()

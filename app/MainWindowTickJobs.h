@@ -3,16 +3,21 @@
 #include "ReminderDelivery.h"
 
 #include <functional>
+#include <memory>
 
+class SpareCopy;
 class TBWCForm;
 
 // The tick's periodic jobs as the main window does them: the spare copy "bwlist.bak" of the personal
-// list, the pull of the groups, and after the due scan of the user's own messages the re-sort (with
+// list (see SpareCopy), the pull of the groups, and after the due scan of the user's own messages the re-sort (with
 // "Autosort" on) and the repaint of the list.
 class MainWindowTickJobs final : public TickJobs
 {
 public:
     explicit MainWindowTickJobs(TBWCForm& form);
+    ~MainWindowTickJobs() override;
+    MainWindowTickJobs(const MainWindowTickJobs&) = delete;
+    MainWindowTickJobs& operator=(const MainWindowTickJobs&) = delete;
 
     // May fail with EBWError; the failure ends the tick and is shown.
     void SaveBackup() override;
@@ -24,5 +29,6 @@ public:
 
 private:
     TBWCForm& m_form;
+    std::unique_ptr<SpareCopy> m_spareCopy;
     std::function<void()> m_pullGroups;
 };

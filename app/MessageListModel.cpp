@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Clock.h"
 #include "DueTimeText.h"
+#include "ShownText.h"
 
 MessageListModel::MessageListModel(const TBWItemList& messages, const Clock& clock, QObject* parent)
     : QAbstractTableModel(parent), m_messages(messages),
@@ -35,7 +36,7 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const
         case TypeColumn:
             return KindName(message.Kind);
         case MessageColumn:
-            return QString::fromLocal8Bit(message.Title);
+            return ShownLine(message.Title);
         default:
             return {};
         }

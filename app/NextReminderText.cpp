@@ -1,6 +1,7 @@
 #include "NextReminderText.h"
 
 #include "DueTimeText.h"
+#include "ShownText.h"
 
 #include <QCoreApplication>
 
@@ -51,6 +52,7 @@ QString NextReminderText(const ProcessLists& lists, double now, const TBWItem* p
         return name;
     }
     //: The tray icon's tooltip: %1 the program's name, %2 the due moment as the list shows it, %3 the title.
-    return QCoreApplication::translate("NextReminderText", "%1 — next: %2 %3")
-        .arg(name, DueTimeText(next->EffectiveDueTime(), now), QString::fromLocal8Bit(next->Title));
+    // The tooltip is rebuilt every second and a tray may render it as rich text.
+    return WithoutMarkup(QCoreApplication::translate("NextReminderText", "%1 — next: %2 %3")
+                             .arg(name, DueTimeText(next->EffectiveDueTime(), now), ShownLine(next->Title)));
 }

@@ -1,6 +1,7 @@
 #include "PullProblemNotice.h"
 
 #include "GroupProblemText.h"
+#include "ShownText.h"
 #include "TrayController.h"
 
 #include <QMessageBox>
@@ -30,7 +31,7 @@ void PullProblemNotice::TellText(const QString& text)
 {
     const QString title = tr("Group messages");
     if (m_tray.IsShown() && QSystemTrayIcon::supportsMessages()) {
-        m_tray.Icon()->showMessage(title, text, QSystemTrayIcon::Warning);
+        m_tray.Icon()->showMessage(title, WithoutMarkup(text), QSystemTrayIcon::Warning);
         return;
     }
     if (m_box && m_box->isVisible()) {
@@ -41,6 +42,8 @@ void PullProblemNotice::TellText(const QString& text)
     delete m_box.data();
     m_box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, &m_window);
     m_box->setObjectName(QStringLiteral("pullProblemMessageBox"));
+    // The problems quote group files, whose markup must show as it is.
+    m_box->setTextFormat(Qt::PlainText);
     m_box->setWindowModality(Qt::NonModal);
     m_box->setAttribute(Qt::WA_DeleteOnClose);
     m_box->show();

@@ -215,7 +215,18 @@ void TBWCForm::RunStartSteps()
         m_context.dialogs.ShowError(isVisible() ? this : nullptr, text);
     };
     DataFolder(m_context.dataFolder).CreateTree();
-    ListFiles(m_context.dataFolder, report).Load(m_lists);
+    // The password store answers in an event loop; the ticks wait for Begin() below, so none finds
+    // the lists half loaded.
+    const ListFiles::StartLoad loaded = ListFiles::LoadForStart(m_context.dataFolder, m_lists, m_context.secrets);
+    if (loaded.Stop) {
+        m_startRefusal = (loaded.Notes + QStringList{*loaded.Stop}).join(QStringLiteral("\n\n"));
+        m_exitRequested = true;
+        return;
+    }
+    if (!loaded.Notes.isEmpty()) {
+        // One box: a second one would wait unanswered if the first is answered by the end of the program.
+        report(loaded.Notes.join(QStringLiteral("\n\n")));
+    }
     UpdateRowCount();
     LoadPreferences();
     // From here on the ticks sort and sound as the user chose; a box still to come (the name) lets
@@ -334,12 +345,15 @@ void TBWCForm::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TBWCForm::ShutdownSave(const ListFiles::Report& report)
 {
+    if (!m_startRefusal.isEmpty()) {
+        return;
+    }
     try {
         SavePreferences();
     } catch (const std::exception& failure) {
         report(QString::fromLocal8Bit(failure.what()));
     }
-    const ListFiles files(m_context.dataFolder, report);
+    const ListFiles files(m_context.dataFolder, report, m_context.secrets);
     files.SaveGroupList(m_lists);
     files.SavePersonalList(m_lists);
     files.SaveGroupItemLists(m_lists);

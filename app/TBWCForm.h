@@ -53,8 +53,12 @@ public:
     ~TBWCForm() override;
 
     // The start steps: the data folder, the list files, the preferences, the user name (asked for
-    // until one is given) and the caption.
+    // until one is given) and the caption. A list file that could neither be read nor kept aside
+    // ends them at once: see StartRefusal().
     void RunStartSteps();
+    // Why the program must not go on (a list file it could not read), or empty. Nothing is saved
+    // then: not by the tick, not at the end.
+    [[nodiscard]] const QString& StartRefusal() const { return m_startRefusal; }
     // The last start step, once the notification area has been waited for: the tray icon, and the
     // window unless the program starts hidden. Without a notification area a hidden start leaves the
     // window minimised instead, so that the program can still be reached.
@@ -154,6 +158,7 @@ private:
     std::unique_ptr<Scheduler> m_scheduler;
     TransferCenter* m_transfers;
     std::unique_ptr<GroupCommands> m_groupCommands;
+    QString m_startRefusal;
     bool m_exitRequested = false;
     bool m_shownBefore = false;
     // Windows of ours that were open when the program went into the tray, shown again by Open().

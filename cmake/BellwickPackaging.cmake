@@ -23,8 +23,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X11 platform plugin ships with libqt6gui6 and the sound back ends with libqt6multimedia6,
 # which the linked libraries bring. The icons (program, tray, state marks) are SVG, drawn by the
 # plugins of libqt6svg6, which nothing links. A sans-serif font keeps the windows readable on a
-# minimal system. dpkg-shlibdeps adds what the programs link to these.
+# minimal system. QtKeychain reaches the desktop's password store through libsecret, which it loads
+# only when it runs; without it the group passwords stay in glist.dat. dpkg-shlibdeps adds what the
+# programs link to these.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4)")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, libsecret-1-0")
 
 include(CPack)

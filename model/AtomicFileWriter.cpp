@@ -110,7 +110,7 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target, NewFile newFile
     if (m_fd < 0) {
         throw EBWError("Cannot create file " + Quoted(m_target) + ". " + std::strerror(errno));
     }
-    if (replaces) {
+    if (replaces && newFile != NewFile::Private) {
         ::fchmod(m_fd, existing.st_mode & 07777);
     }
 }

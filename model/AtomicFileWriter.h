@@ -9,16 +9,22 @@
 // on Commit, after which the folder is flushed too. A writer destroyed without Commit, or whose
 // Commit fails, removes its temporary file and leaves the target as it was.
 //
-// A replaced file keeps its permissions. A new one is private to the user, unless it is created
-// for others to read (a group file in a shared folder), when it gets the usual permissions.
-// Failures throw EBWError with a text that names the target file.
+// Who may read the file in the end depends on what it is for (NewFile). Failures throw EBWError with
+// a text that names the target file.
 class AtomicFileWriter
 {
 public:
     enum class NewFile
     {
+        // The user's alone (0600), also when it replaces a file that others could read: everything
+        // in the data folder, where a loose mode left by a restore or another program must not stay.
         Private,
+        // A new file gets the usual permissions (the umask applies) and a replaced one keeps its own:
+        // a group's file in a shared folder, which the other members must go on reading.
         Shared,
+        // A new file is the user's alone and a replaced one keeps its permissions: a file written
+        // wherever the user says (bwlist pack), which may be published on purpose.
+        PrivateIfNew,
     };
 
     explicit AtomicFileWriter(std::filesystem::path target, NewFile newFile = NewFile::Private);

@@ -180,9 +180,10 @@ bool DecryptLines(std::string bytes, TStringList& lines, const std::string& pass
     return opened.StoredLineCount < 0 || lines.size() != static_cast<std::size_t>(opened.StoredLineCount);
 }
 
-void SaveLinesEncrypted(const TStringList& lines, const std::filesystem::path& fileName, const std::string& password)
+void SaveLinesEncrypted(const TStringList& lines, const std::filesystem::path& fileName, const std::string& password,
+                        AtomicFileWriter::NewFile newFile)
 {
-    WriteFileAtomically(fileName, EncryptLines(lines, password));
+    WriteFileAtomically(fileName, EncryptLines(lines, password), newFile);
 }
 
 bool LoadLinesEncrypted(TStringList& lines, const std::filesystem::path& fileName, const std::string& password)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AtomicFileWriter.h"
 #include "TextUtil.h"
 
 #include <array>
@@ -60,5 +61,6 @@ void PutInt32(char* target, std::int32_t value);
 // (wrong password or damaged content). Lines are left unchanged when it throws.
 bool DecryptLines(std::string bytes, TStringList& lines, const std::string& password);
 
-void SaveLinesEncrypted(const TStringList& lines, const std::filesystem::path& fileName, const std::string& password);
+void SaveLinesEncrypted(const TStringList& lines, const std::filesystem::path& fileName, const std::string& password,
+                        AtomicFileWriter::NewFile newFile = AtomicFileWriter::NewFile::Private);
 bool LoadLinesEncrypted(TStringList& lines, const std::filesystem::path& fileName, const std::string& password);

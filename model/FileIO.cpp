@@ -98,7 +98,9 @@ std::string ReadWholeFile(const std::filesystem::path& fileName)
 
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName)
 {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking: opening a named pipe in the file's place must not wait for a writer. Reads of a
+    // regular file are not affected.
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return std::nullopt;
@@ -116,9 +118,10 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& fileName
     return ReadAll(file.Get(), info);
 }
 
-void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes)
+void WriteFileAtomically(const std::filesystem::path& fileName, std::string_view bytes,
+                         AtomicFileWriter::NewFile newFile)
 {
-    AtomicFileWriter writer(fileName);
+    AtomicFileWriter writer(fileName, newFile);
     writer.Write(bytes);
     writer.Commit();
 }
@@ -153,6 +156,12 @@ void AppendToFile(const std::filesystem::path& fileName, std::string_view bytes)
     FileDescriptor file(::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
     if (file.Get() < 0) {
         throw EBWError(IoErrorText(errno));
+    }
+    // A log made by an older version, or restored from a backup, may be readable by others.
+    struct stat info
+    {};
+    if (::fstat(file.Get(), &info) == 0 && (info.st_mode & 077) != 0) {
+        ::fchmod(file.Get(), 0600);
     }
     if (!WriteAll(file.Get(), bytes)) {
         throw EBWError(IoErrorText(errno));

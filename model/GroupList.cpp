@@ -58,7 +58,7 @@ std::filesystem::path GroupFilePath(const std::filesystem::path& folder, const s
 {
     // The name comes from a shared or hand-edited file: never let it point outside the folder.
     if (!IsUsableGroupName(name)) {
-        throw EBWError("The group name \"" + name + "\" cannot be used as a file name.");
+        throw EBWError("The group name \"" + CutText(name, 200) + "\" cannot be used as a file name.");
     }
     return folder / name;
 }

@@ -70,7 +70,7 @@ std::int32_t StrToInt(std::string_view text)
 {
     std::int32_t value = 0;
     if (!ParseInt32(text, value)) {
-        throw EBWError(NotAValidIntegerText(std::string(text)));
+        throw EBWError(NotAValidIntegerText(text));
     }
     return value;
 }
@@ -79,6 +79,21 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback)
 {
     std::int32_t value = 0;
     return ParseInt32(text, value) ? value : fallback;
+}
+
+std::string CutText(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) {
+        return std::string(text);
+    }
+    std::size_t end = maxBytes;
+    // A UTF-8 character is at most four bytes; its continuation bytes are 10xxxxxx.
+    for (int back = 0; back < 3 && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++back) {
+        --end;
+    }
+    std::string cut(text.substr(0, end));
+    cut.append("...");
+    return cut;
 }
 
 void AppendCrLfToBr(std::string& target, std::string_view text)

@@ -27,6 +27,11 @@ using TLineViews = std::vector<std::string_view>;
 void AssignBrToCrLf(std::string& target, std::string_view text);
 void AppendCrLfToBr(std::string& target, std::string_view text);
 
+// At most maxBytes of the text, cut where a UTF-8 character begins, and "..." after it when anything
+// was left out. A line of a file can be as long as the file: what the program quotes of one in a
+// message or a log line is bounded with this.
+[[nodiscard]] std::string CutText(std::string_view text, std::size_t maxBytes);
+
 // Splits at CR LF, lone CR or lone LF; a final line break adds no empty line.
 void SplitLines(std::string_view text, TStringList& lines);
 void SplitLines(std::string_view text, TLineViews& lines);

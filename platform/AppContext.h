@@ -8,6 +8,7 @@ class Dialogs;
 class HelpService;
 class NotificationArea;
 class PreferencesStore;
+class SecretStore;
 class Shell;
 class SoundPlayer;
 
@@ -26,4 +27,6 @@ struct AppContext
     NotificationArea& notificationArea;
     Dialogs& dialogs;
     Autostart& autostart;
+    // The desktop's password store for the groups' passwords; none: they stay in glist.dat.
+    SecretStore* secrets = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -59,6 +60,25 @@ bool SingleInstance::TryAcquire()
     return m_lock->isLocked() || m_lock->tryLock(0);
 }
 
+QString SingleInstance::FailureReason() const
+{
+    const QString file = QDir::toNativeSeparators(m_fileName);
+    switch (m_lock->error()) {
+    case QLockFile::NoError:
+    case QLockFile::LockFailedError:
+        return {};
+    case QLockFile::PermissionError:
+        return QCoreApplication::translate("SingleInstance",
+                                           "Its lock file \"%1\" cannot be created: the folder cannot be written to.")
+            .arg(file);
+    case QLockFile::UnknownError:
+        break;
+    }
+    // Qt tells no more than that creating or writing the file failed; a full disk is the usual cause.
+    return QCoreApplication::translate("SingleInstance", "Its lock file \"%1\" could not be written. Is the disk full?")
+        .arg(file);
+}
+
 QString SingleInstance::DefaultLockFolder()
 {
 #ifdef Q_OS_UNIX
@@ -72,7 +92,7 @@ QString SingleInstance::DefaultLockFolder()
         return fallback;
     }
     // Someone else holds that name in the shared temporary folder; the cache folder is ours alone.
-    const QString cache =
+    QString cache =
         QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Bellwick");
     QDir().mkpath(cache);
     return cache;

@@ -20,6 +20,9 @@ public:
 
     // True when this process is now the one running copy.
     [[nodiscard]] bool TryAcquire();
+    // After TryAcquire failed: empty when another copy holds the lock, otherwise why the lock could
+    // not be taken (the folder is read-only, or full), naming the lock file.
+    [[nodiscard]] QString FailureReason() const;
 
     [[nodiscard]] QString LockFileName() const { return m_fileName; }
     // The local socket beside the lock through which a second start reaches the running copy.

@@ -20,6 +20,8 @@ void WidgetDialogs::ShowError(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("errorMessageBox"));
+    // Error texts quote files and servers; their markup must show as it is, never render.
+    box.setTextFormat(Qt::PlainText);
     Run(box);
 }
 
@@ -28,6 +30,7 @@ void WidgetDialogs::ShowNotice(QWidget* parent, const QString& text)
     auto* box =
         new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("noticeMessageBox"));
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
@@ -51,6 +54,7 @@ bool WidgetDialogs::Confirm(QWidget* parent, const QString& caption, const QStri
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("confirmMessageBox"));
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     return Run(box) == QMessageBox::Ok;
 }

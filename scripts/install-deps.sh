@@ -10,12 +10,16 @@ packages=(
     g++ clang cmake ninja-build pkg-config git
     # libraries
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
-    qt6-l10n-tools qt6-qpa-plugins libgl1-mesa-dev libssl-dev libcurl4-openssl-dev
+    qt6-l10n-tools qt6-qpa-plugins libgl1-mesa-dev libssl-dev libcurl4-openssl-dev qtkeychain-qt6-dev
+    # the password store's client library, which QtKeychain loads when it runs
+    libsecret-1-0
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
     xvfb xauth x11-utils trayer fonts-dejavu-core desktop-file-utils libx11-dev libxcb1-dev imagemagick python3 python3-pyftpdlib openssl procps strace
     # servers the transfer tests start on loopback: FTP over TLS, SFTP, WebDAV
     vsftpd libpam-pwdfile openssh-server openssh-client apache2
+    # a real password store on a private session bus
+    dbus-daemon dbus-bin gnome-keyring
     # quality checks
     clang-format clang-tidy
 )

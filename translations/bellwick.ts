@@ -49,6 +49,13 @@
     </message>
 </context>
 <context>
+    <name>BWClientProgram</name>
+    <message>
+        <source>Bellwick cannot start. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GroupCommands</name>
     <message>
         <source>Sending the message to %1…</source>
@@ -112,6 +119,13 @@
     </message>
     <message>
         <source>what the location holds is not the group file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GroupPasswords</name>
+    <message>
+        <source>The desktop&apos;s password store cannot be reached (%1). Groups whose passwords are kept there cannot be read until Bellwick is started again with the store at hand: %2.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -308,6 +322,13 @@ Compare it with the one the server&apos;s administrator gives you. Trust this se
     </message>
 </context>
 <context>
+    <name>KeychainSecretStore</name>
+    <message>
+        <source>The password store did not answer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ListFiles</name>
     <message>
         <source>The file is damaged or was not written by Bellwick.</source>
@@ -324,9 +345,43 @@ Bellwick goes on with what it could read. The file as it was is kept as &quot;%3
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be read completely: %2
+        <source>your groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is not a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>your reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the working list of the group &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bellwick cannot read %1 in &quot;%2&quot;: %3
 
-A copy of it could not be kept (%3).</source>
+The file was left as it was, and Bellwick ends now so that nothing is saved over it. Make the file readable again, or move it elsewhere to start without it, then start Bellwick again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>your postponed reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read, nor moved aside. Reminders you put off come up again at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group&apos;s messages come back with its next fetch.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read: %2
+
+It was moved, as it was, to &quot;%3&quot;. %4</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -615,6 +670,32 @@ A copy of it could not be kept (%3).</source>
     <message>
         <source>The preferences could not be saved to &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Its lock file &quot;%1&quot; cannot be created: the folder cannot be written to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its lock file &quot;%1&quot; could not be written. Is the disk full?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpareCopy</name>
+    <message>
+        <source>Spare copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The spare copy &quot;%1&quot; holds %n reminder(s), but your list now holds only %2. Replace the spare copy with the list as it is now?
+
+Choose Cancel to keep the spare copy as it is, for example when reminders went missing by mistake.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

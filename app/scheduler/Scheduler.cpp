@@ -100,11 +100,12 @@ void Scheduler::DeliverReminder(const TBWItem& message, const std::string& group
 
 void Scheduler::ExecuteFiles(const TBWItem& message, const std::string& groupName)
 {
-    TStringList lines;
-    SplitLines(message.Text, lines);
+    // Only the first lines are looked at: a text of millions of lines (a group file can hold one)
+    // must neither hold up the scan nor start, or ask about, millions of programs.
     std::vector<TSplitCommandLine> commands;
-    for (const std::string& line : lines) {
-        TSplitCommandLine command = SplitCommandLine(line);
+    TLineReader lines(message.Text);
+    for (int read = 0; read < MaxProgramLines && !lines.AtEnd(); ++read) {
+        TSplitCommandLine command = SplitCommandLine(std::string(lines.Next()));
         if (command.Success) {
             commands.push_back(std::move(command));
         }
@@ -132,7 +133,8 @@ void Scheduler::Log(const TBWItem& message, const char* kindText)
 void Scheduler::Log(double lastDueTime, const char* kindText, const std::string& author, const std::string& title)
 {
     const std::string line = LogTimeText(m_clock.Now()).toLocal8Bit().toStdString() + " || " +
-                             LogTimeText(lastDueTime).toLocal8Bit().toStdString() + kindText + author + " || " + title;
+                             LogTimeText(lastDueTime).toLocal8Bit().toStdString() + kindText + LogField(author) +
+                             " || " + LogField(title);
     try {
         WriteLog(m_dataFolder, line, "messages");
         m_lastLogFailure.clear();

@@ -22,6 +22,8 @@ public:
     static constexpr int PullEvery = 60;
     static constexpr int ScanEvery = 5;
     static constexpr int ChimeEvery = 10;
+    // The most lines of an execute-files message that are opened as programs.
+    static constexpr int MaxProgramLines = 100;
 
     Scheduler(TBWItemList& personalList, const TBWGroupList& groupList, TBWGroupItemLists& groupItemLists,
               std::filesystem::path dataFolder, const Clock& clock, ReminderDelivery& delivery, TickJobs& jobs);

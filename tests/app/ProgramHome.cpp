@@ -41,6 +41,8 @@ QProcessEnvironment ProgramHome::Environment(const QString& platform) const
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_root.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.filePath(QStringLiteral("run")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    // The groups' passwords of a test never go into the password store of the desktop it runs on.
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
     return environment;
 }
 

@@ -167,6 +167,47 @@ TEST_F(ReminderDispatchTest, TheSpareCopyIsWrittenAtTick300WithThePersonalList)
     EXPECT_EQ(copy[1]->Title, "Tomorrow");
 }
 
+// A list that lost most of its reminders (a damaged bwlist.dat, a slip of the hand) does not
+// replace a good spare copy unasked.
+TEST_F(ReminderDispatchTest, AListThatLostMostOfItsRemindersReplacesTheSpareCopyOnlyWhenTheUserSaysSo)
+{
+    clock.Set(At(8, 0));
+    const std::filesystem::path backup = dataFolder / "bwlist.bak";
+    SaveItemList(MakeSampleList(10, At(18, 0)), backup, PersonalListPassword);
+    const auto spareHolds = [&backup] {
+        TBWItemList spare;
+        EXPECT_EQ(LoadItemList(spare, backup, PersonalListPassword), LoadOk);
+        return spare.size();
+    };
+    const auto backupTick = [this] {
+        form->TickScheduler().SetTickCounter(299);
+        TickTimes(1);
+        QCoreApplication::processEvents(); // the question comes after the tick
+    };
+    AddOwn(MakeMessage("Left over", At(18, 0), 7));
+    dialogs.confirmAnswers = {false};
+    backupTick();
+    ASSERT_EQ(dialogs.confirmations.size(), 1U);
+    EXPECT_TRUE(dialogs.confirmations[0].prompt.contains(Text("10"))) << dialogs.confirmations[0].prompt.toStdString();
+    EXPECT_EQ(spareHolds(), 10U);
+    backupTick();
+    EXPECT_EQ(dialogs.confirmations.size(), 1U) << "Cancel is not asked again";
+    EXPECT_EQ(spareHolds(), 10U);
+
+    // Half as many again: written unasked. Most of them gone once more, and the user agrees.
+    for (std::int32_t id = 8; id < 12; ++id) {
+        AddOwn(MakeMessage("Again", At(18, 0), id));
+    }
+    backupTick();
+    EXPECT_EQ(spareHolds(), 5U);
+    lists.PersonalList.resize(2);
+    form->UpdateRowCount();
+    dialogs.confirmAnswers = {true};
+    backupTick();
+    EXPECT_EQ(dialogs.confirmations.size(), 2U);
+    EXPECT_EQ(spareHolds(), 2U);
+}
+
 TEST_F(ReminderDispatchTest, AFailingBackupEndsItsTickWithTheErrorBoxAndTheNextScanGoesOn)
 {
     std::filesystem::create_directories(dataFolder / "bwlist.bak"); // a folder cannot be written as a file

@@ -20,6 +20,7 @@
 #include "TBWGroupSelectForm.h"
 #include "TBWGroupsForm.h"
 #include "TBWMsgForm.h"
+#include "TBWOverflowForm.h"
 #include "TestMessages.h"
 
 #include <QApplication>
@@ -200,6 +201,16 @@ int main(int argc, char** argv)
     reminder.LastDueTime = At(7, 14, 5);
     TBWMsgForm popup(reminder, At(7, 14, 5));
     camera.Take(popup, "reminder-popup.png");
+
+    // What came due while the pop-ups open at once were all up, gathered in one window.
+    TBWOverflowForm overflow;
+    const char* const waiting[][3] = {{"14:05", "Call the Leeds office back", "Bob"},
+                                      {"14:05", "Book the room for Thursday", "Ann"},
+                                      {"14:05", "Release notes for 2.3", "Dev"}};
+    for (const auto& [time, title, from] : waiting) {
+        overflow.Add({QLatin1String(time), QLatin1String(title), QLatin1String(from), [] {}});
+    }
+    camera.Take(overflow, "more-reminders.png");
 
     // The groups dialog, the group editor on an FTP group, and the recipient picker.
     TBWGroupList groups = SampleGroups();

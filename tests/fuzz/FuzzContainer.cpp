@@ -8,36 +8,9 @@
 #include "Container.h"
 #include "ItemList.h"
 
-#include <openssl/evp.h>
-
-#include <memory>
-
 namespace {
 
 const TStringList Untouched = {"untouched"};
-
-struct CipherContextDeleter
-{
-    void operator()(EVP_CIPHER_CTX* context) const { EVP_CIPHER_CTX_free(context); }
-};
-
-// The payload zero-padded to whole blocks and enciphered with the fixed password, behind the header.
-std::string Enciphered(std::string_view header, std::string_view payload)
-{
-    std::string bytes(header);
-    bytes += payload;
-    bytes.resize(4 + (payload.size() + 15) / 16 * 16, '\0');
-    const TAESKey key = PasswordToKey(PersonalListPassword);
-    std::unique_ptr<EVP_CIPHER_CTX, CipherContextDeleter> context(EVP_CIPHER_CTX_new());
-    FuzzCheck(context && EVP_EncryptInit_ex(context.get(), EVP_aes_256_ecb(), nullptr, key.data(), nullptr) == 1 &&
-                  EVP_CIPHER_CTX_set_padding(context.get(), 0) == 1,
-              "cipher setup");
-    auto* blocks = reinterpret_cast<unsigned char*>(bytes.data() + 4);
-    int written = 0;
-    FuzzCheck(EVP_EncryptUpdate(context.get(), blocks, &written, blocks, static_cast<int>(bytes.size() - 4)) == 1,
-              "encipher");
-    return bytes;
-}
 
 void CheckContainer(const std::string& bytes)
 {
@@ -62,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input = FuzzBytes(data, size);
     CheckContainer(std::string(input));
     if (size >= 4) {
-        CheckContainer(Enciphered(input.substr(0, 4), input.substr(4)));
+        CheckContainer(EncipheredContainer(input.substr(0, 4), input.substr(4), PersonalListPassword));
     }
     return 0;
 }

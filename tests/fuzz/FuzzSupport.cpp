@@ -1,5 +1,7 @@
 #include "FuzzSupport.h"
 
+#include "Container.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
@@ -29,6 +31,16 @@ bool SameLocation(const TBWListLocation& a, const TBWListLocation& b)
     return a.Name == b.Name && a.Location == b.Location && a.Password == b.Password &&
            a.LocationKind == b.LocationKind && a.Enabled == b.Enabled && a.FtpUser == b.FtpUser &&
            a.FtpPassword == b.FtpPassword;
+}
+
+std::string EncipheredContainer(std::string_view header, std::string_view payload, const std::string& password)
+{
+    std::string bytes(header);
+    bytes += payload;
+    bytes.resize(header.size() + (payload.size() + ContainerBlockSize - 1) / ContainerBlockSize * ContainerBlockSize,
+                 '\0');
+    TBlockCipher(password, true).Apply(bytes.data() + header.size(), bytes.size() - header.size());
+    return bytes;
 }
 
 std::filesystem::path FuzzScratchFile(const std::string& name)

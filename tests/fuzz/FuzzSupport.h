@@ -29,5 +29,11 @@ inline void FuzzCheck(bool holds, const char* what)
 [[nodiscard]] bool SameItem(const TBWItem& a, const TBWItem& b);
 [[nodiscard]] bool SameLocation(const TBWListLocation& a, const TBWListLocation& b);
 
+// A container whose payload is given in plain: the header bytes as they are, then the payload zero
+// padded to whole blocks and enciphered with the password. Lets the fuzzer reach what lies behind
+// the cipher (length, line count, the lines themselves).
+[[nodiscard]] std::string EncipheredContainer(std::string_view header, std::string_view payload,
+                                              const std::string& password);
+
 // A file name of this process's own in a memory-backed folder when there is one.
 [[nodiscard]] std::filesystem::path FuzzScratchFile(const std::string& name);

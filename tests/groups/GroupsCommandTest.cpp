@@ -1,10 +1,14 @@
 // The groups as the main window runs them, over fakes: the Groups command, the report of a publish
 // and the notice of a pull's problems. The group locations are folders in the test's home.
+#include "Container.h"
 #include "GroupCommands.h"
 #include "MainWindowFixture.h"
 #include "MainWindowTickJobs.h"
+#include "MemorySecretStore.h"
 #include "PullProblemNotice.h"
 #include "ReminderDispatcher.h"
+#include "Scheduler.h"
+#include "ShownText.h"
 #include "TBWGroupEditForm.h"
 #include "TBWGroupsForm.h"
 #include "TBWMsgForm.h"
@@ -17,8 +21,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <fstream>
@@ -59,6 +65,8 @@ protected:
             items.push_back(Message(name[0] == 'S' ? 10 : 20, std::string(name) + " standup"));
             SaveItemList(items, WorkingFile(name), std::string(name) + " pw");
         }
+        // A desktop with a password store: the start moves the passwords out of glist.dat.
+        context.secrets = &secrets;
         StartAs(Text("Ann"));
     }
 
@@ -112,6 +120,8 @@ protected:
     }
 
     [[nodiscard]] QMessageBox* PullBox() const { return form->findChild<QMessageBox*>(Text("pullProblemMessageBox")); }
+
+    MemorySecretStore secrets;
 };
 
 TEST_F(GroupsCommandTest, CancelChangesAndWritesNothing)
@@ -230,6 +240,12 @@ TEST_F(GroupsCommandTest, AWorkingListFollowsItsGroupToANewPassword)
     });
 
     EXPECT_EQ(lists.GroupList[0]->Password, "new sales pw");
+    // The new password went into the store, not into glist.dat.
+    EXPECT_EQ(secrets.secrets[Text("Sales (group password)")], "new sales pw");
+    EXPECT_EQ(secrets.secrets[Text("Dev (group password)")], "Dev pw");
+    for (const auto& group : GroupListFile()) {
+        EXPECT_TRUE(group->Password.empty()) << group->Name;
+    }
     ASSERT_NE(lists.GroupItemLists.Find("Sales"), nullptr);
     ASSERT_EQ(lists.GroupItemLists.Find("Sales")->size(), 1U);
     EXPECT_EQ((*lists.GroupItemLists.Find("Sales"))[0]->Title, "Sales standup");
@@ -323,6 +339,55 @@ TEST_F(GroupsCommandTest, APullProblemIsToldOnceWithoutAModalBox)
     EXPECT_EQ(form->findChildren<QMessageBox*>(Text("pullProblemMessageBox")).size(), 1);
     EXPECT_EQ(PullBox()->text().count(Text("Group Dev:")), 2);
     EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// Another member's program wrote what it liked: markup, a huge title, a text of thousands of lines,
+// and in Dev's file a line that is not a number. What reaches the window is bounded and plain.
+TEST_F(GroupsCommandTest, AHostileGroupFileIsShownBoundedAndAsPlainText)
+{
+    const std::string markup = "<a href=\"file:///etc/passwd\">link</a><img src=\"/tmp/x.png\">";
+    auto hostile = Message(40, markup + std::string(20000, 'T'));
+    hostile->Author = "<b>Mallory</b>";
+    hostile->DueTime = Noon() - 1.0 / 24;
+    hostile->RepeatKind = RepeatDaily;
+    for (int i = 0; i < 3000; ++i) {
+        hostile->Text += "<i>line</i>\r\n";
+    }
+    TBWItemList sales;
+    sales.push_back(std::move(hostile));
+    SaveItemList(sales, Share() / "Sales.dat", "Sales pw");
+    TBWItemList dev;
+    dev.push_back(Message(41, "Fine"));
+    TStringList damaged;
+    ItemListToLines(dev, damaged);
+    damaged[6] = markup + std::string(100000, '9'); // its due time
+    SaveLinesEncrypted(damaged, Share() / "Dev.dat", "Dev pw");
+
+    clock.Set(Noon());
+    form->SchedulerJobs().PullGroups();
+    form->TickScheduler().CheckDueMessages();
+    TickTimes(1); // the tooltip follows the tick
+
+    QMessageBox* box = PullBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(box->text().contains(Text("<a href=")));
+    EXPECT_LT(box->text().size(), 1000);
+
+    ASSERT_EQ(form->Reminders().Reminders().size(), 1U);
+    TBWMsgForm* popup = form->Reminders().Reminders().front();
+    for (const char* name : {"authorLabel", "titleLabel"}) {
+        const QLabel* label = popup->findChild<QLabel*>(QLatin1String(name));
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << name;
+        EXPECT_LE(label->text().size(), ShownLabelLength + 1) << name;
+    }
+    EXPECT_LE(popup->windowTitle().size(), ShownLineLength + 20);
+    EXPECT_LE(popup->findChild<QPlainTextEdit*>(Text("textEdit"))->document()->blockCount(), ShownTextLines + 1);
+
+    const QString toolTip = form->Tray().Icon()->toolTip();
+    EXPECT_TRUE(toolTip.contains(Text("link"))) << "the daily reminder is the next one";
+    EXPECT_FALSE(Qt::mightBeRichText(toolTip)) << toolTip.toStdString();
+    EXPECT_LE(toolTip.size(), ShownLineLength + 100);
 }
 
 // A ticked group whose pulls keep failing shows in the groups dialog at once, and after a while in

@@ -1,5 +1,6 @@
 #include "AtomicFileWriter.h"
 #include "BWError.h"
+#include "FileIO.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ TEST(AtomicFileWriter, ReplacesOnlyOnCommitAndKeepsPermissions)
     WriteBytes(file, "old");
     ::chmod(file.c_str(), 0640);
     {
-        AtomicFileWriter writer(file);
+        AtomicFileWriter writer(file, AtomicFileWriter::NewFile::Shared);
         writer.Write("new ");
         writer.Write("bytes");
         EXPECT_EQ(ReadBytes(file), "old"); // nothing shows before the commit
@@ -113,15 +114,31 @@ TEST(AtomicFileWriter, NewFilesArePrivateUnlessSharedWithOthers)
 {
     TempFolder folder;
     const mode_t mask = ::umask(022);
+    for (const char* name : {"loose", "published", "appended"}) {
+        WriteBytes(folder / name, "old");
+        ::chmod((folder / name).c_str(), 0644);
+    }
     {
         AtomicFileWriter own(folder / "own");
         own.Commit();
         AtomicFileWriter shared(folder / "shared", AtomicFileWriter::NewFile::Shared);
         shared.Commit();
+        AtomicFileWriter packed(folder / "packed", AtomicFileWriter::NewFile::PrivateIfNew);
+        packed.Commit();
+        // A data folder file restored with a loose mode becomes private again at its next save.
+        AtomicFileWriter loose(folder / "loose");
+        loose.Commit();
+        AtomicFileWriter published(folder / "published", AtomicFileWriter::NewFile::PrivateIfNew);
+        published.Commit();
     }
+    AppendToFile(folder / "appended", "line\r\n");
     ::umask(mask);
     EXPECT_EQ(ModeOf(folder / "own"), 0600U);
     EXPECT_EQ(ModeOf(folder / "shared"), 0644U);
+    EXPECT_EQ(ModeOf(folder / "packed"), 0600U);
+    EXPECT_EQ(ModeOf(folder / "loose"), 0600U);
+    EXPECT_EQ(ModeOf(folder / "published"), 0644U);
+    EXPECT_EQ(ModeOf(folder / "appended"), 0600U);
 }
 
 TEST(AtomicFileWriter, LeftoversOfKilledWritersAreRecognised)

@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "Log.h"
 #include "TempFolder.h"
+#include "TextUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,23 @@ TEST(WriteLog, AppendsLinesAndReportsFailures)
         }
         ::chmod((folder / "Logs").c_str(), 0700);
     }
+}
+
+// A line of a file may be as long as the file; what a message or the log quotes of it is not.
+TEST(QuotedText, IsCutWhereACharacterBeginsAndStaysOneLine)
+{
+    try {
+        (void)StrToInt(std::string(std::size_t{1} << 20, '7') + "x");
+        FAIL();
+    } catch (const EBWError& error) {
+        EXPECT_LT(std::string_view(error.what()).size(), 128U);
+        EXPECT_EQ(std::string_view(error.what()).substr(0, 4), "'777");
+    }
+    EXPECT_EQ(CutText("h\xC3\xA9llo", 2), "h...") << "the two bytes of the e-acute stay together";
+    EXPECT_EQ(CutText("short", 5), "short");
+    const std::string field = LogField("Mallory\r\n" + std::string(100000, 'x'));
+    EXPECT_EQ(field.find_first_of("\r\n"), std::string::npos);
+    EXPECT_LE(field.size(), LogFieldLength + 3);
 }
 
 } // namespace

@@ -235,6 +235,26 @@ TEST_F(SchedulerTest, ExecuteFilesFromAGroupAsksFirst)
     EXPECT_NE(lines[2].find(" || Execute files, run || Ann || Remote"), std::string::npos) << lines[2];
 }
 
+// A group file can hold a message of megabytes: its delivery writes one short log line and offers
+// only its first lines as programs.
+TEST_F(SchedulerTest, AHugeMessageIsLoggedOnOneShortLineAndOffersOnlyItsFirstLines)
+{
+    TBWItemList& sales = AddGroup("Sales", true);
+    m_clock.Set(At(8, 10, 0));
+    TBWItem& huge = Add(sales, 3, std::string(std::size_t{1} << 20, 'T') + "\r\nsecond line", At(8, 9, 0));
+    huge.Author = "Mallory\r\n12.12.2026 || forged entry";
+    huge.Kind = KindExecuteFiles;
+    for (int i = 0; i < 1000; ++i) {
+        huge.Text += "tool" + std::to_string(i) + " -x\r\n";
+    }
+    m_scheduler.CheckDueMessages();
+    ASSERT_EQ(m_delivery.Confirmations.size(), 1U);
+    EXPECT_TRUE(m_delivery.Confirmations[0].ends_with("@Sales#" + std::to_string(Scheduler::MaxProgramLines)));
+    const auto lines = LogLines();
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_LT(lines[0].size(), 1024U);
+}
+
 TEST_F(SchedulerTest, TheMomentIsReadAgainAfterEachDeliveryButNotForEachMessage)
 {
     TBWItemList& sales = AddGroup("Sales", true);

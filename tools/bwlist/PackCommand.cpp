@@ -51,6 +51,7 @@ int RunPackCommand(const TBwListArguments& arguments, std::istream& in)
 {
     const TStringList lines = ReadInputLines(in);
     CheckStorable(lines);
-    SaveLinesEncrypted(lines, arguments.FileName, arguments.Password);
+    // The file may be one that others read on purpose (a group file published on a web server).
+    SaveLinesEncrypted(lines, arguments.FileName, arguments.Password, AtomicFileWriter::NewFile::PrivateIfNew);
     return ExitOk;
 }

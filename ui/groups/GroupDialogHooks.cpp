@@ -25,6 +25,8 @@ void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QStri
         return;
     }
     QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Ok, parent);
+    // Failures quote the group file that was tested; its markup must not render.
+    box.setTextFormat(Qt::PlainText);
     // Blocks the dialog it belongs to, not the reminder pop-ups.
     box.setWindowModality(Qt::WindowModal);
     box.exec();

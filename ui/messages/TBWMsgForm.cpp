@@ -2,6 +2,7 @@
 
 #include "ContentFont.h"
 #include "DueTimeText.h"
+#include "ShownText.h"
 #include "TBWItem.h"
 #include "TaskbarHint.h"
 
@@ -27,20 +28,6 @@ namespace {
 constexpr int TextBoxWidth = 377;
 constexpr int TextBoxHeight = 89;
 constexpr double DesignedLineHeight = 13.0;
-
-QString FromBytes(const std::string& text)
-{
-    return QString::fromLocal8Bit(text);
-}
-
-// The lists keep CR LF; the text box wants plain line feeds.
-QString PlainLines(const std::string& text)
-{
-    QString lines = FromBytes(text);
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return lines;
-}
 
 QLabel* MakeLabel(const QString& objectName, const QString& text, QWidget* parent)
 {
@@ -75,19 +62,19 @@ TBWMsgForm::~TBWMsgForm() = default;
 
 QString TBWMsgForm::Caption(double lastDueTime, const std::string& title, double now)
 {
-    return DueTimeText(lastDueTime, now) + QStringLiteral(" - ") + FromBytes(title);
+    return DueTimeText(lastDueTime, now) + QStringLiteral(" - ") + ShownLine(title);
 }
 
 void TBWMsgForm::BuildWindow(const TBWItem& message)
 {
-    m_authorLabel = MakeLabel(QStringLiteral("authorLabel"), FromBytes(message.Author), this);
-    m_titleLabel = MakeLabel(QStringLiteral("titleLabel"), FromBytes(message.Title), this);
+    m_authorLabel = MakeLabel(QStringLiteral("authorLabel"), ShownLine(message.Author, ShownLabelLength), this);
+    m_titleLabel = MakeLabel(QStringLiteral("titleLabel"), ShownLine(message.Title, ShownLabelLength), this);
 
     m_textEdit = new QPlainTextEdit(this);
     m_textEdit->setObjectName(QStringLiteral("textEdit"));
     m_textEdit->setAccessibleName(tr("Reminder text"));
     m_textEdit->setReadOnly(true);
-    m_textEdit->setPlainText(PlainLines(message.Text));
+    m_textEdit->setPlainText(ShownLines(message.Text));
     AdjustContentFont(*m_textEdit);
     const double scale = std::max(1.0, QFontMetrics(font()).lineSpacing() / DesignedLineHeight);
     const int textWidth = qRound(TextBoxWidth * scale);

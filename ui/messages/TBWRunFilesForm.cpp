@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "ErrorGuard.h"
 #include "Shell.h"
+#include "ShownText.h"
 #include "TBWItem.h"
 
 #include <QCloseEvent>
@@ -56,9 +57,11 @@ TBWRunFilesForm::TBWRunFilesForm(AppContext& context, const TBWItem& message, co
     questionLabel->setWordWrap(true);
 
     auto* details = new QFormLayout;
-    details->addRow(tr("From:"), MakeValueLabel(QStringLiteral("authorLabel"), FromBytes(message.Author), this));
+    details->addRow(tr("From:"),
+                    MakeValueLabel(QStringLiteral("authorLabel"), ShownLine(message.Author, ShownLabelLength), this));
     details->addRow(tr("Group:"), MakeValueLabel(QStringLiteral("groupLabel"), groupName, this));
-    details->addRow(tr("Subject:"), MakeValueLabel(QStringLiteral("titleLabel"), FromBytes(message.Title), this));
+    details->addRow(tr("Subject:"),
+                    MakeValueLabel(QStringLiteral("titleLabel"), ShownLine(message.Title, ShownLabelLength), this));
 
     m_commandList = new QListWidget(this);
     m_commandList->setObjectName(QStringLiteral("commandList"));
@@ -95,12 +98,12 @@ TBWRunFilesForm::~TBWRunFilesForm() = default;
 
 QString TBWRunFilesForm::CommandText(const TSplitCommandLine& command)
 {
-    QString text = FromBytes(command.Program);
+    QString text = ShownLine(command.Program, ShownLabelLength);
     if (text.contains(QLatin1Char(' '))) {
         text = QLatin1Char('"') + text + QLatin1Char('"');
     }
     if (!command.Parameters.empty()) {
-        text += QLatin1Char(' ') + FromBytes(command.Parameters);
+        text += QLatin1Char(' ') + ShownLine(command.Parameters, ShownLabelLength);
     }
     return text;
 }
