@@ -1,8 +1,10 @@
 #include "TransferGroupFileService.h"
 
+#include "BWError.h"
 #include "GroupFetchTask.h"
 #include "GroupList.h"
 #include "GroupPublishTask.h"
+#include "KnownHosts.h"
 #include "TransferBatch.h"
 #include "TransferCenter.h"
 
@@ -21,6 +23,11 @@ FetchOutcome TransferGroupFileService::FetchGroupFile(const TBWListLocation& gro
     TransferBatch batch = m_transfers.NewBatch();
     batch.RunGroupTask(task);
     batch.WaitForTransfers();
+    m_lastReport = {};
+    if (batch.Outcome(group.Name) != TransferOutcome::Running) {
+        const GroupFetchOutcome& result = task->Result();
+        m_lastReport = {result.Cause, result.Detail, result.Server, task->Writable()};
+    }
     switch (batch.Outcome(group.Name)) {
     case TransferOutcome::Done:
         return FetchOutcome::Present;
@@ -40,7 +47,7 @@ FetchOutcome TransferGroupFileService::FetchGroupFile(const TBWListLocation& gro
 
 void TransferGroupFileService::UploadGroupFile(const TBWListLocation& group)
 {
-    if (group.LocationKind == LocationHttp) {
+    if (group.LocationKind == LocationHttp && group.FtpUser.empty()) {
         return;
     }
     // A publish of no change: it makes the group file only if it is still missing.
@@ -55,6 +62,17 @@ LocationHabits TransferGroupFileService::Habits(const TBWListLocation& group) co
         return {};
     }
     return {memory.Publish.StoreInPlace, memory.Unlocked};
+}
+
+bool TransferGroupFileService::TrustServerKey(std::string& error)
+{
+    try {
+        KnownHosts::Trust(m_transfers.Settings().KnownHostsFile, m_lastReport.Server);
+        return true;
+    } catch (const EBWError& failure) {
+        error = failure.what();
+        return false;
+    }
 }
 
 std::filesystem::path TransferGroupFileService::LocalCopyPath(const TBWListLocation& group) const

@@ -20,8 +20,11 @@ public:
     void UploadGroupFile(const TBWListLocation& group) override;
     [[nodiscard]] LocationHabits Habits(const TBWListLocation& group) const override;
     [[nodiscard]] std::filesystem::path LocalCopyPath(const TBWListLocation& group) const override;
+    [[nodiscard]] FetchReport LastFetchReport() const override { return m_lastReport; }
+    bool TrustServerKey(std::string& error) override;
 
 private:
     TransferCenter& m_transfers;
     DataFolderLayout m_dataFolder;
+    FetchReport m_lastReport;
 };

@@ -2,6 +2,7 @@
 
 #include "BWError.h"
 #include "FileIO.h"
+#include "GroupOptionsFile.h"
 
 #include <algorithm>
 #include <system_error>
@@ -77,6 +78,7 @@ bool SaveGroupList(const TBWGroupList& groups, const std::filesystem::path& file
         text += "\r\n";
     }
     WriteFileAtomically(fileName, text);
+    SaveGroupOptions(groups, GroupOptionsPath(fileName));
     return true;
 }
 
@@ -94,6 +96,7 @@ bool LoadGroupList(TBWGroupList& groups, const std::filesystem::path& fileName)
         group->LoadFromLines(lines, 2 + static_cast<long long>(k) * TBWListLocation::LineCount);
         groups.push_back(std::move(group));
     }
+    LoadGroupOptions(groups, GroupOptionsPath(fileName));
     return true;
 }
 

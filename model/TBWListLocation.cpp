@@ -17,7 +17,9 @@ std::string ScrambleText(const std::string& text, int shift)
 
 void TBWListLocation::DetectLocationKind()
 {
-    if (Location.starts_with("ftp")) {
+    if (Location.starts_with("sftp://")) {
+        LocationKind = LocationSftp;
+    } else if (Location.starts_with("ftp")) {
         LocationKind = LocationFtp;
     } else if (Location.starts_with("http")) {
         LocationKind = LocationHttp;
@@ -38,6 +40,7 @@ void TBWListLocation::Assign(const TBWListLocation& source)
     Enabled = source.Enabled;
     FtpUser = source.FtpUser;
     FtpPassword = source.FtpPassword;
+    Options = source.Options;
 }
 
 void TBWListLocation::SaveToLines(TStringList& lines) const

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "GroupOptions.h"
 #include "TextUtil.h"
 
 #include <cstdint>
 #include <string>
 
-// One group: where its shared message file lives, the password that enciphers it, the FTP
-// credentials to reach it, and whether the group is active on this computer.
+// One group: where its shared message file lives, the password that enciphers it, the account
+// (FTP, SFTP or web) to reach it, and whether the group is active on this computer.
 class TBWListLocation
 {
 public:
@@ -19,6 +20,8 @@ public:
     bool Enabled = false;
     std::string FtpUser;
     std::string FtpPassword;
+    // Kept beside glist.dat, not in the seven lines (GroupOptionsFile.h).
+    GroupOptions Options;
 
     void DetectLocationKind();
     void Assign(const TBWListLocation& source);
@@ -31,6 +34,7 @@ enum : std::uint8_t
     LocationFile = 0,
     LocationFtp = 1,
     LocationHttp = 2,
+    LocationSftp = 3,
 };
 
 // Reverses the text, then shifts every byte at or above '0' whose shifted value stays at or above

@@ -12,12 +12,16 @@ TransferOutcome GroupFetchTask::Run(const TransferSettings& settings, CancelSign
 {
     const auto store = OpenGroupStore(Group(), settings, cancel);
     if (!store) {
-        m_result.Detail = "the location is neither a file name, an FTP address nor an HTTP address";
+        m_result.Detail = WhyNoStore(Group());
         return TransferOutcome::Failed;
     }
     SystemStoreClock clock;
     FetchMemory fresh;
     m_result = FetchGroupFile(*store, Group().Password, m_paths, m_always ? fresh : memory.Fetch, clock);
+    const bool reached = m_result.What != GroupFetchOutcome::Status::Failed;
+    if (m_always && reached && Group().LocationKind == LocationHttp && store->Can().Writable) {
+        m_writable = store->CheckWritable();
+    }
     switch (m_result.What) {
     case GroupFetchOutcome::Status::Fetched:
     case GroupFetchOutcome::Status::Unchanged:

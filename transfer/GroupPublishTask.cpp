@@ -17,7 +17,7 @@ TransferOutcome GroupPublishTask::Run(const TransferSettings& settings, CancelSi
     const auto store = OpenGroupStore(Group(), settings, cancel);
     if (!store) {
         m_result.What = PublishOutcome::Problem::Unreachable;
-        m_result.Detail = "the location is neither a file name, an FTP address nor an HTTP address";
+        m_result.Detail = WhyNoStore(Group());
         return TransferOutcome::Failed;
     }
     SystemStoreClock clock;

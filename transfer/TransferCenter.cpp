@@ -46,7 +46,21 @@ std::unique_ptr<Worker> MakeFtpWorker(std::uint64_t id, QObject* receiver, const
 
 TransferCenter::TransferCenter(QString dataFolder, QObject* noticeReceiver, QObject* parent)
     : QObject(parent), m_dataFolder(std::move(dataFolder)), m_noticeReceiver(noticeReceiver)
-{}
+{
+    SetSettings({});
+}
+
+void TransferCenter::SetSettings(const TransferSettings& settings)
+{
+    m_settings = settings;
+    if (m_settings.KnownHostsFile.empty()) {
+        m_settings.KnownHostsFile =
+            QFile::encodeName(QDir(m_dataFolder).filePath(QStringLiteral("known_hosts"))).toStdString();
+    }
+    if (m_settings.SshFolder.empty()) {
+        m_settings.SshFolder = QFile::encodeName(QDir::home().filePath(QStringLiteral(".ssh"))).toStdString();
+    }
+}
 
 TransferCenter::~TransferCenter()
 {

@@ -38,7 +38,10 @@ public:
     explicit TransferCenter(QString dataFolder, QObject* noticeReceiver = nullptr, QObject* parent = nullptr);
     ~TransferCenter() override;
 
-    void SetSettings(const TransferSettings& settings) { m_settings = settings; }
+    // Settings without a known-hosts file or SSH folder get the data folder's "known_hosts" and the
+    // user's ~/.ssh.
+    void SetSettings(const TransferSettings& settings);
+    [[nodiscard]] const TransferSettings& Settings() const { return m_settings; }
     // <dataFolder>/BWLists/<group name>, as local 8-bit bytes.
     [[nodiscard]] std::string LocalCopyPath(const std::string& groupName) const;
 

@@ -191,6 +191,102 @@
     </message>
 </context>
 <context>
+    <name>GroupTestText</name>
+    <message>
+        <source>The server&apos;s name could not be found. Check the address and the network connection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server refused the connection: nothing answers at that address and port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server did not answer in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No secure connection could be made: the server may not offer TLS, or not in the way chosen (explicit or implicit).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not trusted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its SHA-256 fingerprint is
+%1
+(%2)
+
+If the server&apos;s administrator confirms this fingerprint, choose the certificate authority that signed it as the group&apos;s CA file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WARNING: the SSH server %1 presents another key than the one trusted for it. Someone may be posing as the server, so nothing was sent.
+
+Its %2 key now has the fingerprint
+%3
+
+If the administrator confirms that the key was changed, remove the old one from the known_hosts file (in Bellwick&apos;s data folder, or ~/.ssh/known_hosts) and use Test again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SSH server is not trusted yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server refused the login: check the user name and the password (or the key file).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder was not found at the location.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The account may not do this at the location (permission denied).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Details: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SSH server %1 is not known yet. Its %2 key has the fingerprint
+
+%3
+
+Compare it with the one the server&apos;s administrator gives you. Trust this server from now on?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web server accepts changes (WebDAV): messages can be sent to this group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Messages cannot be sent to this group here: %1. Its messages are read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Bellwick Help</source>
@@ -286,6 +382,85 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
         <source>The file &quot;%1&quot; could not be read: %2
 
 It was moved, as it was, to &quot;%3&quot;. %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LocationOptionsRows</name>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS (explicit, AUTH TLS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS (implicit)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FTP security</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass&amp;ive mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server opens the data connections: needed behind most routers and firewalls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Securit&amp;y:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Certificate authority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The system&apos;s trusted authorities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Certificate authority file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;A file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSH key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSH agent, ~/.ssh/id_ed25519, id_ecdsa or id_rsa</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSH key file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Key file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the %1 file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Se&amp;nd the password over plain HTTP, unencrypted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Anyone on the way between you and the server can read it. Use an https:// address where the server offers one.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -779,10 +954,6 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
 <context>
     <name>TBWGroupEditForm</name>
     <message>
-        <source>Local file name, FTP or HTTP address</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>General</source>
         <translation type="unfinished"></translation>
     </message>
@@ -832,6 +1003,26 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local file name, FTP, SFTP or HTTP address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings kept for this group could not be read (%1). Check them and press OK to keep them anew.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Additional settings for SFTP location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account for a web location (WebDAV)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key passph&amp;rase:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -937,27 +1128,11 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The group file of &quot;%1&quot; could not be fetched (the FTP server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The location of group &quot;%1&quot; holds a file that does not open with this password. The group was kept and the file was left as it is. Check the password and use Test.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</source>
+        <source>The server&apos;s key could not be kept: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

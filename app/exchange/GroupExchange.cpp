@@ -183,7 +183,9 @@ ExchangeReport GroupExchange::PublishMessage(const TBWItem& message, const TStri
     TransferBatch batch = m_transfers.NewBatch();
     std::vector<std::shared_ptr<Sending>> sendings;
     for (const auto& group : groups) {
-        if (group->LocationKind == LocationHttp) {
+        // A web address is written only with an account, over WebDAV; the store tells whether the
+        // server offers it.
+        if (group->LocationKind == LocationHttp && group->FtpUser.empty()) {
             Note(report, *group, GroupProblem::Kind::ReadOnly);
             continue;
         }

@@ -16,6 +16,13 @@ QString Detail(const GroupProblem& problem)
     return QString::fromLocal8Bit(problem.Detail);
 }
 
+// What the location said, where it said something: a host key that is not trusted, a login that
+// was refused. Empty when there is nothing to add.
+QString Why(const GroupProblem& problem)
+{
+    return problem.Detail.empty() ? QString() : QStringLiteral(" (") + Detail(problem) + QStringLiteral(")");
+}
+
 } // namespace
 
 QString GroupProblemText::ForPublish(const GroupProblem& problem)
@@ -23,7 +30,8 @@ QString GroupProblemText::ForPublish(const GroupProblem& problem)
     switch (problem.Problem) {
     case GroupProblem::Kind::Unreachable:
         return tr("Group %1: the group file could not be fetched; the message was not sent to this group.")
-            .arg(Name(problem));
+                   .arg(Name(problem)) +
+               Why(problem);
     case GroupProblem::Kind::TimedOut:
         return tr("Group %1: the location did not answer in time; the message was not sent to this group.")
             .arg(Name(problem));
@@ -36,7 +44,8 @@ QString GroupProblemText::ForPublish(const GroupProblem& problem)
             .arg(Name(problem), Detail(problem));
     case GroupProblem::Kind::ReadOnly:
         return tr("Group %1 is on a web address, which can only be read; the message was not sent to this group.")
-            .arg(Name(problem));
+                   .arg(Name(problem)) +
+               Why(problem);
     case GroupProblem::Kind::SendFailed:
         return tr("Group %1: the changed group file could not be sent back; the message may not have reached "
                   "this group.")
@@ -59,7 +68,8 @@ QString GroupProblemText::ForPull(const GroupProblem& problem)
     case GroupProblem::Kind::Unreachable:
         return tr("Group %1: the group file could not be fetched; its messages are as they were at the last "
                   "fetch.")
-            .arg(Name(problem));
+                   .arg(Name(problem)) +
+               Why(problem);
     case GroupProblem::Kind::TimedOut:
         return tr("Group %1: the location did not answer in time; its messages are as they were at the last "
                   "fetch.")

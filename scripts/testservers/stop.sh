@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Stops the transfer test servers that start.sh started. Usage: stop.sh ftp|http|faults|spare STATE_DIR
+# Stops the transfer test servers that start.sh started. Usage: stop.sh ftp|http|faults|spare|vsftpd|sshd|webdav STATE_DIR
 set -uo pipefail
 kind="$1"
 state="$2"
@@ -38,8 +38,17 @@ faults)
     stop_one spare
     ;;
 spare) stop_one spare ;;
+vsftpd)
+    stop_one vsftpd
+    stop_one vsftpd-implicit
+    if [ -s "$state/vsftpd.pam" ]; then
+        rm -f "/etc/pam.d/$(cat "$state/vsftpd.pam")" "$state/vsftpd.pam"
+    fi
+    ;;
+sshd) stop_one sshd ;;
+webdav) stop_one webdav ;;
 *)
-    echo "usage: stop.sh ftp|http|faults|spare STATE_DIR" >&2
+    echo "usage: stop.sh ftp|http|faults|spare|vsftpd|sshd|webdav STATE_DIR" >&2
     exit 2
     ;;
 esac

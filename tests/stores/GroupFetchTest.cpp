@@ -146,6 +146,8 @@ TEST_P(GroupFetchTest, NothingHostileReplacesTheLastGoodCopy)
         cases.push_back({"an endless body", TestServers::HttpUrl("/endless"), Status::Failed, false});
         cases.push_back({"a 5 GB length", TestServers::HttpUrl("/huge"), Status::Failed, false});
         break;
+    default:
+        break;
     }
     TransferSettings settings = Settings();
     settings.SizeLimit = 1024 * 1024;
@@ -165,6 +167,8 @@ TEST_P(GroupFetchTest, NothingHostileReplacesTheLastGoodCopy)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, GroupFetchTest, ::testing::Values(Kind::Folder, Kind::Ftp, Kind::Http), KindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, GroupFetchTest,
+                         ::testing::Values(Kind::Folder, Kind::Ftp, Kind::Http, Kind::FtpTls, Kind::Sftp, Kind::WebDav),
+                         KindName);
 
 } // namespace

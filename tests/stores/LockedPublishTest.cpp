@@ -101,13 +101,15 @@ TEST_P(LockedPublishTest, AFetchThatFailedForAnyOtherReasonSendsNothing)
     };
     TBWListLocation wrongAccount = Group();
     wrongAccount.FtpPassword = "wrong";
+    wrongAccount.Options.SshKey.clear();
     TBWListLocation noFolder = Group();
     noFolder.Location = Location("no-such-folder/team.dat");
     std::vector<Case> cases = {{"wrong group password", Group(), "typo", Problem::BadContainer}};
-    if (GetParam() == Kind::Ftp) {
+    if (GetParam() != Kind::Folder) {
         cases.push_back({"login refused", wrongAccount, Password, Problem::Unreachable});
-    } else {
-        // (An FTP folder that cannot be entered is ignored, as by every member: the login folder.)
+    }
+    // (An FTP folder that cannot be entered is ignored, as by every member: the login folder.)
+    if (GetParam() != Kind::Ftp && GetParam() != Kind::FtpTls) {
         cases.push_back({"no such folder", noFolder, Password, Problem::Unreachable});
     }
     for (const Case& c : cases) {
@@ -116,6 +118,9 @@ TEST_P(LockedPublishTest, AFetchThatFailedForAnyOtherReasonSendsNothing)
         const PublishOutcome outcome = publish.Run(c.Password, Puts({Message(2, "Would replace everything")}));
         EXPECT_EQ(outcome.What, c.Expected) << c.Why << ": " << outcome.Detail;
         EXPECT_FALSE(outcome.Detail.empty()) << c.Why;
+        if (c.Why == "login refused") {
+            EXPECT_EQ(outcome.Cause, StoreCause::Login) << outcome.Detail;
+        }
     }
     EXPECT_EQ(ReadBytes(OnDisk()), before);
     // Not a group file at all: an error page someone put there.
@@ -254,6 +259,6 @@ TEST_P(LockedPublishTest, AVersionThatLooksLikeTheLastOneIsStoredAgainASecondLat
     EXPECT_EQ(Titles(), std::vector<std::string>{"bbbb"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, LockedPublishTest, ::testing::Values(Kind::Folder, Kind::Ftp), KindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, LockedPublishTest, WritableKinds(), KindName);
 
 } // namespace

@@ -36,8 +36,26 @@ protected:
 
     [[nodiscard]] std::vector<std::string> Send(const std::string& title) const
     {
-        return {BW_BWLIST_PATH, "send",    "--location", Location(), "--ftp-user",
-                "bwuser",       "--title", title,        "--at",     "2026-12-08 09:00"};
+        const TBWListLocation group = Group();
+        std::vector<std::string> words = {BW_BWLIST_PATH, "send",    "--location", Location(), "--ftp-user",
+                                          group.FtpUser,  "--title", title,        "--at",     "2026-12-08 09:00"};
+        // The group's settings as a script gives them.
+        const std::string ca = TestServers::CaFile();
+        const std::string knownHosts = (TestServers::SshFolder() / "known_hosts").string();
+        switch (GetParam()) {
+        case Kind::FtpTls:
+            words.insert(words.end(), {"--tls", "explicit", "--passive", "--ca-file", ca});
+            break;
+        case Kind::Sftp:
+            words.insert(words.end(), {"--ssh-key", group.Options.SshKey, "--known-hosts", knownHosts});
+            break;
+        case Kind::WebDav:
+            words.insert(words.end(), {"--ca-file", ca});
+            break;
+        default:
+            break;
+        }
+        return words;
     }
 
     [[nodiscard]] TBWItemList Shared() const
@@ -58,7 +76,7 @@ protected:
         return publish.Run(Password, changes);
     }
 
-    [[nodiscard]] std::string KindText() const { return GetParam() == Kind::Folder ? "folder" : "FTP"; }
+    [[nodiscard]] std::string KindText() const { return KindName({GetParam(), 0}); }
 
     PublishMemory m_memory;
 };
@@ -101,8 +119,11 @@ TEST_P(PublisherProcessTest, EightSendersAtOnceLoseNothing)
     FakeClock clock(46363.375);
     Member bob(std::filesystem::path(home.path().toStdString()) / "bob", clock);
     TBWListLocation& group = bob.AddGroup("Team", Location(), Password, true);
-    group.FtpUser = "bwuser";
-    group.FtpPassword = "bwpass";
+    const TBWListLocation settings = Group();
+    group.FtpUser = settings.FtpUser;
+    group.FtpPassword = settings.FtpPassword;
+    group.Options = settings.Options;
+    bob.Transfers.SetSettings(Settings());
     const ExchangeReport report = bob.Exchange->PullGroups();
     EXPECT_TRUE(report.Problems.empty());
     EXPECT_EQ(bob.Working("Team").size(), printed.size());
@@ -112,7 +133,10 @@ TEST_P(PublisherProcessTest, EightSendersAtOnceLoseNothing)
                  " lost; the member's pull shows " + std::to_string(bob.Working("Team").size()));
 }
 
-TEST_P(PublisherProcessTest, APublisherKilledAtAnyMomentNeverBreaksTheGroup)
+// Killed publishers: on a folder and on FTP, where an upload is cut at any byte.
+using KilledPublisherTest = PublisherProcessTest;
+
+TEST_P(KilledPublisherTest, APublisherKilledAtAnyMomentNeverBreaksTheGroup)
 {
     constexpr int Tries = 50;
     // Enough messages that the uploads take a moment to be killed in.
@@ -175,6 +199,7 @@ TEST_P(PublisherProcessTest, APublisherKilledAtAnyMomentNeverBreaksTheGroup)
                  std::to_string(slowestNext.count()) + " ms with a 150 ms stale bound)");
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, PublisherProcessTest, ::testing::Values(Kind::Folder, Kind::Ftp), KindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, PublisherProcessTest, WritableKinds(), KindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, KilledPublisherTest, ::testing::Values(Kind::Folder, Kind::Ftp), KindName);
 
 } // namespace

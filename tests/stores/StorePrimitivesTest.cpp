@@ -66,6 +66,6 @@ TEST_P(StorePrimitives, NamesThatWouldSmuggleCommandsAreRefused)
     EXPECT_EQ(ReadBytes(OnDisk("victim")), "kept");
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, StorePrimitives, ::testing::Values(Kind::Folder, Kind::Ftp), KindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, StorePrimitives, WritableKinds(), KindName);
 
 } // namespace

@@ -15,8 +15,19 @@ std::string KindName(const ::testing::TestParamInfo<Kind>& info)
         return "Ftp";
     case Kind::Http:
         return "Http";
+    case Kind::FtpTls:
+        return "FtpTls";
+    case Kind::Sftp:
+        return "Sftp";
+    case Kind::WebDav:
+        return "WebDav";
     }
     return "Unknown";
+}
+
+::testing::internal::ParamGenerator<Kind> WritableKinds()
+{
+    return ::testing::Values(Kind::Folder, Kind::Ftp, Kind::FtpTls, Kind::Sftp, Kind::WebDav);
 }
 
 std::int64_t FakeStoreClock::UtcSeconds() const
@@ -35,6 +46,9 @@ StoreTest::StoreTest()
     } else {
         m_folder = TestServers::FtpRoot() / folder;
     }
+    if (GetParam() == Kind::WebDav) {
+        m_umask = ::umask(0);
+    }
     std::filesystem::remove_all(m_folder);
     std::filesystem::create_directories(m_folder);
 }
@@ -43,6 +57,9 @@ StoreTest::~StoreTest()
 {
     std::error_code ignored;
     std::filesystem::remove_all(m_folder, ignored);
+    if (m_umask) {
+        ::umask(*m_umask);
+    }
 }
 
 std::string StoreTest::Location(const std::string& fileName) const
@@ -55,6 +72,14 @@ std::string StoreTest::Location(const std::string& fileName) const
         return "ftp://127.0.0.1/" + m_folder.filename().string() + "/" + fileName;
     case Kind::Http:
         return TestServers::HttpUrl("/file/" + m_folder.filename().string() + "/" + fileName);
+    case Kind::FtpTls:
+        return "ftp://127.0.0.1:" + std::to_string(TestServers::TlsFtpPort) + "/" + m_folder.filename().string() + "/" +
+               fileName;
+    case Kind::Sftp:
+        return "sftp://127.0.0.1:" + std::to_string(TestServers::SftpPort) + (m_folder / fileName).string();
+    case Kind::WebDav:
+        return "https://127.0.0.1:" + std::to_string(TestServers::WebDavPort) + "/dav/" + m_folder.filename().string() +
+               "/" + fileName;
     }
     return {};
 }
@@ -66,7 +91,16 @@ std::filesystem::path StoreTest::OnDisk(const std::string& fileName) const
 
 TBWListLocation StoreTest::Group(const std::string& fileName) const
 {
-    return MakeGroup("Team", Location(fileName), "bwuser", "bwpass");
+    TBWListLocation group = MakeGroup("Team", Location(fileName), "bwuser", "bwpass");
+    if (GetParam() == Kind::FtpTls) {
+        group.Options.Tls = FtpSecurity::Explicit;
+        group.Options.Passive = true;
+    } else if (GetParam() == Kind::Sftp) {
+        group.FtpUser = "root";
+        group.FtpPassword.clear();
+        group.Options.SshKey = (TestServers::SshFolder() / "id_ed25519").string();
+    }
+    return group;
 }
 
 std::unique_ptr<GroupStore> StoreTest::Open(const std::string& fileName)
@@ -80,6 +114,7 @@ TransferSettings StoreTest::Settings()
     settings.ConnectTimeout = std::chrono::seconds(5);
     settings.StallTimeout = std::chrono::seconds(10);
     settings.CaFile = TestServers::CaFile();
+    settings.KnownHostsFile = (TestServers::SshFolder() / "known_hosts").string();
     return settings;
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -22,7 +24,12 @@ enum class Kind
     Folder,
     Ftp,
     Http,
+    FtpTls, // vsftpd: explicit TLS, passive mode
+    Sftp,   // sshd, with the test's key
+    WebDav, // Apache httpd with mod_dav, over HTTPS, with an account
 };
+// The kinds a group file can be written on.
+[[nodiscard]] ::testing::internal::ParamGenerator<Kind> WritableKinds();
 [[nodiscard]] std::string KindName(const ::testing::TestParamInfo<Kind>& info);
 
 // Time that passes only when a lock or a publish pauses: bounds of minutes pass at once.
@@ -60,6 +67,10 @@ protected:
 
     std::filesystem::path m_folder;
     CancelSignal m_cancel;
+
+private:
+    // Apache writes as www-data: what the test plants in the folder must be its to change too.
+    std::optional<mode_t> m_umask;
 };
 
 // A store that lets a test step in before any operation: to refuse it, or to act as another

@@ -32,6 +32,7 @@ TEST(BwListText, FieldTexts)
     EXPECT_EQ(RepeatText(200), "(200)");
     EXPECT_EQ(KindText(2), "(2)");
     EXPECT_EQ(LocationKindText(2), "HTTP");
+    EXPECT_EQ(LocationKindText(3), "SFTP");
     EXPECT_EQ(JoinNames({"a", "", "b"}), "a, , b");
 }
 

@@ -49,6 +49,11 @@ std::filesystem::path FtpRoot()
 {
     return StateDir() / "ftp-root";
 }
+
+std::filesystem::path SshFolder()
+{
+    return StateDir() / "ssh";
+}
 } // namespace TestServers
 
 std::string PatternBytes(std::size_t size)
@@ -79,14 +84,7 @@ TBWListLocation MakeGroup(const std::string& name, const std::string& location, 
     group.FtpUser = ftpUser;
     group.FtpPassword = ftpPassword;
     group.Enabled = true;
-    // The same rule the group editor applies when it stores a location.
-    if (location.rfind("ftp", 0) == 0) {
-        group.LocationKind = LocationFtp;
-    } else if (location.rfind("http", 0) == 0) {
-        group.LocationKind = LocationHttp;
-    } else {
-        group.LocationKind = LocationFile;
-    }
+    group.DetectLocationKind();
     return group;
 }
 

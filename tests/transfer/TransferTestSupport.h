@@ -26,6 +26,12 @@ namespace TestServers {
 [[nodiscard]] std::string HttpsUrl(const std::string& path);
 [[nodiscard]] std::string CaFile();
 [[nodiscard]] std::filesystem::path FtpRoot();
+// The SSH server's test files: the user's key (id_ed25519) and known_hosts trusting the server.
+[[nodiscard]] std::filesystem::path SshFolder();
+inline constexpr int TlsFtpPort = 2121;
+inline constexpr int ImplicitTlsFtpPort = 2990;
+inline constexpr int SftpPort = 2222;
+inline constexpr int WebDavPort = 8443;
 } // namespace TestServers
 
 // The bytes the HTTP server sends for /body/N.

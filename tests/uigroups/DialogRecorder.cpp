@@ -13,6 +13,10 @@ GroupDialogHooks DialogRecorder::Hooks()
 {
     GroupDialogHooks hooks;
     hooks.ShowMessage = [this](QWidget*, const GroupDialogHooks::Message& message) { Messages.push_back(message); };
+    hooks.AskQuestion = [this](QWidget*, const GroupDialogHooks::Message& message) {
+        Messages.push_back(message);
+        return Answer;
+    };
     hooks.ShowHelpTopic = [this](const QString& topic) { HelpTopics.push_back(topic); };
     return hooks;
 }

@@ -14,8 +14,8 @@
 
 class QWidget;
 
-// Records what the dialogs show through their hooks: message boxes (without a modal loop) and
-// help topics.
+// Records what the dialogs show through their hooks: message boxes and questions (without a modal
+// loop) and help topics.
 class DialogRecorder
 {
 public:
@@ -23,6 +23,8 @@ public:
 
     std::vector<GroupDialogHooks::Message> Messages;
     std::vector<QString> HelpTopics;
+    // Questions are recorded with the messages and answered with Answer.
+    bool Answer = false;
 };
 
 // Counts the times a widget is shown.

@@ -31,12 +31,18 @@ public:
     void UploadGroupFile(const TBWListLocation& group) override;
     [[nodiscard]] std::filesystem::path LocalCopyPath(const TBWListLocation& group) const override;
     [[nodiscard]] std::filesystem::path LocalCopyPath(const std::string& name) const;
+    [[nodiscard]] FetchReport LastFetchReport() const override { return Report; }
+    // Trusting the key makes the fetches that follow end with TrustedOutcome.
+    bool TrustServerKey(std::string& error) override;
 
     // Runs inside every fetch, as the event loop would run other work during the real wait.
     std::function<void(const TBWListLocation& group)> DuringFetch;
     std::vector<std::string> Fetches;
     std::vector<std::string> FetchedPasswords;
     std::vector<Upload> Uploads;
+    FetchReport Report;
+    int KeysTrusted = 0;
+    FetchOutcome TrustedOutcome = FetchOutcome::Absent;
 
 private:
     struct Remote

@@ -3,11 +3,17 @@
 #include "TBWListLocation.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -52,7 +58,7 @@ TEST_F(GroupEditFormTest, FieldsMapToTheGroupAndKeepTheirBytes)
         EXPECT_EQ(edit->echoMode(), QLineEdit::Password) << name;
         EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '*') << name;
     }
-    EXPECT_EQ(Edit("locationEdit")->toolTip(), QStringLiteral("Local file name, FTP or HTTP address"));
+    EXPECT_EQ(Edit("locationEdit")->toolTip(), QStringLiteral("Local file name, FTP, SFTP or HTTP address"));
 
     Edit("ftpPasswordEdit")->setText(QStringLiteral("new"));
     Edit("locationEdit")->setText(QStringLiteral("ftp://host/list.dat\r\n")); // pasted with its line end
@@ -66,6 +72,84 @@ TEST_F(GroupEditFormTest, FieldsMapToTheGroupAndKeepTheirBytes)
     // The editor leaves the fields it does not show alone.
     EXPECT_EQ(back.LocationKind, LocationFile);
     EXPECT_FALSE(back.Enabled);
+}
+
+TEST_F(GroupEditFormTest, OptionRowsAppearForTheirKindOfLocationAndGiveBackOnlyWhatApplies)
+{
+    QComboBox* tls = Child<QComboBox>(m_form, "tlsComboBox");
+    QCheckBox* passive = Child<QCheckBox>(m_form, "passiveCheckBox");
+    QCheckBox* plainHttp = Child<QCheckBox>(m_form, "plainHttpCheckBox");
+    GroupOptions everything;
+    everything.Tls = FtpSecurity::Explicit;
+    everything.Passive = true;
+    everything.CaFile = "/etc/team-ca.pem";
+    everything.SshKey = "/home/anna/.ssh/team";
+    everything.PlainHttpLogin = true;
+    struct Case
+    {
+        const char* location;
+        const char* user;
+        std::vector<QWidget*> shown;
+        GroupOptions back;
+    };
+    GroupOptions ftp;
+    ftp.Tls = FtpSecurity::Explicit;
+    ftp.Passive = true;
+    ftp.CaFile = everything.CaFile;
+    GroupOptions ftps = ftp;
+    ftps.Tls = FtpSecurity::None; // the address says it
+    GroupOptions sftp;
+    sftp.SshKey = everything.SshKey;
+    GroupOptions https;
+    https.CaFile = everything.CaFile;
+    GroupOptions http;
+    http.PlainHttpLogin = true;
+    const Case cases[] = {
+        {"/srv/groups/sales.dat", "", {}, {}},
+        {"ftp://files.example.org/sales.dat", "anna", {tls, passive, Edit("caFileEdit")}, ftp},
+        {"ftps://files.example.org/sales.dat", "anna", {tls, passive, Edit("caFileEdit")}, ftps},
+        {"sftp://files.example.org:2222/srv/sales.dat", "anna", {Edit("sshKeyEdit")}, sftp},
+        {"https://cloud.example.org/remote.php/dav/files/anna/sales.dat", "anna", {Edit("caFileEdit")}, https},
+        {"http://intranet/sales.dat", "anna", {plainHttp}, http},
+        {"http://intranet/sales.dat", "", {}, {}},
+    };
+    const std::vector<QWidget*> rows = {tls, passive, Edit("caFileEdit"), Edit("sshKeyEdit"), plainHttp};
+    TBWListLocation group;
+    group.Options = everything;
+    m_form.SetFields(group);
+    m_form.show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.location);
+        Edit("locationEdit")->setText(QString::fromLatin1(c.location));
+        Edit("ftpUserEdit")->setText(QString::fromLatin1(c.user));
+        for (QWidget* row : rows) {
+            const bool expected = std::find(c.shown.begin(), c.shown.end(), row) != c.shown.end();
+            EXPECT_EQ(row->isVisible(), expected) << row->objectName().toStdString();
+            // Each field has a name a screen reader can say, or a label that gives it one.
+            if (row->isVisible() && qobject_cast<QLineEdit*>(row) != nullptr) {
+                EXPECT_FALSE(row->accessibleName().isEmpty()) << row->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(tls->isEnabled(), !std::string_view(c.location).starts_with("ftps://"));
+        TBWListLocation back;
+        m_form.GetFields(back);
+        EXPECT_EQ(back.Options, c.back);
+    }
+    // The dialog grows to hold the rows, never off a small screen.
+    EXPECT_LE(m_form.height(), 480);
+    // The FTP choice made before an ftps:// address came back when it went.
+    Edit("locationEdit")->setText(QStringLiteral("ftp://files.example.org/sales.dat"));
+    EXPECT_EQ(tls->currentIndex(), static_cast<int>(FtpSecurity::Explicit));
+
+    // The rows shown are reached from the keyboard, in order after the account's password.
+    m_form.activateWindow();
+    QApplication::processEvents();
+    QTest::keyClick(&m_form, Qt::Key_Y, Qt::AltModifier);
+    EXPECT_EQ(m_form.focusWidget(), tls);
+    Edit("locationEdit")->setText(QStringLiteral("sftp://files.example.org/sales.dat"));
+    Edit("ftpPasswordEdit")->setFocus();
+    QTest::keyClick(m_form.focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(m_form.focusWidget(), Edit("sshKeyEdit"));
 }
 
 TEST_F(GroupEditFormTest, TakenTitleIsRefusedInAnyLetterCase)

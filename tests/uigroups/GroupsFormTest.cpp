@@ -387,6 +387,51 @@ TEST_F(GroupsFormTest, TestReportsEveryOutcome)
     EXPECT_TRUE(m_form.isVisible());
 }
 
+TEST_F(GroupsFormTest, TestExplainsTheCauseAndTrustsANewHostKeyOnlyWhenTheUserSaysSo)
+{
+    TBWGroupList groups;
+    groups.push_back(MakeGroup("Sales", "sftp://files.example.org/sales.dat", "pw", true));
+    Load(groups);
+    m_files.SetRemote("Sales", FetchOutcome::Failed);
+    m_files.TrustedOutcome = FetchOutcome::Present;
+    m_files.Report.Cause = StoreCause::Certificate;
+    m_files.Report.Server.Fingerprint = "AB:CD:EF";
+    m_files.Report.Server.Note = "self-signed certificate";
+    TestRow(0);
+    ASSERT_EQ(m_recorder.Messages.size(), 1U);
+    EXPECT_TRUE(m_recorder.Messages[0].Text.startsWith(NoGroupText));
+    EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("certificate is not trusted")));
+    EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("AB:CD:EF\n(self-signed certificate)")));
+
+    m_files.Report = {};
+    m_files.Report.Cause = StoreCause::HostKeyUnknown;
+    m_files.Report.Server = {"[files.example.org]:2222", "ssh-ed25519", "key-blob", "SHA256:q0Vn", ""};
+    for (const bool answer : {false, true}) {
+        SCOPED_TRACE(answer);
+        m_recorder.Messages.clear();
+        m_recorder.Answer = answer;
+        TestRow(0);
+        ASSERT_GE(m_recorder.Messages.size(), 1U);
+        EXPECT_EQ(m_recorder.Messages[0].Icon, QMessageBox::Question);
+        EXPECT_TRUE(
+            m_recorder.Messages[0].Text.contains(QStringLiteral("ssh-ed25519 key has the fingerprint\n\nSHA256:q0Vn")));
+        EXPECT_EQ(m_files.KeysTrusted, answer ? 1 : 0);
+    }
+    // Trusted, the fetch ran again and found the group file (here a damaged one).
+    EXPECT_EQ(m_files.Fetches.size(), 4U);
+    EXPECT_EQ(m_recorder.Messages.back().Text, QStringLiteral("Group is exists, but file is corrupted."));
+
+    // A changed key is never offered for trust.
+    m_files.KeysTrusted = 0;
+    m_files.Report.Cause = StoreCause::HostKeyChanged;
+    m_recorder.Messages.clear();
+    TestRow(0);
+    ASSERT_EQ(m_recorder.Messages.size(), 1U);
+    EXPECT_EQ(m_recorder.Messages[0].Icon, QMessageBox::Critical);
+    EXPECT_TRUE(m_recorder.Messages[0].Text.contains(QStringLiteral("WARNING")));
+    EXPECT_EQ(m_files.KeysTrusted, 0);
+}
+
 TEST_F(GroupsFormTest, TestUsesTheGroupAsEditedInTheDialog)
 {
     m_files.SetRemote("Sales", FetchOutcome::Present, RemoteFile("Sales", "right", 1));

@@ -30,19 +30,26 @@ const char* BwListUsage()
            "       bwlist send --location LOC --title TITLE --at \"YYYY-MM-DD HH:MM\" [--text TEXT] [--from NAME]\n"
            "                   [--repeat none|daily|weekly|monthly|yearly] [--days Mon,Tue,...]\n"
            "                   [--kind message|files] [--ftp-user USER] [--password-file FILE]\n"
-           "                   [--ftp-password-file FILE] [--wait SECONDS]\n"
+           "                   [--ftp-password-file FILE] [--wait SECONDS] [LOCATION OPTIONS]\n"
            "                                              write a reminder into a group's shared file; prints its Id\n"
            "       bwlist remove --location LOC --id ID [--ftp-user USER] [--password-file FILE]\n"
-           "                   [--ftp-password-file FILE] [--wait SECONDS]\n"
+           "                   [--ftp-password-file FILE] [--wait SECONDS] [LOCATION OPTIONS]\n"
            "                                              take a reminder out of a group's shared file\n"
+           "LOCATION OPTIONS: [--tls explicit|implicit] [--passive] [--ca-file FILE] [--ssh-key FILE]\n"
+           "                   [--known-hosts FILE] [--plain-http]\n"
            "-e takes the password from the environment variable BWLIST_PASSWORD, where other users cannot\n"
            "see it (they can see a -p password in the process list). Without either, the personal list's\n"
            "password is used. send and remove take the group's password from BWLIST_PASSWORD (or the first\n"
-           "line of --password-file) and the FTP account's from BWLIST_FTP_PASSWORD (or\n"
-           "--ftp-password-file); LOC is the group's location as the program has it: a file name, an FTP\n"
-           "address or a web address (read only). They wait up to --wait seconds (60) while another member\n"
-           "changes the group. Exit status: 0 done, 1 the line-count check failed (wrong password or damaged\n"
-           "file), 2 error, 3 the group stayed busy (nothing was changed).\n";
+           "line of --password-file) and the account's (FTP, SFTP or web; an --ssh-key's passphrase) from\n"
+           "BWLIST_FTP_PASSWORD (or --ftp-password-file); --ftp-user names the account. LOC is the group's\n"
+           "location as the program has it: a file name, an ftp://, ftps:// or sftp:// address, or a web\n"
+           "address (written over WebDAV with an account, over https unless --plain-http). --tls asks for\n"
+           "FTP over TLS, --passive for passive FTP, --ca-file trusts that certificate authority instead of\n"
+           "the system's. An SFTP server's key must be in ~/.ssh/known_hosts or in the program's own\n"
+           "known_hosts (the --known-hosts file instead). They wait up to --wait seconds (60) while another\n"
+           "member changes the group.\n"
+           "Exit status: 0 done, 1 the line-count check failed (wrong password or damaged file), 2 error,\n"
+           "3 the group stayed busy (nothing was changed).\n";
 }
 
 std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::string>& arguments, std::string& problem,

@@ -84,6 +84,8 @@ std::string LocationKindText(std::uint8_t locationKind)
         return "FTP";
     case LocationHttp:
         return "HTTP";
+    case LocationSftp:
+        return "SFTP";
     default:
         return Bracketed(locationKind);
     }

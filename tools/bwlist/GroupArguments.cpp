@@ -101,6 +101,17 @@ bool ApplyOption(TGroupArguments& result, const std::string& option, const std::
         result.PasswordFile = value;
     } else if (option == "--ftp-password-file") {
         result.FtpPasswordFile = value;
+    } else if (option == "--tls") {
+        if (value != "explicit" && value != "implicit") {
+            return Fail(problem, "--tls takes explicit or implicit");
+        }
+        result.Options.Tls = value == "explicit" ? FtpSecurity::Explicit : FtpSecurity::Implicit;
+    } else if (option == "--ca-file") {
+        result.Options.CaFile = value;
+    } else if (option == "--ssh-key") {
+        result.Options.SshKey = value;
+    } else if (option == "--known-hosts") {
+        result.KnownHosts = value;
     } else if (option == "--wait") {
         const auto seconds = Number(value);
         if (!seconds || *seconds < 0 || *seconds > 86400) {
@@ -161,6 +172,11 @@ std::optional<TGroupArguments> ParseGroupArguments(const std::vector<std::string
     result.Command = arguments.at(0);
     std::vector<std::string> given;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
+        // The options that take no value.
+        if (arguments[i] == "--passive" || arguments[i] == "--plain-http") {
+            (arguments[i] == "--passive" ? result.Options.Passive : result.Options.PlainHttpLogin) = true;
+            continue;
+        }
         std::string value;
         if (!TakeValue(arguments, i, value, problem) || !ApplyOption(result, arguments[i - 1], value, problem)) {
             return std::nullopt;

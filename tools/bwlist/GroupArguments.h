@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GroupOptions.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -13,8 +15,11 @@ struct TGroupArguments
     std::string Location;
     std::string FtpUser;
     std::string PasswordFile;    // the group's password, when not in BWLIST_PASSWORD
-    std::string FtpPasswordFile; // the FTP account's, when not in BWLIST_FTP_PASSWORD
+    std::string FtpPasswordFile; // the account's, when not in BWLIST_FTP_PASSWORD
     std::chrono::seconds Wait{60};
+    // TLS, passive mode, CA file, SSH key, plain HTTP login: as the group's settings in the program.
+    GroupOptions Options;
+    std::string KnownHosts; // SSH host keys trusted besides the program's and the user's
 
     // send
     std::string Title;

@@ -86,6 +86,25 @@ TBWItem MessageOf(const TGroupArguments& arguments, const std::string& author)
     return message;
 }
 
+// The program's own known hosts (in its data folder) and the user's SSH folder, as the program
+// uses them, and the file the arguments name.
+TransferSettings ToolTransferSettings(const TGroupArguments& arguments)
+{
+    TransferSettings settings;
+    const char* home = std::getenv("HOME");
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const std::string dataHome = data != nullptr && *data != '\0' ? data
+                                 : home != nullptr                ? std::string(home) + "/.local/share"
+                                                                  : "";
+    if (home != nullptr) {
+        settings.SshFolder = std::string(home) + "/.ssh";
+    }
+    settings.KnownHostsFile = !arguments.KnownHosts.empty() ? arguments.KnownHosts
+                              : dataHome.empty()            ? std::string()
+                                                            : dataHome + "/Bellwick/known_hosts";
+    return settings;
+}
+
 int Report(const PublishOutcome& outcome, std::ostream& err)
 {
     using Problem = PublishOutcome::Problem;
@@ -103,6 +122,12 @@ int Report(const PublishOutcome& outcome, std::ostream& err)
         return ExitCheckFailed;
     case Problem::Unreachable:
         err << "bwlist: the group file could not be fetched (" << outcome.Detail << "); nothing was changed\n";
+        if (outcome.Cause == StoreCause::HostKeyUnknown) {
+            err << "bwlist: trust the server with Test in the program's groups dialog, or add its key to "
+                   "~/.ssh/known_hosts or to a file given with --known-hosts\n";
+        } else if (outcome.Cause == StoreCause::Certificate) {
+            err << "bwlist: give the certificate authority that signed the server's certificate with --ca-file\n";
+        }
         return ExitError;
     case Problem::TooLarge:
         err << "bwlist: the group file is too large (" << outcome.Detail << "); nothing was changed\n";
@@ -140,6 +165,7 @@ int RunGroupCommand(const TGroupArguments& arguments, std::ostream& out, std::os
     group.Password = *password;
     group.FtpUser = arguments.FtpUser;
     group.FtpPassword = ftpPassword.value_or(std::string());
+    group.Options = arguments.Options;
     group.DetectLocationKind();
 
     const char* user = std::getenv("USER");
@@ -156,9 +182,9 @@ int RunGroupCommand(const TGroupArguments& arguments, std::ostream& out, std::os
     CancelSignal cancel;
     SystemStoreClock clock;
     PublishMemory memory;
-    const auto store = OpenGroupStore(group, TransferSettings{}, cancel);
+    const auto store = OpenGroupStore(group, ToolTransferSettings(arguments), cancel);
     if (!store) {
-        err << "bwlist: the location is neither a file name, an FTP address nor an HTTP address\n";
+        err << "bwlist: " << WhyNoStore(group) << "\n";
         return ExitError;
     }
     LockSettings lock;

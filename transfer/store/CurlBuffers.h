@@ -19,6 +19,7 @@ struct CurlSink
 struct CurlSource
 {
     std::string_view Bytes;
+    std::string_view Whole; // what a rewind starts again from
 
     static std::size_t Read(char* buffer, std::size_t size, std::size_t count, void* source);
 };

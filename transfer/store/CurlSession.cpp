@@ -7,6 +7,10 @@
 namespace {
 // How often a quiet transfer looks at its stall clock; libcurl wakes earlier when data moves.
 constexpr int PollMilliseconds = 250;
+// libcurl 7.88 leaves the FTP control connection out of what it waits on while the TLS handshake of
+// a passive data connection is pending (the server starts it only on RETR or STOR), and asks to be
+// woken after 200 ms: every command in that state, and so every transfer, waited that long.
+constexpr int QuickPollMilliseconds = 5;
 } // namespace
 
 CurlSession::CurlSession(const TransferSettings& settings, CancelSignal& cancel)
@@ -40,6 +44,7 @@ void CurlSession::SetBaseOptions()
     if (!m_settings.CaFile.empty()) {
         curl_easy_setopt(m_easy, CURLOPT_CAINFO, m_settings.CaFile.c_str());
     }
+    curl_easy_setopt(m_easy, CURLOPT_ERRORBUFFER, m_error.data());
 }
 
 void CurlSession::Reset()
@@ -55,6 +60,7 @@ CURLcode CurlSession::Perform()
     if (!IsValid()) {
         return CURLE_FAILED_INIT;
     }
+    m_error[0] = '\0';
     if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK) {
         return CURLE_FAILED_INIT;
     }
@@ -89,7 +95,8 @@ CURLcode CurlSession::Drive()
         } else if (now - lastProgress > m_settings.StallTimeout) {
             return CURLE_OPERATION_TIMEDOUT;
         }
-        if (curl_multi_poll(m_multi, nullptr, 0, PollMilliseconds, nullptr) != CURLM_OK) {
+        if (curl_multi_poll(m_multi, nullptr, 0, m_quickPolling ? QuickPollMilliseconds : PollMilliseconds, nullptr) !=
+            CURLM_OK) {
             return CURLE_FAILED_INIT;
         }
     }
@@ -118,6 +125,49 @@ std::string CurlSession::Escape(const std::string& text) const
     std::string result(escaped);
     curl_free(escaped);
     return result;
+}
+
+StoreCause CurlSession::CauseOf(CURLcode code) const
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return StoreCause::NameNotFound;
+    case CURLE_COULDNT_CONNECT:
+        return StoreCause::NotListening;
+    case CURLE_OPERATION_TIMEDOUT:
+        return StoreCause::TimedOut;
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return StoreCause::Certificate;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+        return StoreCause::Tls;
+    case CURLE_LOGIN_DENIED:
+        return StoreCause::Login;
+    case CURLE_REMOTE_ACCESS_DENIED:
+        return StoreCause::Permission;
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+        return StoreCause::NotFound;
+    default:
+        return StoreCause::Unknown;
+    }
+}
+
+std::string CurlSession::Describe(CURLcode code) const
+{
+    std::string text = curl_easy_strerror(code);
+    // libcurl 7.88 may leave an unrelated first message in the buffer in active FTP mode, so its
+    // words are taken only where they name what the code cannot.
+    const StoreCause cause = CauseOf(code);
+    const bool telling = cause == StoreCause::Certificate || cause == StoreCause::Tls || cause == StoreCause::Login ||
+                         code == CURLE_SSH || code == CURLE_QUOTE_ERROR;
+    if (telling && m_error[0] != '\0') {
+        text += ": ";
+        text += m_error.data();
+    }
+    return text;
 }
 
 curl_off_t CurlSession::BytesMoved() const

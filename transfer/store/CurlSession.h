@@ -1,10 +1,12 @@
 #pragma once
 
 // Internal to the transfer library: the only header that brings in libcurl's.
+#include "StoreResult.h"
 #include "TransferSettings.h"
 
 #include <curl/curl.h>
 
+#include <array>
 #include <string>
 
 class CancelSignal;
@@ -27,12 +29,19 @@ public:
 
     // Clears the options of the last transfer for the next one; the connection stays open.
     void Reset();
+    // Looks at the transfer far more often than usual, for the one case where libcurl does not wake
+    // by itself (see CurlSession.cpp); stays set across Reset().
+    void SetQuickPolling(bool quick) { m_quickPolling = quick; }
     // Runs the transfer to its end. CURLE_OK means libcurl saw no failure; protocol status codes
     // are for the caller to judge.
     [[nodiscard]] CURLcode Perform();
     [[nodiscard]] long ResponseCode() const;
     // Escapes a path segment for the URL.
     [[nodiscard]] std::string Escape(const std::string& text) const;
+    // What a failed transfer's code says about its cause, and libcurl's own words where they tell
+    // more than the code (a certificate's problem, an SSH server's refusal).
+    [[nodiscard]] StoreCause CauseOf(CURLcode code) const;
+    [[nodiscard]] std::string Describe(CURLcode code) const;
 
 private:
     void SetBaseOptions();
@@ -43,4 +52,6 @@ private:
     CancelSignal& m_cancel;
     CURL* m_easy = nullptr;
     CURLM* m_multi = nullptr;
+    std::array<char, CURL_ERROR_SIZE> m_error{};
+    bool m_quickPolling = false;
 };

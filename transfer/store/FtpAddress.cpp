@@ -1,13 +1,18 @@
 #include "FtpAddress.h"
 
+#include <string_view>
+
 namespace {
 constexpr std::size_t PrefixLength = 6; // "ftp://"
-}
+constexpr std::string_view ImplicitPrefix = "ftps://";
+} // namespace
 
 FtpAddress SplitFtpAddress(const std::string& address)
 {
     FtpAddress parts;
-    const std::string afterPrefix = address.size() > PrefixLength ? address.substr(PrefixLength) : std::string();
+    parts.ImplicitTls = address.starts_with(ImplicitPrefix);
+    const std::size_t prefix = parts.ImplicitTls ? ImplicitPrefix.size() : PrefixLength;
+    const std::string afterPrefix = address.size() > prefix ? address.substr(prefix) : std::string();
     const std::size_t hostEnd = afterPrefix.find('/');
     // Without a "/" after the host the host is empty, and the rest starts one character in.
     if (hostEnd != std::string::npos) {

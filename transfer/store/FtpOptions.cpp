@@ -3,10 +3,12 @@
 #include "CurlSession.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 
 namespace {
 constexpr long FtpPort = 21;
+constexpr long ImplicitTlsPort = 990;
 
 // What a host name or address may hold. Anything else (":" of a port, "@" of a user name, a
 // bracket) would not name the host, so such an address fails as it does with the peers.
@@ -17,12 +19,23 @@ bool IsHostCharacter(char c)
 }
 } // namespace
 
-FtpOptions::FtpOptions(const FtpAddress& address, const std::string& user, const std::string& password)
-    : m_address(address), m_user(user), m_password(password)
+FtpOptions::FtpOptions(const FtpAddress& address, const std::string& user, const std::string& password,
+                       const GroupOptions& options)
+    : m_address(address), m_user(user), m_password(password),
+      m_security(address.ImplicitTls ? FtpSecurity::Implicit : options.Tls), m_passive(options.Passive),
+      m_hostName(address.Host), m_port(m_security == FtpSecurity::Implicit ? ImplicitTlsPort : FtpPort)
 {
     if (!m_address.Directory.empty()) {
         // The leading "*" makes libcurl go on when the server refuses the folder.
         m_changeFolder = "*CWD " + m_address.Directory;
+    }
+    const std::size_t colon = m_hostName.find(':');
+    if (m_security != FtpSecurity::None && colon != std::string::npos) {
+        const std::string digits = m_hostName.substr(colon + 1);
+        long port = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
+        m_port = error == std::errc() && end == digits.data() + digits.size() && port > 0 && port < 65536 ? port : 0;
+        m_hostName.resize(colon);
     }
 }
 
@@ -38,8 +51,8 @@ bool FtpOptions::IsSafeInCommand(const std::string& text)
 
 bool FtpOptions::IsUsable() const
 {
-    const std::string& host = m_address.Host;
-    if (host.empty() || !std::all_of(host.begin(), host.end(), IsHostCharacter)) {
+    const std::string& host = m_hostName;
+    if (m_port == 0 || host.empty() || !std::all_of(host.begin(), host.end(), IsHostCharacter)) {
         return false;
     }
     if (m_address.FileName.empty()) {
@@ -78,11 +91,18 @@ void FtpOptions::ApplyFor(CurlSession& session, const std::string& name, const s
         }
         start = slash + 1;
     }
-    const std::string url = "ftp://" + m_address.Host + "/" + path;
+    const bool implicit = m_security == FtpSecurity::Implicit;
+    const std::string url = (implicit ? "ftps://" : "ftp://") + m_hostName + "/" + path;
     curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_PORT, FtpPort);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
-    curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");
+    curl_easy_setopt(easy, CURLOPT_PORT, m_port);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, implicit ? "ftps" : "ftp");
+    if (m_security != FtpSecurity::None) {
+        // Control and data connections both, or no transfer at all: never a password in clear.
+        curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    }
+    // libcurl's default (no CURLOPT_FTPPORT) is passive: EPSV, then PASV.
+    curl_easy_setopt(easy, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
+    session.SetQuickPolling(m_passive && m_security != FtpSecurity::None);
     curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(easy, CURLOPT_USERNAME, m_user.c_str());

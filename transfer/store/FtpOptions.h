@@ -2,6 +2,7 @@
 
 // Internal to the transfer libraries.
 #include "FtpAddress.h"
+#include "GroupOptions.h"
 
 #include <curl/curl.h>
 
@@ -10,13 +11,16 @@
 
 class CurlSession;
 
-// The FTP side shared by every FTP transfer: port 21, active mode only, login with the group's
-// user name and password (empty ones sent empty), a change of folder whose failure is ignored,
-// then the operation by bare name in binary mode.
+// The FTP side shared by every FTP transfer: port 21, active mode, login with the group's user
+// name and password (empty ones sent empty), a change of folder whose failure is ignored, then the
+// operation by bare name in binary mode. A group may ask for passive mode, and for TLS: then every
+// command and every byte goes encrypted or the transfer fails, and the address may name a port
+// (which peers without TLS never reach anyway).
 class FtpOptions
 {
 public:
-    FtpOptions(const FtpAddress& address, const std::string& user, const std::string& password);
+    FtpOptions(const FtpAddress& address, const std::string& user, const std::string& password,
+               const GroupOptions& options = {});
     ~FtpOptions();
     FtpOptions(const FtpOptions&) = delete;
     FtpOptions& operator=(const FtpOptions&) = delete;
@@ -28,6 +32,10 @@ public:
     // Whether a name or command can go into an FTP command line as it is.
     [[nodiscard]] static bool IsSafeInCommand(const std::string& text);
     [[nodiscard]] const FtpAddress& Address() const { return m_address; }
+    [[nodiscard]] FtpSecurity Security() const { return m_security; }
+    // The server's name without the port, and the port the connection goes to.
+    [[nodiscard]] const std::string& HostName() const { return m_hostName; }
+    [[nodiscard]] long Port() const { return m_port; }
 
     // Puts the options for a transfer of the address's file on the session.
     void Apply(CurlSession& session);
@@ -46,5 +54,9 @@ private:
     std::string m_user;
     std::string m_password;
     std::string m_changeFolder;
+    FtpSecurity m_security = FtpSecurity::None;
+    bool m_passive = false;
+    std::string m_hostName;
+    long m_port = 0; // 0: the host text could not be read
     curl_slist* m_quote = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "FtpStore.h"
 
+#include "CertificateProbe.h"
 #include "CurlBuffers.h"
 #include "CurlSession.h"
 #include "FtpOptions.h"
@@ -33,8 +34,9 @@ std::string BaseName(std::string line)
 } // namespace
 
 FtpStore::FtpStore(const std::string& address, const std::string& user, const std::string& password,
-                   const TransferSettings& settings, CancelSignal& cancel)
-    : m_settings(settings), m_options(std::make_unique<FtpOptions>(SplitFtpAddress(address), user, password)),
+                   const TransferSettings& settings, CancelSignal& cancel, const GroupOptions& options)
+    : m_settings(settings), m_cancel(cancel),
+      m_options(std::make_unique<FtpOptions>(SplitFtpAddress(address), user, password, options)),
       m_session(std::make_unique<CurlSession>(settings, cancel))
 {}
 
@@ -85,23 +87,41 @@ StoreResult FtpStore::Run(const std::string& what)
         return {};
     }
     const long reply = m_session->ResponseCode();
-    std::string detail = what + ": " + curl_easy_strerror(code);
+    std::string detail = what + ": " + m_session->Describe(code);
     if (reply != 0) {
         detail += " (server reply " + std::to_string(reply) + ")";
     }
+    StoreCause cause = m_session->CauseOf(code);
+    if (reply == 530) {
+        cause = StoreCause::Login;
+    } else if (cause == StoreCause::Unknown && IsPermanentReply(reply)) {
+        cause = StoreCause::Permission;
+    }
+    StoreStatus status = StoreStatus::Failed;
     switch (code) {
     case CURLE_REMOTE_FILE_NOT_FOUND:
-        return StoreResult::Fail(StoreStatus::NotFound, std::move(detail));
+        status = StoreStatus::NotFound;
+        break;
     case CURLE_FILESIZE_EXCEEDED:
-        return StoreResult::Fail(StoreStatus::TooLarge, std::move(detail));
+        status = StoreStatus::TooLarge;
+        break;
     case CURLE_QUOTE_ERROR:
     case CURLE_UPLOAD_FAILED:
     case CURLE_REMOTE_ACCESS_DENIED:
-        return StoreResult::Fail(IsPermanentReply(reply) ? StoreStatus::Refused : StoreStatus::Failed,
-                                 std::move(detail));
+        status = IsPermanentReply(reply) ? StoreStatus::Refused : StoreStatus::Failed;
+        break;
     default:
-        return StoreResult::Fail(StoreStatus::Failed, std::move(detail));
+        break;
     }
+    StoreResult result = StoreResult::Fail(status, std::move(detail), cause);
+    if (cause == StoreCause::Certificate) {
+        const bool implicit = m_options->Security() == FtpSecurity::Implicit;
+        result.Server =
+            ProbeCertificate({implicit ? CertificateTarget::Kind::ImplicitTls : CertificateTarget::Kind::FtpAuthTls,
+                              m_options->HostName(), m_options->Port()},
+                             m_settings, m_cancel);
+    }
+    return result;
 }
 
 StoreResult FtpStore::Commands(const std::vector<std::string>& commands, const std::string& what)
@@ -230,7 +250,7 @@ StoreResult FtpStore::Put(const std::string& name, std::string_view bytes)
         return Unusable("send " + name);
     }
     CURL* easy = m_session->Easy();
-    CurlSource source{bytes};
+    CurlSource source{bytes, bytes};
     curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(easy, CURLOPT_READFUNCTION, CurlSource::Read);
     curl_easy_setopt(easy, CURLOPT_READDATA, &source);

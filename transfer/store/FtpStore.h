@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GroupOptions.h"
 #include "GroupStore.h"
 #include "TransferSettings.h"
 
@@ -10,14 +11,14 @@ class CurlSession;
 class FtpOptions;
 
 // A group file on an FTP server, reached as every FTP transfer of the program reaches it (port 21,
-// active mode, the group's account, a change of folder whose failure is ignored). All operations
-// of one store share one login. Folders are made with MKD, renames are RNFR and RNTO, a missing
-// file is one the folder's listing does not name.
+// active mode, the group's account, a change of folder whose failure is ignored), or as the group's
+// settings ask (TLS, passive mode). All operations of one store share one login. Folders are made with MKD, renames are
+// RNFR and RNTO, a missing file is one the folder's listing does not name.
 class FtpStore final : public GroupStore
 {
 public:
     FtpStore(const std::string& address, const std::string& user, const std::string& password,
-             const TransferSettings& settings, CancelSignal& cancel);
+             const TransferSettings& settings, CancelSignal& cancel, const GroupOptions& options = {});
     ~FtpStore() override;
     FtpStore(const FtpStore&) = delete;
     FtpStore& operator=(const FtpStore&) = delete;
@@ -45,6 +46,7 @@ private:
     [[nodiscard]] StoreResult Unusable(const std::string& what) const;
 
     TransferSettings m_settings;
+    CancelSignal& m_cancel;
     std::unique_ptr<FtpOptions> m_options;
     std::unique_ptr<CurlSession> m_session;
     bool m_entryFolderKnown = false;

@@ -79,6 +79,8 @@ GroupFetchOutcome FetchGroupFile(GroupStore& store, const std::string& password,
         memory = FetchMemory{};
         outcome.What = fetched.Result.Status == StoreStatus::NotFound ? Status::Missing : Status::Failed;
         outcome.Detail = fetched.Result.Detail;
+        outcome.Cause = fetched.Result.Cause;
+        outcome.Server = fetched.Result.Server;
         if (!fetched.Bytes.empty()) {
             KeepAside(paths.RejectedCopy, fetched.Bytes);
         }

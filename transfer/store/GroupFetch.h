@@ -34,6 +34,8 @@ struct GroupFetchOutcome
 
     Status What = Status::Failed;
     std::string Detail;
+    StoreCause Cause = StoreCause::Unknown; // why it failed, where the location said
+    ServerIdentity Server;                  // the server's key or certificate, when that failed
     OpenedGroupFile::Verdict Verdict = OpenedGroupFile::Verdict::Ok; // why it was rejected
     std::uint64_t BodyBytes = 0;
 };

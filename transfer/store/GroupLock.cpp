@@ -66,6 +66,7 @@ GroupLock::Outcome GroupLock::Take(std::string& detail)
             if (!written.IsOk()) {
                 m_store.RemoveFolder(m_names.Lock());
                 detail = written.Detail;
+                m_failureCause = written.Cause;
                 return written.Status == StoreStatus::Refused ? Outcome::Refused : Outcome::Failed;
             }
             m_held = true;
@@ -73,7 +74,9 @@ GroupLock::Outcome GroupLock::Take(std::string& detail)
             m_sightings.Forget();
             return Outcome::Taken;
         }
-        if (made.Status == StoreStatus::Refused && ++refusals < RefusalsBelieved) {
+        // A refused login is no refusal of the lock folder: nothing can be done there at all.
+        const bool refused = made.Status == StoreStatus::Refused && made.Cause != StoreCause::Login;
+        if (refused && ++refusals < RefusalsBelieved) {
             // A lock released and taken again between the refusal and the look at the folder looks
             // like a refusal once; a location that forbids folders refuses every time.
             m_clock.Pause(retry);
@@ -81,12 +84,14 @@ GroupLock::Outcome GroupLock::Take(std::string& detail)
         }
         if (made.Status != StoreStatus::Exists) {
             detail = made.Detail;
-            return made.Status == StoreStatus::Refused ? Outcome::Refused : Outcome::Failed;
+            m_failureCause = made.Cause;
+            return refused ? Outcome::Refused : Outcome::Failed;
         }
         refusals = 0;
         const FetchResult owner = m_store.Fetch(m_names.Owner(), nullptr);
         if (owner.Result.Status == StoreStatus::Failed && ++readFailures >= RefusalsBelieved) {
             detail = owner.Result.Detail;
+            m_failureCause = owner.Result.Cause;
             return Outcome::Failed;
         }
         // An owner file caught while its holder writes it reads short once; it is judged next time.

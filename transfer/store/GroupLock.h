@@ -3,6 +3,7 @@
 #include "LockOwner.h"
 #include "StoreClock.h"
 #include "StoreNames.h"
+#include "StoreResult.h"
 
 #include <chrono>
 #include <random>
@@ -64,6 +65,8 @@ public:
     GroupLock& operator=(const GroupLock&) = delete;
 
     Outcome Take(std::string& detail);
+    // What lay behind a Failed or Refused outcome of Take, where the location said.
+    [[nodiscard]] StoreCause FailureCause() const { return m_failureCause; }
     // Whether the lock folder still carries this holder's token (read from the location).
     [[nodiscard]] bool StillHeld();
     // Whether this holder may still commit: not past three quarters of the stale bound.
@@ -90,4 +93,5 @@ private:
     std::minstd_rand m_jitter;
     bool m_held = false;
     StoreClock::Steady::time_point m_takenAt;
+    StoreCause m_failureCause = StoreCause::Unknown;
 };

@@ -25,6 +25,9 @@ public:
     // The shared file's name in its folder.
     [[nodiscard]] virtual const std::string& SharedName() const = 0;
     [[nodiscard]] virtual Abilities Can() const = 0;
+    // Asks the location whether it accepts changes at all (a web server may offer WebDAV or not);
+    // a location that cannot tell without trying says Ok.
+    virtual StoreResult CheckWritable() { return {}; }
 
     // Reads the file whole (never more than the size limit), or nothing. When unlessSame is given
     // and the file still carries it, nothing is read and the result says Unchanged.

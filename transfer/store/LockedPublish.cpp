@@ -9,6 +9,9 @@
 namespace {
 using Problem = PublishOutcome::Problem;
 
+// Reads, changes and sends of one publish when the location reports another writer in between.
+constexpr int MaxAttempts = 3;
+
 void Note(PublishOutcome& outcome, Problem what, std::string detail)
 {
     outcome.What = what;
@@ -31,7 +34,13 @@ PublishOutcome LockedPublish::Run(const std::string& password, const ChangeSet& 
 {
     PublishOutcome outcome;
     if (!m_store.Can().Writable) {
-        Note(outcome, Problem::ReadOnly, "a web address can only be read");
+        Note(outcome, Problem::ReadOnly, "a web address without an account can only be read");
+        return outcome;
+    }
+    if (const StoreResult writable = m_store.CheckWritable(); !writable.IsOk()) {
+        const bool readOnly = writable.Cause == StoreCause::ReadOnly || writable.Cause == StoreCause::PlainLogin;
+        Note(outcome, readOnly ? Problem::ReadOnly : Problem::Unreachable, writable.Detail);
+        outcome.Cause = writable.Cause;
         return outcome;
     }
     std::string detail;
@@ -49,42 +58,54 @@ PublishOutcome LockedPublish::Run(const std::string& password, const ChangeSet& 
         break;
     case GroupLock::Outcome::Failed:
         Note(outcome, Problem::Unreachable, std::move(detail));
+        outcome.Cause = m_lock.FailureCause();
         return outcome;
     }
 
     std::vector<std::string> names;
-    const bool listed = m_store.List(names).IsOk();
+    bool listed = m_store.List(names).IsOk();
     if (listed && m_locked) {
         ClearLeftovers(names);
     }
-    TBWItemList items;
-    FetchResult current;
-    if (!ReadCurrent(password, items, current, listed, names, outcome)) {
-        return outcome;
-    }
-    if (!outcome.Created && changes.IsIn(items)) {
-        // Sent before (a retry after an answer that never came): nothing to store again.
-        outcome.Bytes = std::move(current.Bytes);
-        for (const auto& message : changes.News()) {
+    // A location that checks versions itself (a web server's If-Match) may say that another writer
+    // came in between: the file is read, changed and sent once more.
+    for (int attempt = 1;; ++attempt) {
+        const PublishOutcome fresh = outcome;
+        TBWItemList items;
+        FetchResult current;
+        if (!ReadCurrent(password, items, current, listed, names, outcome)) {
+            return outcome;
+        }
+        if (!outcome.Created && changes.IsIn(items)) {
+            // Sent before (a retry after an answer that never came): nothing to store again.
+            outcome.Bytes = std::move(current.Bytes);
+            for (const auto& message : changes.News()) {
+                outcome.NewIds.push_back(message->Id);
+            }
+            return outcome;
+        }
+        ChangeSet applied = changes;
+        applied.ApplyTo(items);
+        for (const auto& message : applied.News()) {
             outcome.NewIds.push_back(message->Id);
         }
+        const std::string bytes = SealGroupFile(items, password);
+        m_overtaken = false;
+        if (!Commit(bytes, outcome)) {
+            if (m_overtaken && attempt < MaxAttempts) {
+                outcome = fresh;
+                listed = m_store.List(names).IsOk();
+                continue;
+            }
+            return outcome;
+        }
+        if (!outcome.Created) {
+            MakeDistinct(current.Validator, bytes, outcome);
+        }
+        Verify(password, applied, outcome);
+        m_lock.Release();
         return outcome;
     }
-    ChangeSet applied = changes;
-    applied.ApplyTo(items);
-    for (const auto& message : applied.News()) {
-        outcome.NewIds.push_back(message->Id);
-    }
-    const std::string bytes = SealGroupFile(items, password);
-    if (!Commit(bytes, outcome)) {
-        return outcome;
-    }
-    if (!outcome.Created) {
-        MakeDistinct(current.Validator, bytes, outcome);
-    }
-    Verify(password, applied, outcome);
-    m_lock.Release();
-    return outcome;
 }
 
 bool LockedPublish::ReadCurrent(const std::string& password, TBWItemList& items, FetchResult& current, bool listed,
@@ -109,12 +130,14 @@ bool LockedPublish::ReadCurrent(const std::string& password, TBWItemList& items,
             return true;
         }
         Note(outcome, Problem::Unreachable, current.Result.Detail);
+        outcome.Cause = current.Result.Cause;
         return false;
     case StoreStatus::TooLarge:
         Note(outcome, Problem::TooLarge, current.Result.Detail);
         return false;
     default:
         Note(outcome, Problem::Unreachable, current.Result.Detail);
+        outcome.Cause = current.Result.Cause;
         return false;
     }
 }
@@ -148,8 +171,9 @@ bool LockedPublish::Commit(const std::string& bytes, PublishOutcome& outcome)
     const StoreResult put = m_store.Put(upload, bytes);
     if (!put.IsOk()) {
         m_store.Delete(upload);
-        if (put.Status != StoreStatus::Refused) {
+        if (put.Status != StoreStatus::Refused || put.Cause == StoreCause::Login) {
             Note(outcome, Problem::SendFailed, put.Detail);
+            outcome.Cause = put.Cause;
             return false;
         }
         return FallBackInPlace(bytes, outcome);
@@ -169,7 +193,9 @@ bool LockedPublish::Commit(const std::string& bytes, PublishOutcome& outcome)
     }
     m_store.Delete(upload);
     if (renamed.Status != StoreStatus::Refused) {
+        m_overtaken = renamed.Status == StoreStatus::Changed;
         Note(outcome, Problem::SendFailed, renamed.Detail);
+        outcome.Cause = renamed.Cause;
         return false;
     }
     return FallBackInPlace(bytes, outcome);
@@ -191,7 +217,9 @@ bool LockedPublish::CommitInPlace(const std::string& bytes, PublishOutcome& outc
     }
     const StoreResult put = m_store.Put(m_store.SharedName(), bytes);
     if (!put.IsOk()) {
+        m_overtaken = put.Status == StoreStatus::Changed;
         Note(outcome, Problem::SendFailed, put.Detail);
+        outcome.Cause = put.Cause;
         return false;
     }
     outcome.Sent = true;

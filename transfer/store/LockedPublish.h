@@ -37,10 +37,11 @@ struct PublishOutcome
 
     Problem What = Problem::None;
     std::string Detail;
-    bool Created = false;       // there was no group file; a new one was made
-    bool Sent = false;          // a new version was stored (false when the file held the change already)
-    bool StoredInPlace = false; // the location allowed no temporary name or rename beside the file
-    bool Unlocked = false;      // the location allowed no lock folder: published without the lock
+    StoreCause Cause = StoreCause::Unknown; // what lay behind the problem, where the location said
+    bool Created = false;                   // there was no group file; a new one was made
+    bool Sent = false;                      // a new version was stored (false when the file held the change already)
+    bool StoredInPlace = false;             // the location allowed no temporary name or rename beside the file
+    bool Unlocked = false;                  // the location allowed no lock folder: published without the lock
     // The group file as it stands afterwards, when the publish is done.
     std::string Bytes;
     // The Ids the new messages of the change set got, in their order.
@@ -86,4 +87,6 @@ private:
     LockSettings m_settings;
     GroupLock m_lock;
     bool m_locked = false;
+    // The last commit was refused because the file had changed since it was read.
+    bool m_overtaken = false;
 };

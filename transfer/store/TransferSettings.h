@@ -22,6 +22,12 @@ struct TransferSettings
     // The largest group file any fetch accepts, far above any real one (a 10 000-message group is
     // about 3 MB): a hostile or broken location cannot fill the memory or the disk.
     std::size_t SizeLimit = std::size_t{64} * 1024 * 1024;
-    // Extra certificate authorities in a PEM file; empty means the system's store alone.
+    // Certificate authorities in a PEM file trusted instead of the system's; empty means the
+    // system's store.
     std::string CaFile;
+    // SSH host keys this program was told to trust (OpenSSH's known_hosts format; written when the
+    // user trusts a new host), and the user's own SSH folder: its known_hosts is read, never
+    // written, and its id_ed25519, id_ecdsa or id_rsa is offered when a group names no key.
+    std::string KnownHostsFile;
+    std::string SshFolder;
 };

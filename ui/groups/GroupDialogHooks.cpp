@@ -1,5 +1,6 @@
 #include "GroupDialogHooks.h"
 
+#include <QFileDialog>
 #include <QGuiApplication>
 
 #include <exception>
@@ -29,6 +30,29 @@ void GroupDialogHooks::Tell(QWidget* parent, QMessageBox::Icon icon, const QStri
     // Blocks the dialog it belongs to, not the reminder pop-ups.
     box.setWindowModality(Qt::WindowModal);
     box.exec();
+}
+
+bool GroupDialogHooks::Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) const
+{
+    const Message message{icon, title, text};
+    if (AskQuestion) {
+        return AskQuestion(parent, message);
+    }
+    QMessageBox box(message.Icon, message.Title, message.Text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setWindowModality(Qt::WindowModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString GroupDialogHooks::OpenFileName(QWidget* parent, const QString& title, const QString& start) const
+{
+    if (ChooseFile) {
+        return ChooseFile(parent, title, start);
+    }
+    QFileDialog dialog(parent, title, start);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setWindowModality(Qt::WindowModal);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 void GroupDialogHooks::Guard(QWidget* parent, const std::function<void()>& command) const

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "StoreResult.h"
+
 #include <filesystem>
+#include <optional>
+#include <string>
 
 class TBWListLocation;
 
@@ -24,6 +28,16 @@ struct LocationHabits
     bool Unlocked = false;      // no lock folder beside it
 };
 
+// What the last fetch found out beyond its outcome, for Test to explain.
+struct FetchReport
+{
+    StoreCause Cause = StoreCause::Unknown; // why it failed, where the location said
+    std::string Detail;
+    ServerIdentity Server; // the key or certificate the server presented, when that failed
+    // For a web location with an account, whether it takes changes (WebDAV) and why not.
+    std::optional<StoreResult> Writable;
+};
+
 // The group file transfers the groups dialog needs. The main window implements it over the
 // transfer layer; the dialog itself never moves a file.
 class GroupFileService
@@ -41,6 +55,14 @@ public:
     // happens for it.
     virtual void UploadGroupFile(const TBWListLocation& group) = 0;
     [[nodiscard]] virtual LocationHabits Habits(const TBWListLocation& /*group*/) const { return {}; }
+    [[nodiscard]] virtual FetchReport LastFetchReport() const { return {}; }
+    // Trusts the SSH host key the last fetch was shown, from now on; false with the reason when it
+    // cannot be kept.
+    virtual bool TrustServerKey(std::string& error)
+    {
+        error = "no host key to trust";
+        return false;
+    }
     // Where the group's local copy lives (BWLists/<name> in the data folder).
     [[nodiscard]] virtual std::filesystem::path LocalCopyPath(const TBWListLocation& group) const = 0;
 };

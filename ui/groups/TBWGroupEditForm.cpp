@@ -2,6 +2,7 @@
 
 #include "CenterOnScreen.h"
 #include "GroupList.h"
+#include "LocationOptionsRows.h"
 #include "TBWListLocation.h"
 
 #include <QCollator>
@@ -20,6 +21,9 @@
 
 namespace {
 
+constexpr int DialogWidth = 428;
+constexpr int SmallestHeight = 307;
+
 // The five texts are single lines of the group list file: a pasted line break must not split them.
 QString OneLine(QString text)
 {
@@ -36,7 +40,7 @@ TBWGroupEditForm::TBWGroupEditForm(GroupDialogHooks hooks, QWidget* parent) : QD
     // Modal to the window it belongs to only: the reminder pop-ups, which belong to none, stay usable.
     setWindowModality(Qt::WindowModal);
     BuildLayout();
-    setFixedSize(428, 307);
+    FitToLocation();
 }
 
 TBWGroupEditForm::~TBWGroupEditForm() = default;
@@ -55,7 +59,7 @@ void TBWGroupEditForm::BuildLayout()
     QLineEdit* ftpUserEdit = makeEdit(FtpUserField, "ftpUserEdit");
     QLineEdit* ftpPasswordEdit = makeEdit(FtpPasswordField, "ftpPasswordEdit");
 
-    const QString locationHint = tr("Local file name, FTP or HTTP address");
+    const QString locationHint = tr("Local file name, FTP, SFTP or HTTP address");
     locationEdit->setToolTip(locationHint);
     locationEdit->setPlaceholderText(locationHint);
     for (QLineEdit* edit : {passwordEdit, ftpPasswordEdit}) {
@@ -75,17 +79,32 @@ void TBWGroupEditForm::BuildLayout()
 
     auto* ftpBox = new QGroupBox(tr("Additional settings for FTP location"), this);
     ftpBox->setObjectName(QStringLiteral("ftpGroupBox"));
+    m_accountBox = ftpBox;
     auto* ftpForm = new QFormLayout(ftpBox);
     auto* ftpUserLabel = new QLabel(tr("&User name:"), ftpBox);
     auto* ftpPasswordLabel = new QLabel(tr("Pass&word:"), ftpBox);
+    m_accountPasswordLabel = ftpPasswordLabel;
     ftpForm->addRow(ftpUserLabel, ftpUserEdit);
     ftpForm->addRow(ftpPasswordLabel, ftpPasswordEdit);
+    m_optionRows = new LocationOptionsRows(*ftpForm, *ftpBox, m_hooks);
+
+    // Settings kept for the group that could not be read are shown, not guessed.
+    m_problemLabel = new QLabel(this);
+    m_problemLabel->setObjectName(QStringLiteral("problemLabel"));
+    m_problemLabel->setWordWrap(true);
+    m_problemLabel->setTextFormat(Qt::PlainText);
+    m_problemLabel->setStyleSheet(QStringLiteral("color: #a00000"));
+    m_problemLabel->hide();
 
     // The fields of both frames start at one edge.
     const std::array labels{titleLabel, locationLabel, passwordLabel, ftpUserLabel, ftpPasswordLabel};
     int labelWidth = 0;
     for (QLabel* label : labels) {
         labelWidth = std::max(labelWidth, label->sizeHint().width());
+    }
+    for (QLabel* label : m_optionRows->Labels()) {
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+        label->setMinimumWidth(labelWidth);
     }
     for (std::size_t i = 0; i < labels.size(); ++i) {
         labels[i]->setMinimumWidth(labelWidth);
@@ -112,6 +131,7 @@ void TBWGroupEditForm::BuildLayout()
     auto* mainLayout = new QVBoxLayout(this);
     mainLayout->addWidget(generalBox);
     mainLayout->addWidget(ftpBox);
+    mainLayout->addWidget(m_problemLabel);
     mainLayout->addStretch();
     mainLayout->addLayout(buttonRow);
 
@@ -119,10 +139,21 @@ void TBWGroupEditForm::BuildLayout()
     setTabOrder(locationEdit, passwordEdit);
     setTabOrder(passwordEdit, ftpUserEdit);
     setTabOrder(ftpUserEdit, ftpPasswordEdit);
-    setTabOrder(ftpPasswordEdit, m_okButton);
+    m_optionRows->ChainTabOrder(ftpPasswordEdit);
+    setTabOrder(m_optionRows->LastField(), m_okButton);
     setTabOrder(m_okButton, m_cancelButton);
     setTabOrder(m_cancelButton, m_helpButton);
 
+    connect(locationEdit, &QLineEdit::textChanged, this, &TBWGroupEditForm::FitToLocation);
+    connect(ftpUserEdit, &QLineEdit::textChanged, this, &TBWGroupEditForm::FitToLocation);
+    connect(m_optionRows, &LocationOptionsRows::LayoutChanged, this, [this] {
+        m_accountPasswordLabel->setText(m_optionRows->UsesKeyFile() ? tr("Key passph&rase:") : tr("Pass&word:"));
+        // Rows come and go: the dialog keeps its width and takes the height they need.
+        if (layout() != nullptr) {
+            layout()->activate();
+            setFixedSize(DialogWidth, std::max(SmallestHeight, sizeHint().height()));
+        }
+    });
     connect(m_okButton, &QPushButton::clicked, this, &TBWGroupEditForm::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &TBWGroupEditForm::reject);
     const auto showHelp = [this] { m_hooks.Help(QStringLiteral("edit-group-window.htm")); };
@@ -138,6 +169,32 @@ void TBWGroupEditForm::SetFields(const TBWListLocation& group)
     SetField(PasswordField, group.Password);
     SetField(FtpUserField, group.FtpUser);
     SetField(FtpPasswordField, group.FtpPassword);
+    m_optionRows->SetOptions(group.Options);
+    m_problemLabel->setText(tr("The settings kept for this group could not be read (%1). Check them and press OK "
+                               "to keep them anew.")
+                                .arg(QString::fromLocal8Bit(group.Options.Problem)));
+    m_problemLabel->setVisible(!group.Options.Problem.empty());
+    FitToLocation();
+}
+
+void TBWGroupEditForm::FitToLocation()
+{
+    const QString location = m_edits[LocationField]->text().trimmed();
+    TBWListLocation probe;
+    probe.Location = location.toLocal8Bit().toStdString();
+    probe.DetectLocationKind();
+    switch (probe.LocationKind) {
+    case LocationSftp:
+        m_accountBox->setTitle(tr("Additional settings for SFTP location"));
+        break;
+    case LocationHttp:
+        m_accountBox->setTitle(tr("Account for a web location (WebDAV)"));
+        break;
+    default:
+        m_accountBox->setTitle(tr("Additional settings for FTP location"));
+        break;
+    }
+    m_optionRows->ShowFor(location, !m_edits[FtpUserField]->text().isEmpty());
 }
 
 void TBWGroupEditForm::GetFields(TBWListLocation& group) const
@@ -147,6 +204,7 @@ void TBWGroupEditForm::GetFields(TBWListLocation& group) const
     group.Password = FieldValue(PasswordField);
     group.FtpUser = FieldValue(FtpUserField);
     group.FtpPassword = FieldValue(FtpPasswordField);
+    group.Options = m_optionRows->Options(group.Location);
 }
 
 void TBWGroupEditForm::SetField(Field field, const std::string& value)

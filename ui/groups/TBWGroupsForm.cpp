@@ -2,6 +2,7 @@
 
 #include "CenterOnScreen.h"
 #include "GroupListItem.h"
+#include "GroupTestText.h"
 #include "ItemList.h"
 #include "TBWGroupEditForm.h"
 
@@ -247,7 +248,7 @@ void TBWGroupsForm::EditGroup()
     line->UpdateText();
     const TBWListLocation& after = line->Group();
     if (after.Location != before.Location || after.Password != before.Password || after.FtpUser != before.FtpUser ||
-        after.FtpPassword != before.FtpPassword) {
+        after.FtpPassword != before.FtpPassword || !(after.Options == before.Options)) {
         TBWListLocation group;
         group.Assign(after);
         CheckGroupFile(group, tr("Edit group"));
@@ -258,7 +259,7 @@ void TBWGroupsForm::EditGroup()
 void TBWGroupsForm::CheckGroupFile(const TBWListLocation& group, const QString& title)
 {
     const QString name = QString::fromLocal8Bit(group.Name);
-    switch (FetchGroupFile(group)) {
+    switch (FetchTrusting(group, title)) {
     case FetchOutcome::Present:
         // The group joins the file that is already there; a password that does not open it would
         // leave the group silent, so the user hears of it now. The group is kept all the same.
@@ -276,7 +277,7 @@ void TBWGroupsForm::CheckGroupFile(const TBWListLocation& group, const QString& 
         break;
     case FetchOutcome::Failed:
         // A group file may well exist there: an empty one sent now could overwrite it.
-        m_hooks.Tell(this, QMessageBox::Warning, title, FetchFailureText(group));
+        m_hooks.Tell(this, QMessageBox::Warning, title, Joined(GroupTestText::FetchFailure(group), Explained()));
         break;
     case FetchOutcome::StillRunning:
         m_hooks.Tell(this, QMessageBox::Warning, title,
@@ -306,27 +307,6 @@ bool TBWGroupsForm::OpensWithPassword(const TBWListLocation& group) const
     }
 }
 
-QString TBWGroupsForm::FetchFailureText(const TBWListLocation& group)
-{
-    const QString name = QString::fromLocal8Bit(group.Name);
-    switch (group.LocationKind) {
-    case LocationFtp:
-        return tr("The group file of \"%1\" could not be fetched (the FTP server could not be reached, refused "
-                  "the login or answered with an error). The group was kept, but no new group file was created "
-                  "there. Check the group's settings and use Test.")
-            .arg(name);
-    case LocationHttp:
-        return tr("The group file of \"%1\" could not be fetched (the web server could not be reached or "
-                  "answered with an error). The group was kept. Check the address and use Test.")
-            .arg(name);
-    default:
-        return tr("The group file of \"%1\" could not be fetched (the folder could not be reached, or the file "
-                  "in it could not be read). The group was kept, but no new group file was created there. Check "
-                  "the location and use Test.")
-            .arg(name);
-    }
-}
-
 void TBWGroupsForm::DeleteGroup()
 {
     const int row = SelectedRow();
@@ -345,7 +325,7 @@ void TBWGroupsForm::TestGroup()
     }
     TBWListLocation group;
     group.Assign(Line(row)->Group());
-    switch (FetchGroupFile(group)) {
+    switch (FetchTrusting(group, tr("Test result"))) {
     case FetchOutcome::Present:
         break;
     case FetchOutcome::WrongPassword:
@@ -355,13 +335,15 @@ void TBWGroupsForm::TestGroup()
         TellTestResult(QMessageBox::Critical, tr("Group is exists, but file is corrupted."));
         return;
     default:
-        TellTestResult(QMessageBox::Critical, tr("Group is not exists or connection failed."));
+        TellTestResult(QMessageBox::Critical, Joined(tr("Group is not exists or connection failed."), Explained()));
         return;
     }
     TBWItemList scratch;
     switch (LoadItemList(scratch, m_files.LocalCopyPath(group), group.Password)) {
     case LoadOk:
-        TellTestResult(QMessageBox::Information, tr("Group is OK.") + HabitsText(m_files.Habits(group)));
+        TellTestResult(QMessageBox::Information, tr("Group is OK.") +
+                                                     GroupTestText::Writability(m_files.LastFetchReport()) +
+                                                     GroupTestText::Habits(m_files.Habits(group)));
         break;
     case LoadCheckFailed:
         TellTestResult(QMessageBox::Critical, tr("Group is exists, but password is wrong."));
@@ -372,18 +354,32 @@ void TBWGroupsForm::TestGroup()
     }
 }
 
-QString TBWGroupsForm::HabitsText(const LocationHabits& habits)
+FetchOutcome TBWGroupsForm::FetchTrusting(const TBWListLocation& group, const QString& title)
 {
-    if (habits.Unlocked) {
-        return QStringLiteral("\n\n") + tr("The location does not allow the lock folder beside the group file, so "
-                                           "members who send at the same moment may overwrite each other's "
-                                           "messages.");
+    FetchOutcome outcome = FetchGroupFile(group);
+    const FetchReport report = m_files.LastFetchReport();
+    // A server seen for the first time is trusted only when the user says so, then asked again.
+    if (outcome != FetchOutcome::Failed || report.Cause != StoreCause::HostKeyUnknown || report.Server.Key.empty() ||
+        !m_hooks.Ask(this, QMessageBox::Question, title, GroupTestText::TrustQuestion(report))) {
+        return outcome;
     }
-    if (habits.StoresInPlace) {
-        return QStringLiteral("\n\n") + tr("The location does not allow renaming files, so the group file is "
-                                           "written in place: an upload that is cut off can damage it.");
+    std::string error;
+    if (!m_files.TrustServerKey(error)) {
+        m_hooks.Tell(this, QMessageBox::Warning, title,
+                     tr("The server's key could not be kept: %1").arg(QString::fromLocal8Bit(error)));
+        return outcome;
     }
-    return {};
+    return FetchGroupFile(group);
+}
+
+QString TBWGroupsForm::Explained() const
+{
+    return GroupTestText::Failure(m_files.LastFetchReport());
+}
+
+QString TBWGroupsForm::Joined(const QString& first, const QString& second)
+{
+    return second.isEmpty() ? first : first + QStringLiteral("\n\n") + second;
 }
 
 void TBWGroupsForm::UpdateStates()

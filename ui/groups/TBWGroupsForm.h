@@ -62,13 +62,16 @@ private:
     void UpdateCommands();
     void CheckGroupFile(const TBWListLocation& group, const QString& title);
     [[nodiscard]] bool OpensWithPassword(const TBWListLocation& group) const;
-    [[nodiscard]] static QString FetchFailureText(const TBWListLocation& group);
+    // The fetch, and once more after the user trusted an SSH server seen for the first time.
+    FetchOutcome FetchTrusting(const TBWListLocation& group, const QString& title);
+    // Why the last fetch failed, in words; empty when nothing is known beyond the failure.
+    [[nodiscard]] QString Explained() const;
+    [[nodiscard]] static QString Joined(const QString& first, const QString& second);
     // Each line's tooltip and mark, and the status line, from what the pulls have shown.
     void UpdateStates();
     void ShowSelectedState();
     void ShowStatus(const QString& text);
     void TellTestResult(QMessageBox::Icon icon, const QString& text);
-    [[nodiscard]] static QString HabitsText(const LocationHabits& habits);
 
     GroupFileService& m_files;
     GroupDialogHooks m_hooks;
