@@ -24,3 +24,21 @@ std::size_t CurlSource::Read(char* buffer, std::size_t size, std::size_t count, 
     self->Bytes.remove_prefix(bytes);
     return bytes;
 }
+
+CurlDownload RunBoundedDownload(CURL* easy, std::size_t limit, const std::function<StoreResult()>& run)
+{
+    CurlSink sink;
+    sink.Limit = limit;
+    curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limit));
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, CurlSink::Write);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
+    CurlDownload download;
+    download.Result = run();
+    curl_easy_getinfo(easy, CURLINFO_FILETIME_T, &download.Modified);
+    curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &download.Size);
+    curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &download.Received);
+    download.OverLimit = sink.OverLimit;
+    download.Bytes = std::move(sink.Bytes);
+    return download;
+}

@@ -1,7 +1,12 @@
 #pragma once
 
 // Internal to the store library: libcurl callbacks between transfers and memory.
+#include "StoreResult.h"
+
+#include <curl/curl.h>
+
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,3 +28,18 @@ struct CurlSource
 
     static std::size_t Read(char* buffer, std::size_t size, std::size_t count, void* source);
 };
+
+// A download into memory on a prepared handle, bounded by the limit, with what the server said of
+// the file: its time, its announced size (-1 when unknown) and the bytes that came.
+struct CurlDownload
+{
+    StoreResult Result;
+    std::string Bytes;
+    bool OverLimit = false;
+    curl_off_t Modified = -1;
+    curl_off_t Size = -1;
+    curl_off_t Received = 0;
+};
+
+// run performs the transfer (the store's own error mapping); the handle is set up to write here.
+[[nodiscard]] CurlDownload RunBoundedDownload(CURL* easy, std::size_t limit, const std::function<StoreResult()>& run);

@@ -170,25 +170,16 @@ FetchResult FtpStore::FetchOnce(const std::string& name, const FileValidator* un
         fetched.Result = Unusable("fetch " + name);
         return fetched;
     }
-    CURL* easy = m_session->Easy();
-    CurlSink sink;
-    sink.Limit = m_settings.SizeLimit;
-    curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_settings.SizeLimit));
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, CurlSink::Write);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
-    fetched.Result = Run("fetch " + name);
-    curl_off_t modified = -1;
-    curl_off_t size = -1;
-    curl_off_t received = 0;
-    curl_easy_getinfo(easy, CURLINFO_FILETIME_T, &modified);
-    curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
-    curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &received);
-    fetched.Validator = FileValidator{size, modified, 0, {}, {}};
-    fetched.BodyBytes = static_cast<std::uint64_t>(received);
-    fetched.Bytes = std::move(sink.Bytes);
-    if (sink.OverLimit) {
-        fetched.Result = StoreResult::Fail(StoreStatus::TooLarge, "more than " + std::to_string(sink.Limit) + " bytes");
+    CurlDownload download =
+        RunBoundedDownload(m_session->Easy(), m_settings.SizeLimit, [&] { return Run("fetch " + name); });
+    const curl_off_t size = download.Size;
+    fetched.Result = download.Result;
+    fetched.Validator = FileValidator{size, download.Modified, 0, {}, {}};
+    fetched.BodyBytes = static_cast<std::uint64_t>(download.Received);
+    fetched.Bytes = std::move(download.Bytes);
+    if (download.OverLimit) {
+        fetched.Result =
+            StoreResult::Fail(StoreStatus::TooLarge, "more than " + std::to_string(m_settings.SizeLimit) + " bytes");
         fetched.Bytes.clear();
     } else if ((fetched.Result.IsOk() || fetched.Result.Status == StoreStatus::Failed) && size >= 0 &&
                fetched.Bytes.size() < static_cast<std::size_t>(size)) {

@@ -247,32 +247,23 @@ FetchResult SftpStore::Fetch(const std::string& name, const FileValidator* unles
         fetched.Result = Unusable("fetch " + name);
         return fetched;
     }
-    CURL* easy = m_session->Easy();
-    CurlSink sink;
-    sink.Limit = m_settings.SizeLimit;
-    curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_settings.SizeLimit));
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, CurlSink::Write);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
-    fetched.Result = Run("fetch " + name);
-    curl_off_t modified = -1;
-    curl_off_t size = -1;
-    curl_off_t received = 0;
-    curl_easy_getinfo(easy, CURLINFO_FILETIME_T, &modified);
-    curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
-    curl_easy_getinfo(easy, CURLINFO_SIZE_DOWNLOAD_T, &received);
-    fetched.BodyBytes = static_cast<std::uint64_t>(received);
-    if (sink.OverLimit || fetched.Result.Status == StoreStatus::TooLarge) {
-        fetched.Result = StoreResult::Fail(StoreStatus::TooLarge, "more than " + std::to_string(sink.Limit) + " bytes");
+    CurlDownload download =
+        RunBoundedDownload(m_session->Easy(), m_settings.SizeLimit, [&] { return Run("fetch " + name); });
+    const curl_off_t size = download.Size;
+    fetched.Result = download.Result;
+    fetched.BodyBytes = static_cast<std::uint64_t>(download.Received);
+    if (download.OverLimit || fetched.Result.Status == StoreStatus::TooLarge) {
+        fetched.Result =
+            StoreResult::Fail(StoreStatus::TooLarge, "more than " + std::to_string(m_settings.SizeLimit) + " bytes");
         return fetched;
     }
-    if (fetched.Result.IsOk() && size >= 0 && sink.Bytes.size() != static_cast<std::size_t>(size)) {
+    if (fetched.Result.IsOk() && size >= 0 && download.Bytes.size() != static_cast<std::size_t>(size)) {
         fetched.Result = StoreResult::Fail(StoreStatus::Failed, "fetch " + name + ": the transfer ended after " +
-                                                                    std::to_string(sink.Bytes.size()) + " of " +
+                                                                    std::to_string(download.Bytes.size()) + " of " +
                                                                     std::to_string(size) + " bytes");
     }
-    fetched.Validator = FileValidator{size, modified, 0, {}, {}};
-    fetched.Bytes = std::move(sink.Bytes);
+    fetched.Validator = FileValidator{size, download.Modified, 0, {}, {}};
+    fetched.Bytes = std::move(download.Bytes);
     return fetched;
 }
 
