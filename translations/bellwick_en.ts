@@ -52,7 +52,7 @@
     <name>BWClientProgram</name>
     <message>
         <source>Bellwick cannot start. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick cannot start. %1</translation>
     </message>
 </context>
 <context>
@@ -71,11 +71,11 @@
     </message>
     <message>
         <source>Still sending the message to %1; you will be told how it ends.</source>
-        <translation type="unfinished"></translation>
+        <translation>Still sending the message to %1; you will be told how it ends.</translation>
     </message>
     <message>
         <source>The message reached %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>The message reached %1.</translation>
     </message>
 </context>
 <context>
@@ -119,14 +119,14 @@
     </message>
     <message>
         <source>what the location holds is not the group file</source>
-        <translation type="unfinished"></translation>
+        <translation>what the location holds is not the group file</translation>
     </message>
 </context>
 <context>
     <name>GroupPasswords</name>
     <message>
         <source>The desktop&apos;s password store cannot be reached (%1). Groups whose passwords are kept there cannot be read until Bellwick is started again with the store at hand: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>The desktop&apos;s password store cannot be reached (%1). Groups whose passwords are kept there cannot be read until Bellwick is started again with the store at hand: %2.</translation>
     </message>
 </context>
 <context>
@@ -180,38 +180,38 @@
     </message>
     <message>
         <source>Group %1 is busy: another member is changing its group file. The message waits and will be sent when the group is free.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1 is busy: another member is changing its group file. The message waits and will be sent when the group is free.</translation>
     </message>
     <message>
         <source>Group %1: what the location holds is not the group file (%2); the message was not sent to this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: what the location holds is not the group file (%2); the message was not sent to this group.</translation>
     </message>
     <message>
         <source>Group %1: what was fetched is not the group file (%2). It was set aside, and the group&apos;s messages are as they were at the last fetch.</source>
-        <translation type="unfinished"></translation>
+        <translation>Group %1: what was fetched is not the group file (%2). It was set aside, and the group&apos;s messages are as they were at the last fetch.</translation>
     </message>
 </context>
 <context>
     <name>GroupTestText</name>
     <message>
         <source>The server&apos;s name could not be found. Check the address and the network connection.</source>
-        <translation type="unfinished"></translation>
+        <translation>The server&apos;s name could not be found. Check the address and the network connection.</translation>
     </message>
     <message>
         <source>The server refused the connection: nothing answers at that address and port.</source>
-        <translation type="unfinished"></translation>
+        <translation>The server refused the connection: nothing answers at that address and port.</translation>
     </message>
     <message>
         <source>The server did not answer in time.</source>
-        <translation type="unfinished"></translation>
+        <translation>The server did not answer in time.</translation>
     </message>
     <message>
         <source>No secure connection could be made: the server may not offer TLS, or not in the way chosen (explicit or implicit).</source>
-        <translation type="unfinished"></translation>
+        <translation>No secure connection could be made: the server may not offer TLS, or not in the way chosen (explicit or implicit).</translation>
     </message>
     <message>
         <source>The server&apos;s certificate is not trusted.</source>
-        <translation type="unfinished"></translation>
+        <translation>The server&apos;s certificate is not trusted.</translation>
     </message>
     <message>
         <source>Its SHA-256 fingerprint is
@@ -219,7 +219,11 @@
 (%2)
 
 If the server&apos;s administrator confirms this fingerprint, choose the certificate authority that signed it as the group&apos;s CA file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Its SHA-256 fingerprint is
+%1
+(%2)
+
+If the server&apos;s administrator confirms this fingerprint, choose the certificate authority that signed it as the group&apos;s CA file.</translation>
     </message>
     <message>
         <source>WARNING: the SSH server %1 presents another key than the one trusted for it. Someone may be posing as the server, so nothing was sent.
@@ -228,27 +232,32 @@ Its %2 key now has the fingerprint
 %3
 
 If the administrator confirms that the key was changed, remove the old one from the known_hosts file (in Bellwick&apos;s data folder, or ~/.ssh/known_hosts) and use Test again.</source>
-        <translation type="unfinished"></translation>
+        <translation>WARNING: the SSH server %1 presents another key than the one trusted for it. Someone may be posing as the server, so nothing was sent.
+
+Its %2 key now has the fingerprint
+%3
+
+If the administrator confirms that the key was changed, remove the old one from the known_hosts file (in Bellwick&apos;s data folder, or ~/.ssh/known_hosts) and use Test again.</translation>
     </message>
     <message>
         <source>The SSH server is not trusted yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>The SSH server is not trusted yet.</translation>
     </message>
     <message>
         <source>The server refused the login: check the user name and the password (or the key file).</source>
-        <translation type="unfinished"></translation>
+        <translation>The server refused the login: check the user name and the password (or the key file).</translation>
     </message>
     <message>
         <source>The folder was not found at the location.</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder was not found at the location.</translation>
     </message>
     <message>
         <source>The account may not do this at the location (permission denied).</source>
-        <translation type="unfinished"></translation>
+        <translation>The account may not do this at the location (permission denied).</translation>
     </message>
     <message>
         <source>Details: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Details: %1</translation>
     </message>
     <message>
         <source>The SSH server %1 is not known yet. Its %2 key has the fingerprint
@@ -256,35 +265,39 @@ If the administrator confirms that the key was changed, remove the old one from 
 %3
 
 Compare it with the one the server&apos;s administrator gives you. Trust this server from now on?</source>
-        <translation type="unfinished"></translation>
+        <translation>The SSH server %1 is not known yet. Its %2 key has the fingerprint
+
+%3
+
+Compare it with the one the server&apos;s administrator gives you. Trust this server from now on?</translation>
     </message>
     <message>
         <source>The web server accepts changes (WebDAV): messages can be sent to this group.</source>
-        <translation type="unfinished"></translation>
+        <translation>The web server accepts changes (WebDAV): messages can be sent to this group.</translation>
     </message>
     <message>
         <source>Messages cannot be sent to this group here: %1. Its messages are read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Messages cannot be sent to this group here: %1. Its messages are read.</translation>
     </message>
     <message>
         <source>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</source>
-        <translation type="unfinished"></translation>
+        <translation>The location does not allow the lock folder beside the group file, so members who send at the same moment may overwrite each other&apos;s messages.</translation>
     </message>
     <message>
         <source>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</source>
-        <translation type="unfinished"></translation>
+        <translation>The location does not allow renaming files, so the group file is written in place: an upload that is cut off can damage it.</translation>
     </message>
     <message>
         <source>The group file of &quot;%1&quot; could not be fetched (the server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</source>
-        <translation type="unfinished"></translation>
+        <translation>The group file of &quot;%1&quot; could not be fetched (the server could not be reached, refused the login or answered with an error). The group was kept, but no new group file was created there. Check the group&apos;s settings and use Test.</translation>
     </message>
     <message>
         <source>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</source>
-        <translation type="unfinished">The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</translation>
+        <translation>The group file of &quot;%1&quot; could not be fetched (the web server could not be reached or answered with an error). The group was kept. Check the address and use Test.</translation>
     </message>
     <message>
         <source>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</source>
-        <translation type="unfinished">The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</translation>
+        <translation>The group file of &quot;%1&quot; could not be fetched (the folder could not be reached, or the file in it could not be read). The group was kept, but no new group file was created there. Check the location and use Test.</translation>
     </message>
 </context>
 <context>
@@ -326,7 +339,7 @@ Compare it with the one the server&apos;s administrator gives you. Trust this se
     <name>KeychainSecretStore</name>
     <message>
         <source>The password store did not answer.</source>
-        <translation type="unfinished"></translation>
+        <translation>The password store did not answer.</translation>
     </message>
 </context>
 <context>
@@ -349,122 +362,126 @@ Bellwick goes on with what it could read. The file as it was is kept as &quot;%3
     </message>
     <message>
         <source>your groups</source>
-        <translation type="unfinished"></translation>
+        <translation>your groups</translation>
     </message>
     <message>
         <source>It is not a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>It is not a file.</translation>
     </message>
     <message>
         <source>your reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>your reminders</translation>
     </message>
     <message>
         <source>the working list of the group &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>the working list of the group &quot;%1&quot;</translation>
     </message>
     <message>
         <source>your postponed reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>your postponed reminders</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be read, nor moved aside. Reminders you put off come up again at once.</source>
-        <translation type="unfinished"></translation>
+        <translation>The file &quot;%1&quot; could not be read, nor moved aside. Reminders you put off come up again at once.</translation>
     </message>
     <message>
         <source>The group&apos;s messages come back with its next fetch.</source>
-        <translation type="unfinished"></translation>
+        <translation>The group&apos;s messages come back with its next fetch.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be read: %2
 
 It was moved, as it was, to &quot;%3&quot;. %4</source>
-        <translation type="unfinished"></translation>
+        <translation>The file &quot;%1&quot; could not be read: %2
+
+It was moved, as it was, to &quot;%3&quot;. %4</translation>
     </message>
     <message>
         <source>Bellwick cannot read %1 in &quot;%2&quot;: %3
 
 The file was left as it was, and Bellwick ends now so that nothing is saved over it. Make the file readable again, or move it elsewhere to start without it, then start Bellwick again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bellwick cannot read %1 in &quot;%2&quot;: %3
+
+The file was left as it was, and Bellwick ends now so that nothing is saved over it. Make the file readable again, or move it elsewhere to start without it, then start Bellwick again.</translation>
     </message>
 </context>
 <context>
     <name>LocationOptionsRows</name>
     <message>
         <source>None</source>
-        <translation type="unfinished">None</translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>TLS (explicit, AUTH TLS)</source>
-        <translation type="unfinished"></translation>
+        <translation>TLS (explicit, AUTH TLS)</translation>
     </message>
     <message>
         <source>TLS (implicit)</source>
-        <translation type="unfinished"></translation>
+        <translation>TLS (implicit)</translation>
     </message>
     <message>
         <source>FTP security</source>
-        <translation type="unfinished"></translation>
+        <translation>FTP security</translation>
     </message>
     <message>
         <source>Pass&amp;ive mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Pass&amp;ive mode</translation>
     </message>
     <message>
         <source>The server opens the data connections: needed behind most routers and firewalls</source>
-        <translation type="unfinished"></translation>
+        <translation>The server opens the data connections: needed behind most routers and firewalls</translation>
     </message>
     <message>
         <source>Securit&amp;y:</source>
-        <translation type="unfinished"></translation>
+        <translation>Securit&amp;y:</translation>
     </message>
     <message>
         <source>Certificate authority</source>
-        <translation type="unfinished"></translation>
+        <translation>Certificate authority</translation>
     </message>
     <message>
         <source>The system&apos;s trusted authorities</source>
-        <translation type="unfinished"></translation>
+        <translation>The system&apos;s trusted authorities</translation>
     </message>
     <message>
         <source>Certificate authority file</source>
-        <translation type="unfinished"></translation>
+        <translation>Certificate authority file</translation>
     </message>
     <message>
         <source>C&amp;A file:</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;A file:</translation>
     </message>
     <message>
         <source>SSH key</source>
-        <translation type="unfinished"></translation>
+        <translation>SSH key</translation>
     </message>
     <message>
         <source>SSH agent, ~/.ssh/id_ed25519, id_ecdsa or id_rsa</source>
-        <translation type="unfinished"></translation>
+        <translation>SSH agent, ~/.ssh/id_ed25519, id_ecdsa or id_rsa</translation>
     </message>
     <message>
         <source>SSH key file</source>
-        <translation type="unfinished"></translation>
+        <translation>SSH key file</translation>
     </message>
     <message>
         <source>&amp;Key file:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Key file:</translation>
     </message>
     <message>
         <source>Browse...</source>
-        <translation type="unfinished"></translation>
+        <translation>Browse...</translation>
     </message>
     <message>
         <source>Choose the %1 file</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose the %1 file</translation>
     </message>
     <message>
         <source>Se&amp;nd the password over plain HTTP, unencrypted</source>
-        <translation type="unfinished"></translation>
+        <translation>Se&amp;nd the password over plain HTTP, unencrypted</translation>
     </message>
     <message>
         <source>Anyone on the way between you and the server can read it. Use an https:// address where the server offers one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Anyone on the way between you and the server can read it. Use an https:// address where the server offers one.</translation>
     </message>
 </context>
 <context>
@@ -610,7 +627,7 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <message>
         <source>postponed until %1</source>
         <extracomment>The date column of a message whose reminder the user put off: %1 the moment it comes back.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>postponed until %1</translation>
     </message>
 </context>
 <context>
@@ -627,7 +644,7 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <message>
         <source>%1 — next: %2, postponed until %3</source>
         <extracomment>The tray icon&apos;s tooltip: %1 the program&apos;s name, %2 the title of a reminder the user put off, %3 when it comes back as the list shows a due moment.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 — next: %2, postponed until %3</translation>
     </message>
 </context>
 <context>
@@ -665,7 +682,7 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <message>
         <source>%1 (%2)</source>
         <extracomment>The sender of a reminder and, in parentheses, the group it came through.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -679,26 +696,30 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <name>SingleInstance</name>
     <message>
         <source>Its lock file &quot;%1&quot; cannot be created: the folder cannot be written to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Its lock file &quot;%1&quot; cannot be created: the folder cannot be written to.</translation>
     </message>
     <message>
         <source>Its lock file &quot;%1&quot; could not be written. Is the disk full?</source>
-        <translation type="unfinished"></translation>
+        <translation>Its lock file &quot;%1&quot; could not be written. Is the disk full?</translation>
     </message>
 </context>
 <context>
     <name>SpareCopy</name>
     <message>
         <source>Spare copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Spare copy</translation>
     </message>
     <message numerus="yes">
         <source>The spare copy &quot;%1&quot; holds %n reminder(s), but your list now holds only %2. Replace the spare copy with the list as it is now?
 
 Choose Cancel to keep the spare copy as it is, for example when reminders went missing by mistake.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>The spare copy &quot;%1&quot; holds %n reminder, but your list now holds only %2. Replace the spare copy with the list as it is now?
+
+Choose Cancel to keep the spare copy as it is, for example when reminders went missing by mistake.</numerusform>
+            <numerusform>The spare copy &quot;%1&quot; holds %n reminders, but your list now holds only %2. Replace the spare copy with the list as it is now?
+
+Choose Cancel to keep the spare copy as it is, for example when reminders went missing by mistake.</numerusform>
         </translation>
     </message>
 </context>
@@ -1011,23 +1032,23 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>Local file name, FTP, SFTP or HTTP address</source>
-        <translation type="unfinished"></translation>
+        <translation>Local file name, FTP, SFTP or HTTP address</translation>
     </message>
     <message>
         <source>The settings kept for this group could not be read (%1). Check them and press OK to keep them anew.</source>
-        <translation type="unfinished"></translation>
+        <translation>The settings kept for this group could not be read (%1). Check them and press OK to keep them anew.</translation>
     </message>
     <message>
         <source>Additional settings for SFTP location</source>
-        <translation type="unfinished"></translation>
+        <translation>Additional settings for SFTP location</translation>
     </message>
     <message>
         <source>Account for a web location (WebDAV)</source>
-        <translation type="unfinished"></translation>
+        <translation>Account for a web location (WebDAV)</translation>
     </message>
     <message>
         <source>Key passph&amp;rase:</source>
-        <translation type="unfinished"></translation>
+        <translation>Key passph&amp;rase:</translation>
     </message>
 </context>
 <context>
@@ -1133,11 +1154,11 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>The location of group &quot;%1&quot; holds a file that does not open with this password. The group was kept and the file was left as it is. Check the password and use Test.</source>
-        <translation type="unfinished"></translation>
+        <translation>The location of group &quot;%1&quot; holds a file that does not open with this password. The group was kept and the file was left as it is. Check the password and use Test.</translation>
     </message>
     <message>
         <source>The server&apos;s key could not be kept: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The server&apos;s key could not be kept: %1</translation>
     </message>
 </context>
 <context>
@@ -1172,35 +1193,35 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>&amp;10 min</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;10 min</translation>
     </message>
     <message>
         <source>Remind me again in 10 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Remind me again in 10 minutes</translation>
     </message>
     <message>
         <source>&amp;30 min</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;30 min</translation>
     </message>
     <message>
         <source>Remind me again in 30 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Remind me again in 30 minutes</translation>
     </message>
     <message>
         <source>1 &amp;hour</source>
-        <translation type="unfinished"></translation>
+        <translation>1 &amp;hour</translation>
     </message>
     <message>
         <source>Remind me again in an hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Remind me again in an hour</translation>
     </message>
     <message>
         <source>&amp;Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tomorrow</translation>
     </message>
     <message>
         <source>Remind me again tomorrow at this time</source>
-        <translation type="unfinished"></translation>
+        <translation>Remind me again tomorrow at this time</translation>
     </message>
 </context>
 <context>
@@ -1208,42 +1229,42 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <message numerus="yes">
         <source>More reminders (%n)</source>
         <extracomment>The caption of the window that lists the reminders beyond the pop-ups open at once.</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>More reminders (%n)</numerusform>
+            <numerusform>More reminders (%n)</numerusform>
         </translation>
     </message>
     <message>
         <source>&amp;Open</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Open</translation>
     </message>
     <message>
         <source>&amp;Dismiss</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Dismiss</translation>
     </message>
     <message>
         <source>Dismiss &amp;all</source>
-        <translation type="unfinished"></translation>
+        <translation>Dismiss &amp;all</translation>
     </message>
     <message>
         <source>More reminders came than Bellwick opens at once. They are listed here; open each to read it, or dismiss them.</source>
-        <translation type="unfinished"></translation>
+        <translation>More reminders came than Bellwick opens at once. They are listed here; open each to read it, or dismiss them.</translation>
     </message>
     <message>
         <source>Reminders not yet opened</source>
-        <translation type="unfinished"></translation>
+        <translation>Reminders not yet opened</translation>
     </message>
     <message>
         <source>Due</source>
-        <translation type="unfinished"></translation>
+        <translation>Due</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished">Message</translation>
+        <translation>Message</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>From</translation>
     </message>
 </context>
 <context>
