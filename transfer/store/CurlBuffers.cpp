@@ -42,3 +42,21 @@ CurlDownload RunBoundedDownload(CURL* easy, std::size_t limit, const std::functi
     download.Bytes = std::move(sink.Bytes);
     return download;
 }
+
+StoreResult RunUpload(CURL* easy, std::string_view bytes, const std::string& what,
+                      const std::function<StoreResult()>& run)
+{
+    CurlSource source{bytes, bytes};
+    curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(easy, CURLOPT_READFUNCTION, CurlSource::Read);
+    curl_easy_setopt(easy, CURLOPT_READDATA, &source);
+    curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
+    StoreResult result = run();
+    curl_off_t sent = 0;
+    curl_easy_getinfo(easy, CURLINFO_SIZE_UPLOAD_T, &sent);
+    if (result.IsOk() && static_cast<std::size_t>(sent) != bytes.size()) {
+        return StoreResult::Fail(StoreStatus::Failed, what + ": only " + std::to_string(sent) + " of " +
+                                                          std::to_string(bytes.size()) + " bytes were sent");
+    }
+    return result;
+}

@@ -43,3 +43,8 @@ struct CurlDownload
 
 // run performs the transfer (the store's own error mapping); the handle is set up to write here.
 [[nodiscard]] CurlDownload RunBoundedDownload(CURL* easy, std::size_t limit, const std::function<StoreResult()>& run);
+
+// An upload from memory on a prepared handle. A transfer that ends short of the whole is a failure,
+// whatever the server answered.
+[[nodiscard]] StoreResult RunUpload(CURL* easy, std::string_view bytes, const std::string& what,
+                                    const std::function<StoreResult()>& run);

@@ -240,20 +240,7 @@ StoreResult FtpStore::Put(const std::string& name, std::string_view bytes)
     if (!Begin(name, {})) {
         return Unusable("send " + name);
     }
-    CURL* easy = m_session->Easy();
-    CurlSource source{bytes, bytes};
-    curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(easy, CURLOPT_READFUNCTION, CurlSource::Read);
-    curl_easy_setopt(easy, CURLOPT_READDATA, &source);
-    curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
-    StoreResult result = Run("send " + name);
-    curl_off_t sent = 0;
-    curl_easy_getinfo(easy, CURLINFO_SIZE_UPLOAD_T, &sent);
-    if (result.IsOk() && static_cast<std::size_t>(sent) != bytes.size()) {
-        return StoreResult::Fail(StoreStatus::Failed, "send " + name + ": only " + std::to_string(sent) + " of " +
-                                                          std::to_string(bytes.size()) + " bytes were sent");
-    }
-    return result;
+    return RunUpload(m_session->Easy(), bytes, "send " + name, [&] { return Run("send " + name); });
 }
 
 StoreResult FtpStore::Rename(const std::string& from, const std::string& to)
