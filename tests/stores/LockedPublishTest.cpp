@@ -238,6 +238,34 @@ TEST_P(LockedPublishTest, ALocationThatRefusesNamesBesideTheFileIsWrittenInPlace
     EXPECT_EQ(Names(), std::vector<std::string>{"team.dat"});
 }
 
+TEST_P(LockedPublishTest, ACutBetweenTakingTheOldFileAwayAndRenamingTheNewOneLosesNothing)
+{
+    ASSERT_TRUE(Publish(Puts({Message(1, "Kept")})).IsDone());
+    // A server that renames only onto a free name; the connection is lost right after the old
+    // file was deleted, and comes back for the next publish.
+    bool cut = false;
+    const auto inner = Open();
+    ScriptedStore store(*inner, [this, &cut](const std::string& operation, const std::string& /*name*/) {
+        if (cut) {
+            return std::optional(StoreResult::Fail(StoreStatus::Failed, "connection lost"));
+        }
+        if (operation == "Rename" && std::filesystem::exists(OnDisk())) {
+            return std::optional(StoreResult::Fail(StoreStatus::Refused, "553 File exists"));
+        }
+        cut = operation == "Rename";
+        return cut ? std::optional(StoreResult::Fail(StoreStatus::Failed, "connection lost"))
+                   : std::optional<StoreResult>();
+    });
+    EXPECT_FALSE(Publish(Puts({Message(2, "Sent as the line went")}), store).IsDone());
+    ASSERT_FALSE(std::filesystem::exists(OnDisk()));
+
+    // The next publish, by any member, takes over the lock the cut one could not give back once
+    // it is stale, and starts from what the cut one had uploaded.
+    const PublishOutcome next = Publish(Puts({Message(3, "Next")}), LockSettings{10s, 30s});
+    ASSERT_TRUE(next.IsDone()) << next.Detail;
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Kept", "Sent as the line went", "Next"}));
+}
+
 TEST_P(LockedPublishTest, AVersionThatLooksLikeTheLastOneIsStoredAgainASecondLater)
 {
     // Same size within the same second: members that compare size and whole-second times must

@@ -179,7 +179,10 @@ TEST_P(KilledPublisherTest, APublisherKilledAtAnyMomentNeverBreaksTheGroup)
         TBWItemList items;
         readable += OpenGroupFile(ReadBytes(OnDisk()), Password, items).IsOk() ? 1 : 0;
         const auto before = std::chrono::steady_clock::now();
-        nextWorked += PublishHere(Message(20000 + attempt, "next"), shortBound).IsDone() ? 1 : 0;
+        const PublishOutcome next = PublishHere(Message(20000 + attempt, "next"), shortBound);
+        nextWorked += next.IsDone() ? 1 : 0;
+        EXPECT_TRUE(next.IsDone()) << "after kill " << attempt << ": problem " << static_cast<int>(next.What) << ", "
+                                   << next.Detail;
         slowestNext =
             std::max(slowestNext,
                      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - before));

@@ -5,6 +5,7 @@
 #include "GroupStore.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 using Problem = PublishOutcome::Problem;
@@ -16,6 +17,11 @@ void Note(PublishOutcome& outcome, Problem what, std::string detail)
 {
     outcome.What = what;
     outcome.Detail = std::move(detail);
+}
+
+bool Listed(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 Problem ProblemOf(OpenedGroupFile::Verdict verdict)
@@ -65,7 +71,12 @@ PublishOutcome LockedPublish::Run(const std::string& password, const ChangeSet& 
     std::vector<std::string> names;
     bool listed = m_store.List(names).IsOk();
     if (listed && m_locked) {
-        ClearLeftovers(names);
+        ClearStaleLocks(names);
+        // Without the group file, an upload left by a member cut off between taking the old file
+        // away and renaming the new one holds the group: it stays until the file is back.
+        if (Listed(names, m_store.SharedName())) {
+            ClearLeftUploads(names);
+        }
     }
     // A location that checks versions itself (a web server's If-Match) may say that another writer
     // came in between: the file is read, changed and sent once more.
@@ -103,6 +114,9 @@ PublishOutcome LockedPublish::Run(const std::string& password, const ChangeSet& 
             MakeDistinct(current.Validator, bytes, outcome);
         }
         Verify(password, applied, outcome);
+        if (outcome.IsDone() && outcome.Created && listed && m_locked) {
+            ClearLeftUploads(names);
+        }
         m_lock.Release();
         return outcome;
     }
@@ -125,8 +139,10 @@ bool LockedPublish::ReadCurrent(const std::string& password, TBWItemList& items,
         // Only a folder that could be listed and does not name the file says it is missing: a
         // refusal to read it (or a server that says 550 for both) must not make anyone's messages
         // vanish under a new, empty file.
-        if (listed && std::find(names.begin(), names.end(), m_store.SharedName()) == names.end()) {
+        if (listed && !Listed(names, m_store.SharedName())) {
             outcome.Created = true;
+            items.clear();
+            TakeUpLeftUpload(password, names, items);
             return true;
         }
         Note(outcome, Problem::Unreachable, current.Result.Detail);
@@ -183,13 +199,25 @@ bool LockedPublish::Commit(const std::string& bytes, PublishOutcome& outcome)
         return false;
     }
     StoreResult renamed = m_store.Rename(upload, m_store.SharedName());
+    bool sharedGone = false;
     if (renamed.Status == StoreStatus::Refused && !outcome.Created && m_store.Delete(m_store.SharedName()).IsOk()) {
         // Some servers rename only onto a free name: the file is missing for a moment, never broken.
+        sharedGone = true;
         renamed = m_store.Rename(upload, m_store.SharedName());
     }
     if (renamed.IsOk()) {
         outcome.Sent = true;
         return true;
+    }
+    if (sharedGone) {
+        // The upload is the group's only whole copy now: it goes only once the file is back, and
+        // if it cannot be put back here, the next publish takes the upload up.
+        const bool stored =
+            renamed.Status == StoreStatus::Refused ? FallBackInPlace(bytes, outcome) : CommitInPlace(bytes, outcome);
+        if (stored) {
+            m_store.Delete(upload);
+        }
+        return stored;
     }
     m_store.Delete(upload);
     if (renamed.Status != StoreStatus::Refused) {
@@ -255,21 +283,54 @@ void LockedPublish::Verify(const std::string& password, const ChangeSet& applied
     outcome.Bytes = std::move(stored.Bytes);
 }
 
-void LockedPublish::ClearLeftovers(const std::vector<std::string>& names)
+void LockedPublish::TakeUpLeftUpload(const std::string& password, const std::vector<std::string>& names,
+                                     TBWItemList& items)
 {
-    const StoreNames& ours = m_lock.Names();
+    std::vector<std::pair<std::int64_t, std::string>> uploads;
+    for (const std::string& name : names) {
+        const StoreNames::Leftover leftover = m_lock.Names().Classify(name);
+        if (leftover.What == StoreNames::Kind::Upload) {
+            uploads.emplace_back(leftover.Made, name);
+        }
+    }
+    // The newest whole one is the last version a member meant to put in place; a cut one does
+    // not open.
+    std::sort(uploads.rbegin(), uploads.rend());
+    for (const auto& [made, name] : uploads) {
+        const FetchResult fetched = m_store.Fetch(name, nullptr);
+        TBWItemList candidate;
+        if (fetched.Result.IsOk() && OpenGroupFile(fetched.Bytes, password, candidate).IsOk()) {
+            items = std::move(candidate);
+            return;
+        }
+    }
+}
+
+std::vector<std::string> LockedPublish::LongLeft(const std::vector<std::string>& names, StoreNames::Kind kind) const
+{
     const std::int64_t now = m_clock.UtcSeconds();
     const auto bound = std::chrono::duration_cast<std::chrono::seconds>(m_settings.StaleAfter).count();
+    std::vector<std::string> left;
     for (const std::string& name : names) {
-        const StoreNames::Leftover leftover = ours.Classify(name);
-        if (leftover.What == StoreNames::Kind::Other || now - leftover.Made <= bound) {
-            continue;
+        const StoreNames::Leftover leftover = m_lock.Names().Classify(name);
+        if (leftover.What == kind && now - leftover.Made > bound) {
+            left.push_back(name);
         }
-        if (leftover.What == StoreNames::Kind::Upload) {
-            m_store.Delete(name);
-        } else {
-            m_store.Delete(StoreNames::OwnerIn(name));
-            m_store.RemoveFolder(name);
-        }
+    }
+    return left;
+}
+
+void LockedPublish::ClearLeftUploads(const std::vector<std::string>& names)
+{
+    for (const std::string& name : LongLeft(names, StoreNames::Kind::Upload)) {
+        m_store.Delete(name);
+    }
+}
+
+void LockedPublish::ClearStaleLocks(const std::vector<std::string>& names)
+{
+    for (const std::string& name : LongLeft(names, StoreNames::Kind::Stale)) {
+        m_store.Delete(StoreNames::OwnerIn(name));
+        m_store.RemoveFolder(name);
     }
 }

@@ -52,9 +52,10 @@ struct PublishOutcome
 
 // The publish of a change set to a group, safe against other members doing the same: under the
 // group's lock, the shared file is fetched (a missing one, which the folder's listing does not
-// name, starts as an empty list), changed, stored under a temporary name beside it and renamed
-// over it, fetched again and checked to hold the change. Temporary files and stale lock folders
-// that members left behind long ago are cleared on the way. Plain C++: runs on any thread.
+// name, starts as an empty list, or from the upload of a member cut off while renaming it),
+// changed, stored under a temporary name beside it and renamed over it, fetched again and checked
+// to hold the change. Temporary files and stale lock folders that members left behind long ago
+// are cleared on the way. Plain C++: runs on any thread.
 class LockedPublish
 {
 public:
@@ -75,7 +76,13 @@ private:
     // Whether this member may still commit; notes the problem when it may not.
     bool MayCommit(PublishOutcome& outcome);
     void Verify(const std::string& password, const ChangeSet& applied, PublishOutcome& outcome);
-    void ClearLeftovers(const std::vector<std::string>& names);
+    // A missing group file starts from the newest upload a member left that opens with the
+    // password, when there is one.
+    void TakeUpLeftUpload(const std::string& password, const std::vector<std::string>& names, TBWItemList& items);
+    // Names of that kind that members left longer ago than a lock stays valid.
+    [[nodiscard]] std::vector<std::string> LongLeft(const std::vector<std::string>& names, StoreNames::Kind kind) const;
+    void ClearLeftUploads(const std::vector<std::string>& names);
+    void ClearStaleLocks(const std::vector<std::string>& names);
     // When the new file looks like the old one to members that compare size and whole-second
     // modification times, it is stored once more a second later.
     void MakeDistinct(const FileValidator& before, const std::string& bytes, PublishOutcome& outcome);
