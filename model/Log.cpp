@@ -1,11 +1,12 @@
 #include "Log.h"
 
+#include "DataFolderLayout.h"
 #include "FileIO.h"
 #include "TextUtil.h"
 
 void WriteLog(const std::filesystem::path& dataFolder, const std::string& line, const std::string& logName)
 {
-    AppendToFile(dataFolder / "Logs" / (logName + ".log"), line + "\r\n");
+    AppendToFile(DataFolderLayout(dataFolder).Logs() / (logName + ".log"), line + "\r\n");
 }
 
 std::string LogField(std::string_view text)
