@@ -369,8 +369,10 @@ private:
             break;
         }
         if (m_repeat.Kind != RepeatNone && !FollowsLocalClock(*m_anchor)) {
+            auto* zone = const_cast<icaltimezone*>(m_anchor->zone);
+            const char* location = icaltimezone_get_location(zone);
             return std::string("repeats in the time zone \"") +
-                   icaltimezone_get_tzid(const_cast<icaltimezone*>(m_anchor->zone)) +
+                   (location != nullptr ? location : icaltimezone_get_tzid(zone)) +
                    "\", whose clock changes are not this computer's, so its local time would move";
         }
         if (reminder.ActiveDayCount() == 0) {

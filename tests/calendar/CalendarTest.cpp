@@ -49,6 +49,11 @@ struct Sample
     std::vector<std::pair<std::string, std::string>> Skipped;
 };
 
+void PrintTo(const Sample& sample, std::ostream* out)
+{
+    *out << sample.File;
+}
+
 class CalendarSampleTest : public ::testing::TestWithParam<Sample>
 {};
 

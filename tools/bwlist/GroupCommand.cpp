@@ -3,6 +3,7 @@
 #include "CancelSignal.h"
 #include "Commands.h"
 #include "DateTime.h"
+#include "LocalNow.h"
 #include "LockedPublish.h"
 #include "OpenGroupStore.h"
 #include "TBWListLocation.h"
@@ -41,15 +42,6 @@ std::optional<std::string> Secret(const std::string& fileName, const char* varia
     }
     const char* value = std::getenv(variable);
     return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-}
-
-double LocalNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                          local.tm_sec);
 }
 
 TBWItem MessageOf(const TGroupArguments& arguments, const std::string& author)
