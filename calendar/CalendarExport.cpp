@@ -125,6 +125,10 @@ CalendarExport WriteCalendar(const std::vector<const TBWItem*>& reminders, doubl
             result.Skipped.push_back({EntryName(*reminder), "opens programs or files, which a calendar cannot do"});
             continue;
         }
+        if (reminder->DayFlags[0]) {
+            result.Skipped.push_back({EntryName(*reminder), "is for its recipients only and never reminds you"});
+            continue;
+        }
         std::string rule;
         if (auto problem = RuleOf(*reminder, rule)) {
             result.Skipped.push_back({EntryName(*reminder), *problem});

@@ -138,6 +138,9 @@ TEST(CalendarExportTest, LeavesOutWhatACalendarWouldFollowDifferently)
     TBWItem workdaysOnly = lateInMonth;
     workdaysOnly.Title = "Report";
     workdaysOnly.DueTime = EncodeDateTime(2027, 1, 2, 9, 0);
+    TBWItem forOthers = files;
+    forOthers.Kind = KindSimpleMessage;
+    forOthers.DayFlags[0] = true;
     // A weekly reminder moved off an inactive Saturday comes on Monday every week.
     TBWItem weekly = workdaysOnly;
     weekly.Title = "Review";
@@ -148,11 +151,12 @@ TEST(CalendarExportTest, LeavesOutWhatACalendarWouldFollowDifferently)
     workdaysOnly.DayFlags[6] = workdaysOnly.DayFlags[7] = false;
     weekly.DayFlags = workdaysOnly.DayFlags;
 
-    const CalendarExport written = WriteCalendar({&files, &lateInMonth, &workdaysOnly, &weekly}, 46000);
-    ASSERT_EQ(written.Skipped.size(), 3U);
+    const CalendarExport written = WriteCalendar({&files, &lateInMonth, &workdaysOnly, &forOthers, &weekly}, 46000);
+    ASSERT_EQ(written.Skipped.size(), 4U);
     EXPECT_NE(written.Skipped[0].Reason.find("programs"), std::string::npos);
     EXPECT_NE(written.Skipped[1].Reason.find("29th"), std::string::npos);
     EXPECT_NE(written.Skipped[2].Reason.find("weekday"), std::string::npos);
+    EXPECT_NE(written.Skipped[3].Reason.find("recipients only"), std::string::npos);
     EXPECT_EQ(written.Skipped[1].Entry, "reminder \"Invoice\" 2027-01-30 09:00");
     EXPECT_EQ(Describe(ReadCalendar(written.Text).Reminders),
               std::vector<std::string>{"Review | 2027-01-04 09:00 | Weekly | MTWTFSS"});
