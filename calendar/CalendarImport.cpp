@@ -145,6 +145,11 @@ private:
             if (icalproperty* duration = icalcomponent_get_first_property(m_entry, ICAL_DURATION_PROPERTY)) {
                 m_end = icaltime_add(*m_start, icalproperty_get_duration(duration));
                 m_end->zone = m_start->zone;
+            } else if (m_start->is_date != 0) {
+                // An all-day event without an end lasts its day.
+                icaldurationtype day = icaldurationtype_null_duration();
+                day.days = 1;
+                m_end = icaltime_add(*m_start, day);
             }
         }
         return std::nullopt;
