@@ -31,6 +31,9 @@ void MainMenu::Build(QMainWindow& window)
 
     QMenu* fileMenu = bar->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    importAction = AddAction(fileMenu, QStringLiteral("importAction"), tr("&Import..."));
+    exportAction = AddAction(fileMenu, QStringLiteral("exportAction"), tr("&Export..."));
+    fileMenu->addSeparator();
     closeAction = AddAction(fileMenu, QStringLiteral("closeAction"), tr("&Close"));
     closeAction->setShortcut(QKeySequence::Close);
     fileMenu->addSeparator();

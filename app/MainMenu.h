@@ -19,6 +19,8 @@ public:
     static constexpr std::array<int, 5> ExpiredDays = {360, 180, 90, 30, 7};
 
     // "File"
+    QAction* importAction = nullptr;
+    QAction* exportAction = nullptr;
     QAction* closeAction = nullptr;
     QAction* exitAction = nullptr;
     // "Message"

@@ -36,6 +36,14 @@ void PersonalReminders::Add(std::unique_ptr<TBWItem> message)
     Changed(true);
 }
 
+void PersonalReminders::AddAll(std::vector<std::unique_ptr<TBWItem>> messages)
+{
+    for (auto& message : messages) {
+        m_list.push_back(std::move(message));
+    }
+    Changed(true);
+}
+
 bool PersonalReminders::Replace(const TBWItem* message, const TBWItem& replacement)
 {
     const int row = RowOf(message);

@@ -45,6 +45,8 @@ public:
     [[nodiscard]] std::int32_t FreeId(std::int32_t id) const;
 
     void Add(std::unique_ptr<TBWItem> message);
+    // Adds them all with one save (an imported calendar).
+    void AddAll(std::vector<std::unique_ptr<TBWItem>> messages);
     // Gives the message the contents of replacement; false (and nothing saved) once it has left
     // the list.
     bool Replace(const TBWItem* message, const TBWItem& replacement);

@@ -178,9 +178,10 @@ void AppendItemListText(const TBWItemList& list, std::string& text)
     }
 }
 
-void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password)
+void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password,
+                  AtomicFileWriter::NewFile newFile)
 {
-    AtomicFileWriter file(fileName);
+    AtomicFileWriter file(fileName, newFile);
     TContainerWriter container(file, password);
     std::string& text = container.Text();
     AppendHeader(list, text);

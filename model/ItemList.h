@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AtomicFileWriter.h"
 #include "TBWItem.h"
 
 #include <filesystem>
@@ -35,7 +36,8 @@ std::size_t ItemListFromText(TBWItemList& list, std::string_view text);
 void AppendItemListText(const TBWItemList& list, std::string& text);
 // The lines AppendItemListText writes for the list: what the container stores as its check.
 [[nodiscard]] std::size_t ItemListLineCount(const TBWItemList& list);
-void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
+void SaveItemList(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password,
+                  AtomicFileWriter::NewFile newFile = AtomicFileWriter::NewFile::Private);
 [[nodiscard]] int LoadItemList(TBWItemList& list, const std::filesystem::path& fileName, const std::string& password);
 
 // The fixed password of the personal list files.

@@ -107,6 +107,21 @@ void AppendCrLfToBr(std::string& target, std::string_view text)
     }
 }
 
+std::string CrLfLineBreaks(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            result += "\r\n";
+            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 std::string CrLfToBr(std::string_view text)
 {
     std::string result;

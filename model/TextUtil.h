@@ -24,6 +24,9 @@ using TStringList = std::vector<std::string>;
 // BrToCrLf into an existing string, reusing its storage.
 void AssignBrToCrLf(std::string& target, std::string_view text);
 void AppendCrLfToBr(std::string& target, std::string_view text);
+// Every line break (CR LF, lone CR, lone LF) as CR LF, the one a field of a list file keeps: a lone CR
+// or LF would split the record where it is stored.
+[[nodiscard]] std::string CrLfLineBreaks(std::string_view text);
 
 // At most maxBytes of the text, cut where a UTF-8 character begins, and "..." after it when anything
 // was left out. A line of a file can be as long as the file: what the program quotes of one in a

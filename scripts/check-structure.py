@@ -18,7 +18,7 @@ import re
 import sys
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-SOURCE_FOLDERS = ("app", "model", "platform", "transfer", "ui", "tools", "tests", "bench", "fuzz")
+SOURCE_FOLDERS = ("app", "model", "calendar", "platform", "transfer", "ui", "tools", "tests", "bench", "fuzz")
 CLASS_LIMIT = 500
 REPEAT_LIMIT = 15
 

@@ -11,6 +11,8 @@ packages=(
     # libraries
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-l10n-tools qt6-qpa-plugins libgl1-mesa-dev libssl-dev libcurl4-openssl-dev qtkeychain-qt6-dev
+    # calendars in and out, and the time zones their entries name
+    libical-dev tzdata
     # the password store's client library, which QtKeychain loads when it runs
     libsecret-1-0
     # tests and benchmarks

@@ -56,6 +56,47 @@
     </message>
 </context>
 <context>
+    <name>CalendarCommands</name>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import a calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) imported from %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not imported:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) exported to %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not exported:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more (see the details).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>GroupCommands</name>
     <message>
         <source>Sending the message to %1…</source>
@@ -548,6 +589,14 @@ It was moved, as it was, to &quot;%3&quot;. %4</source>
     </message>
     <message>
         <source>&amp;Undo delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -56,6 +56,50 @@
     </message>
 </context>
 <context>
+    <name>CalendarCommands</name>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation>iCalendar files (*.ics);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Export reminders</source>
+        <translation>Export reminders</translation>
+    </message>
+    <message>
+        <source>Import a calendar</source>
+        <translation>Import a calendar</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) imported from %1.</source>
+        <translation>
+            <numerusform>%n reminder imported from %1.</numerusform>
+            <numerusform>%n reminders imported from %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not imported:</source>
+        <translation>Not imported:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) exported to %1.</source>
+        <translation>
+            <numerusform>%n reminder exported to %1.</numerusform>
+            <numerusform>%n reminders exported to %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not exported:</source>
+        <translation>Not exported:</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more (see the details).</source>
+        <translation>
+            <numerusform>... and %n more (see the details).</numerusform>
+            <numerusform>... and %n more (see the details).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>GroupCommands</name>
     <message>
         <source>Sending the message to %1…</source>
@@ -569,6 +613,14 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     <message>
         <source>&amp;Undo delete</source>
         <translation>&amp;Undo delete</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Import...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Export...</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -183,6 +184,8 @@ TEST_F(BwListTest, UsageErrors)
     ExpectUsageError(Run({"lines", File("x"), File("y")}));
     ExpectUsageError(Run({"show", File("x"), "--verbose"}));
     ExpectUsageError(Run({"groups", File("x"), "-p", "secret"}));
+    ExpectUsageError(Run({"import", File("x")}));
+    ExpectUsageError(Run({"export", File("x"), File("y.ics"), File("z.ics")}));
 
     ExpectUsageError(Run({"send", "--location", File("g.dat"), "--title", "No time"}));
     ExpectUsageError(Run({"send", "--location", File("g.dat"), "--title", "x", "--at", "2026-02-30 09:00"}));
@@ -193,6 +196,51 @@ TEST_F(BwListTest, UsageErrors)
     const TProcessRun help = Run({"--help"});
     EXPECT_EQ(help.ExitCode, 0);
     EXPECT_NE(help.Out.find("usage: bwlist"), std::string::npos);
+}
+
+// Import names each entry it leaves out and adds the rest with Ids of their own; what export writes
+// imports again as the same reminders; a list that does not open is left alone.
+TEST_F(BwListTest, ImportAndExportCalendars)
+{
+    const std::string todos = (DataDir / "calendar" / "todos.ics").string();
+    const TProcessRun imported = Run({"import", File("cal.dat"), todos, "-p", "pw"});
+    EXPECT_EQ(imported.ExitCode, 4) << imported.Err;
+    // The tests run in UTC, whose clock keeps no summer time as the sample's Berlin does.
+    EXPECT_EQ(imported.Out, "not imported: to-do \"Water the plants\" 2027-01-06 19:00: repeats in the time zone "
+                            "\"Europe/Berlin\", whose clock changes are not this computer's, so its local time "
+                            "would move\n"
+                            "not imported: to-do \"Order new glasses\" 2026-11-01 10:00: is completed\n"
+                            "not imported: to-do \"Learn the cello\": has no due date or start\n");
+    const TProcessRun exported = Run({"export", File("cal.dat"), File("out.ics"), "-p", "pw"});
+    EXPECT_EQ(exported.ExitCode, 0) << exported.Err;
+    EXPECT_EQ(exported.Out, "");
+    const TProcessRun again = Run({"import", File("cal.dat"), File("out.ics"), "-p", "pw"});
+    EXPECT_EQ(again.ExitCode, 0) << again.Err;
+
+    TBWItemList list;
+    ASSERT_EQ(LoadItemList(list, File("cal.dat"), "pw"), LoadOk);
+    ASSERT_EQ(list.size(), 4U);
+    std::set<std::int32_t> ids;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const TBWItem& first = *list[i];
+        const TBWItem& second = *list[i + 2];
+        EXPECT_EQ(second.Title, first.Title);
+        EXPECT_EQ(DateTimeToUnits(second.DueTime), DateTimeToUnits(first.DueTime)) << first.Title;
+        EXPECT_EQ(second.RepeatKind, first.RepeatKind);
+        EXPECT_EQ(second.DayFlags, first.DayFlags);
+        ids.insert({first.Id, second.Id});
+    }
+    EXPECT_EQ(ids.size(), 4U);
+    EXPECT_EQ(list[1]->Title, "File the tax return");
+
+    const std::string before = ReadBytes(File("cal.dat"));
+    const TProcessRun wrong = Run({"import", File("cal.dat"), todos, "-p", "other"});
+    EXPECT_EQ(wrong.ExitCode, 1);
+    EXPECT_EQ(ReadBytes(File("cal.dat")), before);
+    EXPECT_EQ(Run({"export", File("cal.dat"), File("no.ics")}).ExitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(File("no.ics")));
+    EXPECT_EQ(Run({"import", File("cal.dat"), File("cal.dat"), "-p", "pw"}).ExitCode, 2);
+    EXPECT_EQ(ReadBytes(File("cal.dat")), before);
 }
 
 TEST_F(BwListTest, FileNamesAfterDoubleDashMayStartWithAMinus)

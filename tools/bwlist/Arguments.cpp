@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 4> Commands = {"lines", "pack", "show", "groups"};
+constexpr std::array<std::string_view, 6> Commands = {"lines", "pack", "show", "groups", "import", "export"};
 
 bool IsCommand(std::string_view word)
 {
@@ -27,6 +27,10 @@ const char* BwListUsage()
            "       bwlist pack FILE [-p PASSWORD | -e]    write the lines read from standard input as a list file\n"
            "       bwlist show FILE [-p PASSWORD | -e]    print a message list file as a table\n"
            "       bwlist groups FILE                     print a group list file (passwords are not shown)\n"
+           "       bwlist import FILE ICS [-p PASSWORD | -e]  add the events and to-dos of an iCalendar file to a\n"
+           "                                              list file (made if absent); names each entry left out\n"
+           "       bwlist export FILE ICS [-p PASSWORD | -e]  write a list file's reminders as an iCalendar file;\n"
+           "                                              names each reminder left out\n"
            "       bwlist send --location LOC --title TITLE --at \"YYYY-MM-DD HH:MM\" [--text TEXT] [--from NAME]\n"
            "                   [--repeat none|daily|weekly|monthly|yearly] [--days Mon,Tue,...]\n"
            "                   [--kind message|files] [--ftp-user USER] [--password-file FILE]\n"
@@ -48,8 +52,11 @@ const char* BwListUsage()
            "the system's. An SFTP server's key must be in ~/.ssh/known_hosts or in the program's own\n"
            "known_hosts (the --known-hosts file instead). They wait up to --wait seconds (60) while another\n"
            "member changes the group.\n"
+           "import and export leave out, each on a line of its own with the reason, what the other side\n"
+           "would follow differently (a repeat rule a reminder cannot hold, a reminder that opens programs).\n"
            "Exit status: 0 done, 1 the line-count check failed (wrong password or damaged file), 2 error,\n"
-           "3 the group stayed busy (nothing was changed).\n";
+           "3 the group stayed busy (nothing was changed), 4 import or export left entries out (the rest\n"
+           "was done).\n";
 }
 
 std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::string>& arguments, std::string& problem,
@@ -70,6 +77,7 @@ std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::stri
         return std::nullopt;
     }
     result.Command = arguments[0];
+    const bool calendarCommand = result.Command == "import" || result.Command == "export";
 
     bool haveFile = false;
     bool havePassword = false;
@@ -95,16 +103,22 @@ std::optional<TBwListArguments> ParseBwListArguments(const std::vector<std::stri
         } else if (!optionsEnded && word.size() > 1 && word[0] == '-') {
             problem = "unknown option \"" + word + "\"";
             return std::nullopt;
-        } else if (haveFile) {
-            problem = "more than one file given";
-            return std::nullopt;
-        } else {
+        } else if (!haveFile) {
             result.FileName = word;
             haveFile = true;
+        } else if (calendarCommand && result.CalendarFileName.empty()) {
+            result.CalendarFileName = word;
+        } else {
+            problem = "more than one file given";
+            return std::nullopt;
         }
     }
     if (!haveFile) {
         problem = "no file given";
+        return std::nullopt;
+    }
+    if (calendarCommand && result.CalendarFileName.empty()) {
+        problem = result.Command + " needs a list file and an iCalendar file";
         return std::nullopt;
     }
     // A group list file is plain text; accepting a password would suggest otherwise.

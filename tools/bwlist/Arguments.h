@@ -9,6 +9,7 @@ struct TBwListArguments
 {
     std::string Command;
     std::string FileName;
+    std::string CalendarFileName; // import, export: the iCalendar file
     std::string Password;
     bool HelpWanted = false;
 };

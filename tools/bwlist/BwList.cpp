@@ -20,6 +20,9 @@ int Dispatch(const TBwListArguments& arguments, std::istream& in, std::ostream& 
     if (arguments.Command == "pack") {
         return RunPackCommand(arguments, in);
     }
+    if (arguments.Command == "import" || arguments.Command == "export") {
+        return RunCalendarCommand(arguments, out, err);
+    }
     if (arguments.Command == "show") {
         return RunShowCommand(arguments, out, err);
     }

@@ -10,7 +10,8 @@ enum TBwListExit : int
     ExitOk = 0,
     ExitCheckFailed = 1,
     ExitError = 2,
-    ExitBusy = 3, // send, remove: another member held the group's lock for the whole wait
+    ExitBusy = 3,    // send, remove: another member held the group's lock for the whole wait
+    ExitLeftOut = 4, // import, export: some entries could not be carried over; the rest were
 };
 
 // Runs one bwlist command line (without the program name). Failures are reported on err.

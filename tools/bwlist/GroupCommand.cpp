@@ -3,9 +3,11 @@
 #include "CancelSignal.h"
 #include "Commands.h"
 #include "DateTime.h"
+#include "LocalNow.h"
 #include "LockedPublish.h"
 #include "OpenGroupStore.h"
 #include "TBWListLocation.h"
+#include "TextUtil.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -42,37 +44,12 @@ std::optional<std::string> Secret(const std::string& fileName, const char* varia
     return value == nullptr ? std::nullopt : std::optional<std::string>(value);
 }
 
-double LocalNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                          local.tm_sec);
-}
-
-// Every line break as the list files keep one inside a field (CR LF, stored as "<br>"): a lone CR
-// or LF would split the record and break the group file for every member.
-std::string FieldText(const std::string& text)
-{
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            result += "\r\n";
-            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
-}
-
 TBWItem MessageOf(const TGroupArguments& arguments, const std::string& author)
 {
     TBWItem message;
-    message.Title = FieldText(arguments.Title);
-    message.Text = FieldText(arguments.Text);
-    message.Author = FieldText(author);
+    message.Title = CrLfLineBreaks(arguments.Title);
+    message.Text = CrLfLineBreaks(arguments.Text);
+    message.Author = CrLfLineBreaks(author);
     message.DueTime = arguments.Due;
     message.RepeatKind = arguments.Repeat;
     message.Kind = arguments.Kind;
