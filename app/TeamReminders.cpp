@@ -55,6 +55,10 @@ void TeamReminders::Refresh()
             return m_order.CompareMessages(a.Message, b.Message) < 0;
         });
     }
+    // Without groups, the once-a-second refresh leaves the list alone.
+    if (rows.empty() && m_rows.empty()) {
+        return;
+    }
     const bool countChanged = rows.size() != m_rows.size();
     m_rows = std::move(rows);
     if (m_shown) {
