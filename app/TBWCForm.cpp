@@ -118,7 +118,11 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     });
     m_tickJobs = std::make_unique<MainWindowTickJobs>(
         *m_personal, m_context.dataFolder, m_context.dialogs,
-        [this]() -> QWidget* { return isVisible() ? this : nullptr; }, [this] { m_groupCommands->PullGroups(); });
+        [this]() -> QWidget* { return isVisible() ? this : nullptr; },
+        [this] {
+            m_groupCommands->PullGroups();
+            m_teamRows->RefreshAll();
+        });
     // The due scan marks the user's reminders in place; adding, removing and sorting stay with
     // PersonalReminders.
     m_scheduler = std::make_unique<Scheduler>(m_personal->ForDueScan(), m_lists.GroupList, m_lists.GroupItemLists,

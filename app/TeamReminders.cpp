@@ -4,6 +4,7 @@
 #include "MessageOrder.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_set>
 
 TeamReminders::TeamReminders(const TBWGroupItemLists& groups, const TBWItemList& personal, const MessageOrder& order,
@@ -35,8 +36,52 @@ void TeamReminders::SetShown(bool shown)
     }
 }
 
+namespace {
+void Mix(std::size_t& digest, std::size_t value)
+{
+    digest ^= value + 0x9e3779b97f4a7c15ULL + (digest << 6) + (digest >> 2);
+}
+
+void Mix(std::size_t& digest, double value)
+{
+    Mix(digest, std::hash<double>{}(value));
+}
+} // namespace
+
+std::size_t TeamReminders::Digest() const
+{
+    std::size_t digest = 0;
+    Mix(digest, static_cast<std::size_t>(m_order.SortColumn()));
+    Mix(digest, static_cast<std::size_t>(m_order.SortReversed()));
+    for (const auto& message : m_personal) {
+        Mix(digest, static_cast<std::size_t>(message->Id));
+    }
+    for (const TBWGroupItems& group : m_groups) {
+        Mix(digest, std::hash<std::string>{}(group.Name));
+        Mix(digest, group.Items->size());
+        for (const auto& message : *group.Items) {
+            Mix(digest, static_cast<std::size_t>(message->Id));
+            Mix(digest, message->DueTime);
+            Mix(digest, message->LastDueTime);
+            Mix(digest, static_cast<std::size_t>(message->RepeatKind) << 8 | message->Kind);
+            Mix(digest, message->Title.size());
+            Mix(digest, message->Text.size());
+            Mix(digest, message->Author.size());
+        }
+    }
+    return digest;
+}
+
+void TeamReminders::RefreshIfChanged()
+{
+    if (Digest() != m_digest) {
+        Refresh();
+    }
+}
+
 void TeamReminders::Refresh()
 {
+    m_digest = Digest();
     std::unordered_set<std::int32_t> own;
     for (const auto& message : m_personal) {
         own.insert(message->Id);

@@ -40,6 +40,10 @@ public:
 
     // Takes the copies again from the working lists, in the personal list's order.
     void Refresh();
+    // As Refresh, but only when the lists may show something else than at the last refresh: for
+    // every second, where copying and sorting a large group each time would hold up the window.
+    // What it cannot see (a text changed to one of the same length) comes with the next Refresh.
+    void RefreshIfChanged();
 
 Q_SIGNALS:
     // As PersonalReminders::RowsChanged, for the rows after the personal ones.
@@ -49,6 +53,9 @@ private:
     const TBWGroupItemLists& m_groups;
     const TBWItemList& m_personal;
     const MessageOrder& m_order;
+    [[nodiscard]] std::size_t Digest() const;
+
     std::vector<Row> m_rows;
+    std::size_t m_digest = 0;
     bool m_shown = true;
 };

@@ -48,12 +48,26 @@ void TeamRowsControl::SetShowAll(bool all)
 
 void TeamRowsControl::Refresh()
 {
+    Update(false);
+}
+
+void TeamRowsControl::RefreshAll()
+{
+    Update(true);
+}
+
+void TeamRowsControl::Update(bool all)
+{
     const int ownCount = static_cast<int>(m_personal.size());
     const int selected = m_selection.SelectedRow();
     std::string group;
     const TBWItem* before = m_model.TeamMessageAt(selected, &group);
     const std::int32_t id = before != nullptr ? before->Id : 0;
-    m_team.Refresh();
+    if (all) {
+        m_team.Refresh();
+    } else {
+        m_team.RefreshIfChanged();
+    }
     if (before != nullptr) {
         const int row = m_team.RowOf(group, id);
         if (row >= 0 && row + ownCount != selected) {

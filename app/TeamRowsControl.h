@@ -26,14 +26,19 @@ public:
     void AddTo(QBoxLayout& row);
     // The filter as the preferences keep it: not a user's choice, so ShowAllChanged stays silent.
     void SetShowAll(bool all);
-    // The rows taken again from the working lists; a selected group's reminder stays selected.
+    // The rows taken again from the working lists when they look changed (see
+    // TeamReminders::RefreshIfChanged); a selected group's reminder stays selected.
     void Refresh();
+    // The same, whatever they look like: after a pull, which may change any text.
+    void RefreshAll();
 
 Q_SIGNALS:
     // The user chose All (true) or My reminders.
     void ShowAllChanged(bool all);
 
 private:
+    void Update(bool all);
+
     TeamReminders& m_team;
     const TBWItemList& m_personal;
     const MessageListModel& m_model;
