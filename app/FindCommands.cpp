@@ -5,6 +5,7 @@
 #include "MessageSelection.h"
 #include "PersonalReminders.h"
 #include "TBWFindForm.h"
+#include "TeamReminders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,10 +18,10 @@ constexpr int OutcomeShownMs = 8000;
 
 } // namespace
 
-FindCommands::FindCommands(const PersonalReminders& reminders, MessageSelection& selection, const MainMenu& menu,
-                           Dialogs& dialogs, QMainWindow& window)
-    : QObject(&window), m_reminders(reminders), m_selection(selection), m_dialogs(dialogs), m_window(window),
-      m_findForm(new TBWFindForm(&window))
+FindCommands::FindCommands(const PersonalReminders& reminders, const TeamReminders& team, MessageSelection& selection,
+                           const MainMenu& menu, Dialogs& dialogs, QMainWindow& window)
+    : QObject(&window), m_reminders(reminders), m_team(team), m_selection(selection), m_dialogs(dialogs),
+      m_window(window), m_findForm(new TBWFindForm(&window))
 {
     setObjectName(QStringLiteral("findCommands"));
     const auto guarded = [this](void (FindCommands::*command)()) {
@@ -42,7 +43,14 @@ void FindCommands::Find()
 
 void FindCommands::FindNext()
 {
-    const int row = m_findForm->SearchStep(m_reminders.Items(), m_selection.SelectedRow());
+    const TBWItemList& own = m_reminders.Items();
+    const int ownCount = static_cast<int>(own.size());
+    const int row = m_findForm->SearchStep(
+        ownCount + m_team.Count(),
+        [&](int at) -> const TBWItem& {
+            return at < ownCount ? *own[static_cast<std::size_t>(at)] : m_team.At(at - ownCount)->Message;
+        },
+        m_selection.SelectedRow());
     if (row >= 0) {
         m_selection.SelectRow(row);
         m_window.statusBar()->clearMessage();

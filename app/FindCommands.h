@@ -7,6 +7,7 @@ class MessageSelection;
 class PersonalReminders;
 class QMainWindow;
 class TBWFindForm;
+class TeamReminders;
 struct MainMenu;
 
 // "Find..." (Ctrl+F) and "Find next" (F3) of the main window, over the find dialog that it makes
@@ -18,8 +19,9 @@ class FindCommands : public QObject
     Q_OBJECT
 
 public:
-    FindCommands(const PersonalReminders& reminders, MessageSelection& selection, const MainMenu& menu,
-                 Dialogs& dialogs, QMainWindow& window);
+    // The search runs over the rows as the list shows them: the personal ones, then the team's.
+    FindCommands(const PersonalReminders& reminders, const TeamReminders& team, MessageSelection& selection,
+                 const MainMenu& menu, Dialogs& dialogs, QMainWindow& window);
     ~FindCommands() override;
 
     [[nodiscard]] TBWFindForm& FindForm() const { return *m_findForm; }
@@ -29,6 +31,7 @@ public:
 
 private:
     const PersonalReminders& m_reminders;
+    const TeamReminders& m_team;
     MessageSelection& m_selection;
     Dialogs& m_dialogs;
     QMainWindow& m_window;

@@ -6,6 +6,7 @@
 #include "ErrorGuard.h"
 #include "MainMenu.h"
 #include "MessageSelection.h"
+#include "TeamCommands.h"
 
 #include <QAction>
 
@@ -96,6 +97,9 @@ void MessageCommands::Edit()
 {
     const TBWItem* message = SelectedMessage();
     if (message == nullptr) {
+        if (const int row = SelectedTeamRow(); row >= 0) {
+            m_team->Edit(row);
+        }
         return;
     }
     m_editForm->setWindowTitle(tr("Edit message"));
@@ -141,6 +145,9 @@ void MessageCommands::Delete()
 {
     const TBWItem* message = SelectedMessage();
     if (message == nullptr) {
+        if (const int row = SelectedTeamRow(); row >= 0) {
+            m_team->Delete(row);
+        }
         return;
     }
     const TBWItem published = *message;
@@ -205,6 +212,12 @@ void MessageCommands::Publish(const TBWItem& message, const TStringList& oldReci
 const TBWItem* MessageCommands::SelectedMessage() const
 {
     return m_parts.Reminders.At(m_parts.Selection.SelectedRow());
+}
+
+int MessageCommands::SelectedTeamRow() const
+{
+    const int row = m_parts.Selection.SelectedRow() - static_cast<int>(m_parts.Reminders.Items().size());
+    return m_team != nullptr && row >= 0 ? row : -1;
 }
 
 void MessageCommands::SelectById(std::int32_t id)

@@ -16,6 +16,7 @@ struct MainMenu;
 class MessageSelection;
 class QWidget;
 class TBWItem;
+class TeamCommands;
 
 // The commands of the main window that change the personal list: New, Edit, Duplicate, Delete,
 // "Delete expired messages" and "Undo delete". Each changes the list through PersonalReminders, which saves it,
@@ -49,6 +50,8 @@ public:
     ~MessageCommands() override;
 
     [[nodiscard]] TBWEditForm& EditForm() const { return *m_editForm; }
+    // Edit and Delete on a row after the personal ones (a group's reminder) go to these commands.
+    void SetTeamCommands(TeamCommands* team) { m_team = team; }
 
     void New();
     void Edit();
@@ -68,6 +71,8 @@ private:
     void Run(Command&& command);
     void Publish(const TBWItem& message, const TStringList& oldRecipients, const TStringList& newRecipients);
     [[nodiscard]] const TBWItem* SelectedMessage() const;
+    // The selected team row (counted after the personal rows), or -1.
+    [[nodiscard]] int SelectedTeamRow() const;
     void SelectById(std::int32_t id);
     // What the last delete removed is what UndoDelete brings back from now on.
     void SetDeletedPublished(bool published);
@@ -75,6 +80,7 @@ private:
     Parts m_parts;
     Publisher m_publisher;
     TBWEditForm* m_editForm;
+    TeamCommands* m_team = nullptr;
     // What the last delete removed, each with the row it had, in ascending order.
     std::vector<PersonalReminders::Removed> m_lastDeleted;
     // Whether the last delete took the messages out of their groups too.

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "DueTimeText.h"
 #include "ShownText.h"
+#include "TeamReminders.h"
 
 MessageListModel::MessageListModel(const TBWItemList& messages, const Clock& clock, QObject* parent)
     : QAbstractTableModel(parent), m_messages(messages),
@@ -23,11 +24,12 @@ int MessageListModel::columnCount(const QModelIndex& parent) const
 
 QVariant MessageListModel::data(const QModelIndex& index, int role) const
 {
-    const int row = index.row();
-    if (!index.isValid() || row < 0 || static_cast<std::size_t>(row) >= m_messages.size()) {
+    std::string group;
+    const TBWItem* found = index.isValid() ? MessageAt(index.row(), &group) : nullptr;
+    if (found == nullptr) {
         return {};
     }
-    const TBWItem& message = *m_messages[static_cast<std::size_t>(row)];
+    const TBWItem& message = *found;
     // A screen reader reads the same texts, and hears the state that the coloured mark shows.
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         switch (index.column()) {
@@ -37,17 +39,41 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const
             return KindName(message.Kind);
         case MessageColumn:
             return ShownLine(message.Title);
+        case GroupColumn:
+            //: The Group column of a group's reminder: %1 the group, %2 the reminder's author.
+            return group.empty() ? QString() : tr("%1 (%2)").arg(ShownLine(group), ShownLine(message.Author));
         default:
             return {};
         }
     }
     if (role == Qt::DecorationRole && index.column() == DateTimeColumn) {
-        return m_stateIcons.at(static_cast<std::size_t>(StateIndex(message, m_clock.Now())));
+        return m_stateIcons.at(static_cast<std::size_t>(StateIndex(message, m_clock.Now(), !group.empty())));
     }
     if (role == Qt::AccessibleDescriptionRole) {
-        return StateName(StateIndex(message, m_clock.Now()));
+        return StateName(StateIndex(message, m_clock.Now(), !group.empty()));
     }
     return {};
+}
+
+const TBWItem* MessageListModel::MessageAt(int row, std::string* group) const
+{
+    if (row >= 0 && static_cast<std::size_t>(row) < m_messages.size()) {
+        return m_messages[static_cast<std::size_t>(row)].get();
+    }
+    return TeamMessageAt(row, group);
+}
+
+const TBWItem* MessageListModel::TeamMessageAt(int row, std::string* group) const
+{
+    const TeamReminders::Row* teamRow =
+        m_team != nullptr ? m_team->At(row - static_cast<int>(m_messages.size())) : nullptr;
+    if (teamRow == nullptr) {
+        return nullptr;
+    }
+    if (group != nullptr) {
+        *group = teamRow->Group;
+    }
+    return &teamRow->Message;
 }
 
 QString MessageListModel::DateTimeText(const TBWItem& message) const
@@ -72,6 +98,8 @@ QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, 
         return tr("Type");
     case MessageColumn:
         return tr("Message");
+    case GroupColumn:
+        return tr("Group");
     default:
         return {};
     }
@@ -79,7 +107,7 @@ QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, 
 
 void MessageListModel::UpdateRowCount()
 {
-    const int count = static_cast<int>(m_messages.size());
+    const int count = static_cast<int>(m_messages.size()) + (m_team != nullptr ? m_team->Count() : 0);
     if (count > m_rowCount) {
         beginInsertRows(QModelIndex(), m_rowCount, count - 1);
         m_rowCount = count;
@@ -123,11 +151,12 @@ QString MessageListModel::StateName(int state)
     }
 }
 
-int MessageListModel::StateIndex(const TBWItem& message, double now)
+int MessageListModel::StateIndex(const TBWItem& message, double now, bool fromGroup)
 {
     if (now > message.EffectiveDueTime()) {
         return 0;
     }
-    // A message for the recipients only is never shown here, whatever its record says.
-    return message.LastDueTime > 0 && !message.DayFlags[0] ? 1 : 2;
+    // A message of the user's own for the recipients only is never shown here, whatever its record
+    // says; a group's reminder is, to every member.
+    return message.LastDueTime > 0 && (fromGroup || !message.DayFlags[0]) ? 1 : 2;
 }

@@ -10,10 +10,12 @@
 #include <optional>
 
 class Clock;
+class TeamReminders;
 
-// The message list as the list view sees it: row i is message i of the personal list, and every text
-// and state mark is worked out from the message whenever the view asks, so nothing is ever stale.
-// The row count is set by the owner after it adds or removes messages.
+// The message list as the list view sees it: row i is message i of the personal list, and the rows
+// after those are the groups' reminders (TeamReminders), marked with their group and author. Every
+// text and state mark is worked out from the message whenever the view asks, so nothing is ever
+// stale. The row count is set by the owner after it adds or removes messages.
 class MessageListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -24,7 +26,8 @@ public:
         DateTimeColumn = 0,
         TypeColumn = 1,
         MessageColumn = 2,
-        ColumnCount = 3,
+        GroupColumn = 3,
+        ColumnCount = 4,
     };
 
     MessageListModel(const TBWItemList& messages, const Clock& clock, QObject* parent = nullptr);
@@ -42,7 +45,12 @@ public:
         m_postponedUntil = std::move(lookup);
     }
 
-    // Matches the row count to the length of the personal list.
+    // The groups' reminders, shown after the personal ones.
+    void SetTeamRows(const TeamReminders* team) { m_team = team; }
+    // The group's reminder in the row, or nullptr for a personal row or none.
+    [[nodiscard]] const TBWItem* TeamMessageAt(int row, std::string* group = nullptr) const;
+
+    // Matches the row count to the length of the personal list and the team rows.
     void UpdateRowCount();
     // Has the view draw every row again (the messages may have changed in place or moved).
     void Repaint();
@@ -51,15 +59,18 @@ public:
     [[nodiscard]] static QString KindName(int kind);
     // 0 grey: the due moment has passed; 1 yellow: shown here, the next occurrence pending; 2 green:
     // pending, never shown here. The due moment is the one the reminder comes at (on an active day).
-    [[nodiscard]] static int StateIndex(const TBWItem& message, double now);
+    // A group's reminder (fromGroup) is shown to this member even when its author is left out.
+    [[nodiscard]] static int StateIndex(const TBWItem& message, double now, bool fromGroup = false);
     // The state mark in words, for screen readers.
     [[nodiscard]] static QString StateName(int state);
 
 private:
     [[nodiscard]] QString DateTimeText(const TBWItem& message) const;
+    [[nodiscard]] const TBWItem* MessageAt(int row, std::string* group) const;
 
     const TBWItemList& m_messages;
     const Clock& m_clock;
+    const TeamReminders* m_team = nullptr;
     std::function<std::optional<double>(std::int32_t id)> m_postponedUntil;
     int m_rowCount = 0;
     std::array<QIcon, 3> m_stateIcons;

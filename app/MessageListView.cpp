@@ -72,6 +72,7 @@ QTreeView* MakeMessageListView(MessageListModel& model, QWidget* parent)
     header->resizeSection(MessageListModel::DateTimeColumn, dateWidth);
     header->resizeSection(MessageListModel::TypeColumn, typeWidth);
     header->resizeSection(MessageListModel::MessageColumn, 250);
+    header->resizeSection(MessageListModel::GroupColumn, 120);
     return view;
 }
 

@@ -19,8 +19,8 @@
 // ForDueScan() and calls DueScanDone() afterwards, which sorts only a list that has fallen out of
 // order and saves nothing.
 //
-// A second source of rows (a group's reminders shown beside the user's) plugs in beside this
-// class: it keeps its own list and signals, and the list model reads both.
+// The groups' reminders shown beside the user's are a second source of rows beside this class
+// (TeamReminders): it keeps its own copies and signals, and the list model reads both.
 class PersonalReminders : public QObject
 {
     Q_OBJECT

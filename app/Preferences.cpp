@@ -32,6 +32,7 @@ Preferences Preferences::Load(const PreferencesStore& store)
     loaded.StartWithDesktop = ReadBool(store, General, QStringLiteral("StartWithDesktop"), loaded.StartWithDesktop);
     loaded.SortColumn = ReadInteger(store, General, QStringLiteral("SortNom"), loaded.SortColumn);
     loaded.SortReversed = ReadBool(store, General, QStringLiteral("SortObrat"), loaded.SortReversed);
+    loaded.ShowTeamReminders = ReadBool(store, General, QStringLiteral("ShowTeamReminders"), loaded.ShowTeamReminders);
     loaded.ChimeEnabled = ReadBool(store, General, QStringLiteral("FXH1Alert"), loaded.ChimeEnabled);
     for (int i = 0; i < AlertSoundCount; ++i) {
         QString& sound = loaded.AlertSounds[static_cast<std::size_t>(i)];
@@ -49,6 +50,7 @@ void Preferences::Save(PreferencesStore& store) const
     WriteBool(store, General, QStringLiteral("StartWithDesktop"), StartWithDesktop);
     WriteInteger(store, General, QStringLiteral("SortNom"), SortColumn);
     WriteBool(store, General, QStringLiteral("SortObrat"), SortReversed);
+    WriteBool(store, General, QStringLiteral("ShowTeamReminders"), ShowTeamReminders);
     for (int i = 0; i < AlertSoundCount; ++i) {
         store.Write(Sound, AlertSoundName(i + 1), AlertSounds[static_cast<std::size_t>(i)]);
     }

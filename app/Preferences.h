@@ -21,6 +21,8 @@ struct Preferences
     // 0 due time, 1 kind, 2 title, -1 none.
     std::int32_t SortColumn = 0;
     bool SortReversed = false;
+    // The list shows the groups' reminders beside the user's own ("All") or the user's alone.
+    bool ShowTeamReminders = true;
     // The hourly chime; switched only by editing the store outside the program.
     bool ChimeEnabled = false;
     // "s1.wav" ... "s9.wav" unless the store says otherwise; only the first is played.

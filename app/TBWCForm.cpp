@@ -30,6 +30,9 @@
 #include "SoundPlayer.h"
 #include "TBWAboutForm.h"
 #include "TBWGroupSelectForm.h"
+#include "TeamCommands.h"
+#include "TeamReminders.h"
+#include "TeamRowsControl.h"
 #include "TickTimer.h"
 #include "TransferCenter.h"
 #include "TrayController.h"
@@ -68,6 +71,7 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
       m_model(new MessageListModel(lists.PersonalList, context.clock, this)),
       m_personal(new PersonalReminders(
           lists.PersonalList, [this] { SavePersonalList(); }, this)),
+      m_team(new TeamReminders(lists.GroupItemLists, lists.PersonalList, m_personal->Order(), this)),
       m_hints(new HintSwitch(this)), m_tray(new TrayController(this)), m_aboutForm(nullptr),
       m_transfers(
           new TransferCenter(QFile::decodeName(QByteArray::fromStdString(context.dataFolder.string())), nullptr, this))
@@ -75,6 +79,7 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     setObjectName(QStringLiteral("mainForm"));
     setWindowTitle(tr("Bellwick"));
     setWindowIcon(ProgramIcon());
+    m_model->SetTeamRows(m_team);
     BuildWindow();
     ConnectCommands();
     m_aboutForm = new TBWAboutForm(m_context, this);
@@ -90,13 +95,17 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
         }
         return picker.SelectedGroups();
     };
-    m_messageCommands = new MessageCommands(
-        {*m_personal, *m_selection, m_context, m_menu, *this,
-         [this] { return m_preferences.UserName.toLocal8Bit().toStdString(); }, pickRecipients},
-        [this](const TBWItem& message, const TStringList& oldRecipients, const TStringList& newRecipients) {
-            m_groupCommands->PublishMessage(message, oldRecipients, newRecipients);
-        });
-    m_findCommands = new FindCommands(*m_personal, *m_selection, m_menu, m_context.dialogs, *this);
+    const auto userName = [this] { return m_preferences.UserName.toLocal8Bit().toStdString(); };
+    const auto publish = [this](const TBWItem& message, const TStringList& oldRecipients,
+                                const TStringList& newRecipients) {
+        m_groupCommands->PublishMessage(message, oldRecipients, newRecipients);
+    };
+    m_messageCommands =
+        new MessageCommands({*m_personal, *m_selection, m_context, m_menu, *this, userName, pickRecipients}, publish);
+    m_teamCommands = new TeamCommands(
+        {*m_team, m_lists.GroupItemLists, m_messageCommands->EditForm(), m_context.dialogs, *this, userName, publish});
+    m_messageCommands->SetTeamCommands(m_teamCommands);
+    m_findCommands = new FindCommands(*m_personal, *m_team, *m_selection, m_menu, m_context.dialogs, *this);
 
     // The scheduler's clock runs from the moment the window exists, shown or not.
     m_reminders = std::make_unique<ReminderDispatcher>(m_context, [this] { return CurrentPreferences(); });
@@ -110,7 +119,11 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     });
     m_tickJobs = std::make_unique<MainWindowTickJobs>(
         *m_personal, m_context.dataFolder, m_context.dialogs,
-        [this]() -> QWidget* { return isVisible() ? this : nullptr; }, [this] { m_groupCommands->PullGroups(); });
+        [this]() -> QWidget* { return isVisible() ? this : nullptr; },
+        [this] {
+            m_groupCommands->PullGroups();
+            m_teamRows->RefreshAll();
+        });
     // The due scan marks the user's reminders in place; adding, removing and sorting stay with
     // PersonalReminders.
     m_scheduler = std::make_unique<Scheduler>(m_personal->ForDueScan(), m_lists.GroupList, m_lists.GroupItemLists,
@@ -133,13 +146,19 @@ void TBWCForm::BuildWindow()
     m_listView = MakeMessageListView(*m_model, central);
     m_selection = MakeListViewSelection(*m_listView);
     m_sorting = std::make_unique<ListSortControl>(*m_personal, *m_selection, *m_listView->header());
-    connect(m_personal, &PersonalReminders::RowsChanged, m_model, [this](bool countChanged) {
+    const auto updateRows = [this](bool countChanged) {
         if (countChanged) {
             m_model->UpdateRowCount();
         } else {
             m_model->Repaint();
         }
-    });
+    };
+    connect(m_personal, &PersonalReminders::RowsChanged, m_model, updateRows);
+    connect(m_team, &TeamReminders::RowsChanged, m_model, updateRows);
+    m_teamRows = new TeamRowsControl(*m_team, m_lists.PersonalList, *m_model, *m_selection, *central);
+    // A new order, or a reminder the user now holds as their own, changes the team rows too.
+    connect(m_personal, &PersonalReminders::RowsChanged, m_teamRows, &TeamRowsControl::Refresh);
+    connect(m_listView, &QAbstractItemView::activated, m_menu.editAction, &QAction::trigger);
     m_sorting->UpdateIndicator();
     new EmptyListHint(tr("No reminders yet. Press Ins or choose Message ▸ New to add one."), *m_listView);
 
@@ -163,6 +182,7 @@ void TBWCForm::BuildWindow()
     buttons->addWidget(m_editButton);
     buttons->addWidget(m_deleteButton);
     buttons->addStretch();
+    m_teamRows->AddTo(*buttons);
 
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -177,7 +197,8 @@ void TBWCForm::BuildWindow()
     const QHeaderView* header = m_listView->header();
     resize(std::max(532, header->sectionSize(MessageListModel::DateTimeColumn) +
                              header->sectionSize(MessageListModel::TypeColumn) +
-                             header->sectionSize(MessageListModel::MessageColumn) + 16 + 2 * m_listView->frameWidth()),
+                             header->sectionSize(MessageListModel::MessageColumn) +
+                             header->sectionSize(MessageListModel::GroupColumn) + 16 + 2 * m_listView->frameWidth()),
            396 + menuBar()->sizeHint().height());
     setMinimumSize(300, 250);
 }
@@ -194,8 +215,18 @@ QPushButton* TBWCForm::MakeButton(const QString& objectName, const QString& text
 
 void TBWCForm::ConnectCommands()
 {
-    connect(m_listView->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { Guarded([&] { m_sorting->ColumnClicked(column); }); });
+    connect(m_listView->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        Guarded([&] {
+            // The personal rows have no group to sort by: the order stays, and so does its mark.
+            if (column == MessageListModel::GroupColumn) {
+                m_sorting->UpdateIndicator();
+            } else {
+                m_sorting->ColumnClicked(column);
+            }
+        });
+    });
+    connect(m_teamRows, &TeamRowsControl::ShowAllChanged, this,
+            [this](bool all) { m_preferences.ShowTeamReminders = all; });
     connect(m_menu.closeAction, &QAction::triggered, this, &QWidget::close);
     connect(m_menu.exitAction, &QAction::triggered, this, [this] { Guarded([&] { RequestExit(); }); });
     connect(m_menu.autoSortAction, &QAction::toggled, this,
@@ -465,6 +496,7 @@ void TBWCForm::LoadPreferences()
         action->setChecked(checked);
     }
     m_hints->SetEnabled(m_preferences.ShowHints);
+    m_teamRows->SetShowAll(m_preferences.ShowTeamReminders);
     m_scheduler->SetChimeEnabled(m_preferences.ChimeEnabled);
     m_sorting->Restore(m_preferences.SortColumn, m_preferences.SortReversed, m_preferences.AutoSort);
 }
@@ -485,6 +517,8 @@ Preferences TBWCForm::CurrentPreferences() const
 void TBWCForm::Tick()
 {
     m_scheduler->Tick();
+    // A pull may have brought the groups' reminders up to date.
+    m_teamRows->Refresh();
     // A reminder that has just come due gives way to the next one.
     UpdateTrayToolTip();
 }

@@ -27,11 +27,15 @@ class QTreeView;
 class ReminderDispatcher;
 class Scheduler;
 class TBWAboutForm;
+class TeamCommands;
+class TeamReminders;
+class TeamRowsControl;
 class TickTimer;
 class TrayController;
 class TransferCenter;
 
-// The main window: the personal message list as a table that sorts by any column, the menus and
+// The main window: the personal message list as a table that sorts by any column, followed by the
+// reminders of the user's groups (TeamReminders, read-only but for their author), the menus and
 // buttons through which every command is reached, the tray icon, and the user's preferences. Closing
 // it only hides the program into the tray; "Exit" in the tray menu ends it.
 //
@@ -76,6 +80,8 @@ public:
 
     // The user's reminders: every change of the personal list goes through them.
     [[nodiscard]] PersonalReminders& Personal() const { return *m_personal; }
+    // The groups' reminders, shown after the user's own unless the filter says "My reminders".
+    [[nodiscard]] const TeamReminders& Team() const { return *m_team; }
     // The personal list was filled from outside (its file): the list view's rows follow it.
     void UpdateRowCount();
     // The row (= index in the personal list) of the selected message, or -1.
@@ -131,6 +137,8 @@ private:
     MainMenu m_menu;
     MessageListModel* m_model;
     PersonalReminders* m_personal;
+    TeamReminders* m_team;
+    TeamRowsControl* m_teamRows = nullptr;
     QTreeView* m_listView = nullptr;
     std::unique_ptr<MessageSelection> m_selection;
     std::unique_ptr<ListSortControl> m_sorting;
@@ -141,6 +149,7 @@ private:
     TrayController* m_tray;
     TBWAboutForm* m_aboutForm;
     MessageCommands* m_messageCommands = nullptr;
+    TeamCommands* m_teamCommands = nullptr;
     FindCommands* m_findCommands = nullptr;
     TickTimer* m_ticks = nullptr;
     std::unique_ptr<AutostartOption> m_autostart;

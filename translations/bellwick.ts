@@ -658,6 +658,15 @@ It was moved, as it was, to &quot;%3&quot;. %4</source>
         <extracomment>The date column of a message whose reminder the user put off: %1 the moment it comes back.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>The Group column of a group&apos;s reminder: %1 the group, %2 the reminder&apos;s author.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NextReminderText</name>
@@ -946,6 +955,10 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>&amp;Files:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1326,6 +1339,51 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>The reminder &quot;%1&quot; could not open &quot;%2&quot;: there is no such file or program, or nothing to open it with.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TeamCommands</name>
+    <message>
+        <source>Message of group %1 by %2 (read-only)</source>
+        <extracomment>The editor&apos;s caption for a group&apos;s reminder that someone else wrote: %1 the group, %2 the author.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit message of group %1</source>
+        <extracomment>The editor&apos;s caption for a group&apos;s reminder that the user wrote: %1 the group.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only %1, who wrote &quot;%2&quot;, can delete it from group %3.</source>
+        <extracomment>%1 the author of a group&apos;s reminder, %2 its title, %3 the group.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot; from group %2 for every member?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TeamRowsControl</name>
+    <message>
+        <source>Show your own reminders only, or your groups&apos; reminders as well</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>My reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -681,6 +681,15 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
         <extracomment>The date column of a message whose reminder the user put off: %1 the moment it comes back.</extracomment>
         <translation>postponed until %1</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>The Group column of a group&apos;s reminder: %1 the group, %2 the reminder&apos;s author.</extracomment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Group</translation>
+    </message>
 </context>
 <context>
     <name>NextReminderText</name>
@@ -975,6 +984,10 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <message>
         <source>&amp;Files:</source>
         <translation>&amp;Files:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -1356,6 +1369,51 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <message>
         <source>The reminder &quot;%1&quot; could not open &quot;%2&quot;: there is no such file or program, or nothing to open it with.</source>
         <translation>The reminder &quot;%1&quot; could not open &quot;%2&quot;: there is no such file or program, or nothing to open it with.</translation>
+    </message>
+</context>
+<context>
+    <name>TeamCommands</name>
+    <message>
+        <source>Message of group %1 by %2 (read-only)</source>
+        <extracomment>The editor&apos;s caption for a group&apos;s reminder that someone else wrote: %1 the group, %2 the author.</extracomment>
+        <translation>Message of group %1 by %2 (read-only)</translation>
+    </message>
+    <message>
+        <source>Edit message of group %1</source>
+        <extracomment>The editor&apos;s caption for a group&apos;s reminder that the user wrote: %1 the group.</extracomment>
+        <translation>Edit message of group %1</translation>
+    </message>
+    <message>
+        <source>Only %1, who wrote &quot;%2&quot;, can delete it from group %3.</source>
+        <extracomment>%1 the author of a group&apos;s reminder, %2 its title, %3 the group.</extracomment>
+        <translation>Only %1, who wrote &quot;%2&quot;, can delete it from group %3.</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot; from group %2 for every member?</source>
+        <translation>Delete &quot;%1&quot; from group %2 for every member?</translation>
+    </message>
+</context>
+<context>
+    <name>TeamRowsControl</name>
+    <message>
+        <source>Show your own reminders only, or your groups&apos; reminders as well</source>
+        <translation>Show your own reminders only, or your groups&apos; reminders as well</translation>
+    </message>
+    <message>
+        <source>My reminders</source>
+        <translation>My reminders</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Show:</translation>
     </message>
 </context>
 <context>

@@ -4,8 +4,10 @@
 #include "TestMessages.h"
 
 #include "MessageCommands.h"
+#include "MessageListModel.h"
 #include "MessageSelection.h"
 #include "TBWEditForm.h"
+#include "TBWFindForm.h"
 #include "TBWGroupSelectForm.h"
 
 #include <QAction>
@@ -15,10 +17,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimeEdit>
 #include <QTimer>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
+#include <tuple>
 
 class MessageCommandsTest : public MainWindowTest
 {
@@ -468,4 +475,146 @@ TEST_F(MessageCommandsTest, AFailedPublishIsToldAndTheCommandStillKeepsTheListAn
     EXPECT_EQ(lists.PersonalList[0]->Title, "Kept all the same");
     EXPECT_EQ(Saved().size(), 1U);
     EXPECT_EQ(dialogs.errors, (std::vector<QString>(2, Text("The group file could not be read"))));
+}
+
+// The groups' reminders beside the user's own: the folder group "Sales" holds one reminder of
+// Bob's and one of Ann's, the user, in its shared file and in the working list the pulls made.
+class TeamRowsTest : public MessageCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(Share());
+        std::filesystem::create_directories(dataFolder / "BWELists");
+        TBWItemList items;
+        for (const auto& [title, id, author] : {std::tuple{"Bob's standup", 10, "Bob"}, {"Ann's review", 20, "Ann"}}) {
+            items.push_back(MakeMessage(title, Noon() + 1, id));
+            items.back()->Author = author;
+            items.back()->Recipients = {"Sales"};
+        }
+        SaveItemList(items, SharedFile(), "pw");
+        SaveItemList(items, dataFolder / "BWELists" / "Sales", "pw");
+        TBWGroupList groups;
+        groups.push_back(MakeGroup("Sales", "pw", true));
+        groups.back()->Location = SharedFile().string();
+        groups.back()->DetectLocationKind();
+        ASSERT_TRUE(SaveGroupList(groups, dataFolder / "glist.dat"));
+        TBWItemList own;
+        own.push_back(MakeMessage("Own", Noon() + 2, 1));
+        WritePersonalList(dataFolder, own);
+        MessageCommandsTest::SetUp();
+    }
+
+    [[nodiscard]] std::filesystem::path Share() const
+    {
+        return std::filesystem::path(home.path().toStdString()) / "share";
+    }
+    [[nodiscard]] std::filesystem::path SharedFile() const { return Share() / "Sales.dat"; }
+
+    [[nodiscard]] TBWItemList Shared() const
+    {
+        TBWItemList items;
+        EXPECT_EQ(LoadItemList(items, SharedFile(), "pw"), LoadOk);
+        return items;
+    }
+
+    // Every file a command on a team row could write.
+    [[nodiscard]] std::map<std::string, std::string> Files() const
+    {
+        std::map<std::string, std::string> files;
+        for (const auto& file : {SharedFile(), dataFolder / "BWELists" / "Sales", PersonalFile()}) {
+            std::ifstream in(file, std::ios::binary);
+            files[file.string()] = {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        }
+        return files;
+    }
+
+    [[nodiscard]] int RowOf(const char* title) const
+    {
+        for (int row = 0; row < ListView()->model()->rowCount(); ++row) {
+            if (Cell(row, MessageListModel::MessageColumn) == Text(title)) {
+                return row;
+            }
+        }
+        return -1;
+    }
+
+    [[nodiscard]] TBWEditForm& Editor() const { return *form->findChild<TBWEditForm*>(); }
+};
+
+TEST_F(TeamRowsTest, TeamRowsAreMarkedFoundAndFilteredAndTheFilterIsKept)
+{
+    ASSERT_EQ(ListView()->model()->rowCount(), 3);
+    EXPECT_EQ(Cell(0, MessageListModel::MessageColumn), Text("Own"));
+    EXPECT_EQ(Cell(0, MessageListModel::GroupColumn), QString());
+    ASSERT_GE(RowOf("Bob's standup"), 1);
+    EXPECT_EQ(Cell(RowOf("Bob's standup"), MessageListModel::GroupColumn), Text("Sales (Bob)"));
+    EXPECT_EQ(Cell(RowOf("Ann's review"), MessageListModel::GroupColumn), Text("Sales (Ann)"));
+
+    // Find next goes on from the user's own rows into the team's.
+    form->findChild<TBWFindForm*>()->findChild<QLineEdit*>(Text("searchEdit"))->setText(Text("review"));
+    form->Menu().findNextAction->trigger();
+    EXPECT_EQ(form->SelectedIndex(), RowOf("Ann's review"));
+
+    auto* filter = form->findChild<QComboBox*>(Text("teamFilter"));
+    ASSERT_NE(filter, nullptr);
+    EXPECT_EQ(filter->currentText(), Text("All"));
+    filter->setCurrentIndex(filter->findText(Text("My reminders")));
+    EXPECT_EQ(ListView()->model()->rowCount(), 1);
+    form->ShutdownSave([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    EXPECT_FALSE(Preferences::Load(preferences).ShowTeamReminders);
+    filter->setCurrentIndex(filter->findText(Text("All")));
+    EXPECT_EQ(ListView()->model()->rowCount(), 3);
+}
+
+TEST_F(TeamRowsTest, SomeoneElsesReminderOpensReadOnlyAndNoCommandChangesAFile)
+{
+    const auto before = Files();
+    form->SelectMessage(RowOf("Bob's standup"));
+    bool titleReadOnly = false;
+    bool okShown = true;
+    WhenEditorShown(
+        [&](TBWEditForm& editor) {
+            titleReadOnly = ChildOf<QLineEdit>(editor, "titleEdit")->isReadOnly();
+            okShown = ChildOf<QPushButton>(editor, "okButton")->isVisible();
+        },
+        false);
+    // Enter on the row opens it as Edit does.
+    QTest::keyClick(ListView(), Qt::Key_Return);
+    EXPECT_EQ(editorShowings, 1);
+    EXPECT_TRUE(titleReadOnly);
+    EXPECT_FALSE(okShown);
+    EXPECT_FALSE(Editor().IsReadOnly()) << "the editor is writable again for the user's own reminders";
+
+    Click("deleteButton");
+    EXPECT_TRUE(form->statusBar()->currentMessage().contains(Text("Bob")))
+        << form->statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(dialogs.confirmations.empty());
+    EXPECT_EQ(ListView()->model()->rowCount(), 3);
+    EXPECT_EQ(Files(), before);
+}
+
+TEST_F(TeamRowsTest, TheAuthorsEditAndDeleteReachTheGroupAndNeverThePersonalList)
+{
+    form->SelectMessage(RowOf("Ann's review"));
+    WhenEditorShown([](TBWEditForm& editor) { SetTitle(editor, "Ann's review, moved"); });
+    Click("editButton");
+    ASSERT_EQ(Shared().size(), 2U);
+    EXPECT_EQ(Shared()[1]->Id, 20);
+    EXPECT_EQ(Shared()[1]->Title, "Ann's review, moved");
+    EXPECT_EQ(Shared()[0]->Title, "Bob's standup");
+    // The row shows the change before the next pull.
+    ASSERT_GE(RowOf("Ann's review, moved"), 1);
+    EXPECT_EQ(Cell(RowOf("Ann's review, moved"), MessageListModel::GroupColumn), Text("Sales (Ann)"));
+
+    dialogs.confirmAnswers.push_back(true);
+    form->SelectMessage(RowOf("Ann's review, moved"));
+    Click("deleteButton");
+    EXPECT_EQ(Ids(Shared()), std::vector<std::int32_t>{10});
+    EXPECT_EQ(RowOf("Ann's review, moved"), -1);
+    EXPECT_EQ(ListView()->model()->rowCount(), 2);
+
+    form->ShutdownSave([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    EXPECT_EQ(Ids(Saved()), std::vector<std::int32_t>{1});
+    EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front().toStdString();
 }

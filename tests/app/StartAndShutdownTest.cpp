@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, FirstStartMakesTheFolderTreeAndAsksTheNameUntilOneIsGiven
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(MainWindowTest, TheFirstExitWritesTheSevenGeneralAndNineSoundValuesWhichTheNextStartReads)
+TEST_F(MainWindowTest, TheFirstExitWritesTheEightGeneralAndNineSoundValuesWhichTheNextStartReads)
 {
     dialogs.answers = {Text("Ann")};
     MakeForm();
@@ -64,6 +64,7 @@ TEST_F(MainWindowTest, TheFirstExitWritesTheSevenGeneralAndNineSoundValuesWhichT
         {Key(Text("General"), Text("StartWithDesktop")), Text("0")},
         {Key(Text("General"), Text("SortNom")), std::int32_t{0}},
         {Key(Text("General"), Text("SortObrat")), Text("0")},
+        {Key(Text("General"), Text("ShowTeamReminders")), Text("1")},
         {Key(Text("Sound"), Text("Wav1")), Text("s1.wav")},
         {Key(Text("Sound"), Text("Wav2")), Text("s2.wav")},
         {Key(Text("Sound"), Text("Wav3")), Text("s3.wav")},
@@ -169,7 +170,7 @@ TEST_F(MainWindowTest, AStartLoadsTheThreeKindsOfFilesAndTheExitWritesThemBack)
     ASSERT_EQ(lists.GroupList.size(), 2U);
     EXPECT_EQ(lists.GroupList[1]->Name, "Dev");
     EXPECT_EQ(Titles(), (std::vector<std::string>{"Call the dentist", "Team meeting"})) << "the file's order";
-    EXPECT_EQ(ListView()->model()->rowCount(), 2);
+    EXPECT_EQ(ListView()->model()->rowCount(), 3) << "the personal rows, then the group's";
     ASSERT_EQ(lists.GroupItemLists.Count(), 1U) << "only the enabled group has a working list";
     ASSERT_NE(lists.GroupItemLists.Find("sales"), nullptr);
     EXPECT_EQ(lists.GroupItemLists.Find("Sales")->at(0)->Title, "Send the weekly figures");

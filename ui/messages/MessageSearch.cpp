@@ -34,9 +34,16 @@ bool MessageSearch::Matches(const TBWItem& message) const
 
 int MessageSearch::FindFrom(const TBWItemList& messages, int start) const
 {
-    for (std::size_t index = static_cast<std::size_t>(std::max(start, 0)); index < messages.size(); ++index) {
-        if (Matches(*messages[index])) {
-            return static_cast<int>(index);
+    return FindFrom(
+        static_cast<int>(messages.size()),
+        [&messages](int row) -> const TBWItem& { return *messages[static_cast<std::size_t>(row)]; }, start);
+}
+
+int MessageSearch::FindFrom(int count, const std::function<const TBWItem&(int row)>& messageAt, int start) const
+{
+    for (int row = std::max(start, 0); row < count; ++row) {
+        if (Matches(messageAt(row))) {
+            return row;
         }
     }
     return -1;

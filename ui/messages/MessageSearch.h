@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 // One search of the message list for a piece of text: in the title, the text, or both joined with
@@ -25,6 +26,8 @@ public:
     [[nodiscard]] bool Matches(const TBWItem& message) const;
     // The index of the first message from start on that matches, or -1. No wrap-around.
     [[nodiscard]] int FindFrom(const TBWItemList& messages, int start) const;
+    // The same over rows that are not one list: count rows, each given by messageAt.
+    [[nodiscard]] int FindFrom(int count, const std::function<const TBWItem&(int row)>& messageAt, int start) const;
 
 private:
     [[nodiscard]] std::string SearchedText(const TBWItem& message) const;

@@ -11,6 +11,8 @@
 #include "SmallButton.h"
 #include "TBWItem.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
 #include <QCursor>
@@ -108,12 +110,12 @@ TBWEditForm::TBWEditForm(AppContext& context, QWidget* parent) : QDialog(parent)
     m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
-    QPushButton* cancelButton = MakeButton(QStringLiteral("cancelButton"), tr("Cancel"), this);
+    m_cancelButton = MakeButton(QStringLiteral("cancelButton"), tr("Cancel"), this);
     QPushButton* helpButton = MakeButton(QStringLiteral("helpButton"), tr("&Help"), this);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(m_okButton);
-    buttonRow->addWidget(cancelButton);
+    buttonRow->addWidget(m_cancelButton);
     buttonRow->addWidget(helpButton);
 
     auto* layout = new QVBoxLayout(this);
@@ -121,7 +123,7 @@ TBWEditForm::TBWEditForm(AppContext& context, QWidget* parent) : QDialog(parent)
     layout->addLayout(buttonRow);
 
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this, &TBWEditForm::ShowHelp);
     auto* helpShortcut = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpShortcut, &QShortcut::activated, this, &TBWEditForm::ShowHelp);
@@ -370,7 +372,34 @@ void TBWEditForm::ApplyTypeSwitch()
     m_textEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_textEdit->setHorizontalScrollBarPolicy(files ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     m_textLabel->setText(files ? tr("&Files:") : tr("Te&xt:"));
-    m_addFileButton->setEnabled(files);
+    m_addFileButton->setEnabled(files && !m_readOnly);
+}
+
+void TBWEditForm::SetReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    // The texts stay selectable, so that a reminder shown only to be read can still be copied from.
+    for (int page = 0; page < m_pages->count(); ++page) {
+        const QWidget* widget = m_pages->widget(page);
+        for (QLineEdit* edit : widget->findChildren<QLineEdit*>()) {
+            edit->setReadOnly(readOnly);
+        }
+        for (QPlainTextEdit* edit : widget->findChildren<QPlainTextEdit*>()) {
+            edit->setReadOnly(readOnly);
+        }
+        for (QAbstractSpinBox* edit : widget->findChildren<QAbstractSpinBox*>()) {
+            edit->setReadOnly(readOnly);
+        }
+        for (QComboBox* box : widget->findChildren<QComboBox*>()) {
+            box->setEnabled(!readOnly);
+        }
+        for (QAbstractButton* button : widget->findChildren<QAbstractButton*>()) {
+            button->setEnabled(!readOnly);
+        }
+    }
+    m_okButton->setVisible(!readOnly);
+    m_cancelButton->setText(readOnly ? tr("Close") : tr("Cancel"));
+    ApplyTypeSwitch();
 }
 
 bool TBWEditForm::IsExecuteFiles() const

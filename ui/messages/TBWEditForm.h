@@ -61,6 +61,11 @@ public:
     void StoreIntoMessage(TBWItem& message, const std::string& author) const;
     [[nodiscard]] TStringList Recipients() const;
 
+    // Read-only, the editor shows a message that the user may not change: every input can be read
+    // and copied from, none changed, and only Close (Cancel) ends it. It stays so until switched back.
+    void SetReadOnly(bool readOnly);
+    [[nodiscard]] bool IsReadOnly() const { return m_readOnly; }
+
     // Shows the editor modally on its first page with the focus in the title; QDialog::Accepted
     // or Rejected.
     int Execute();
@@ -103,7 +108,9 @@ private:
     RecipientsPage* m_sendToPage = nullptr;
     ActiveDaysBox* m_activeDaysBox = nullptr;
     QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     bool m_placed = false;
+    bool m_readOnly = false;
 
     // What the last Reset or Load put into the inputs, to give back unchanged values exactly.
     struct Shown

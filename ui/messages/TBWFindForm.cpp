@@ -87,17 +87,23 @@ void TBWFindForm::StartSearch()
 
 int TBWFindForm::SearchStep(const TBWItemList& messages, int selectedIndex)
 {
+    return SearchStep(
+        static_cast<int>(messages.size()),
+        [&messages](int row) -> const TBWItem& { return *messages[static_cast<std::size_t>(row)]; }, selectedIndex);
+}
+
+int TBWFindForm::SearchStep(int count, const std::function<const TBWItem&(int row)>& messageAt, int selectedIndex)
+{
     m_outcomeLabel->clear();
     const QString text = m_searchEdit->text();
     if (text.isEmpty()) {
         return -1;
     }
-    const int count = static_cast<int>(messages.size());
     const int start = m_searchStarted && selectedIndex >= 0 ? selectedIndex + 1 : 0;
-    if (!messages.empty()) {
+    if (count > 0) {
         m_searchStarted = true;
     }
-    const int found = start >= count ? -1 : CurrentSearch().FindFrom(messages, start);
+    const int found = start >= count ? -1 : CurrentSearch().FindFrom(count, messageAt, start);
     if (found < 0) {
         m_outcomeLabel->setText(start == 0 ? tr("No message contains \"%1\".").arg(text)
                                            : tr("No further message contains \"%1\".").arg(text));

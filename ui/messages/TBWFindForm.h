@@ -29,6 +29,8 @@ public:
     // select, or -1 when nothing is to be selected. A step that searched and found nothing says so
     // under the inputs, and in Outcome().
     int SearchStep(const TBWItemList& messages, int selectedIndex);
+    // The same over rows that are not one list: count rows, each given by messageAt.
+    int SearchStep(int count, const std::function<const TBWItem&(int row)>& messageAt, int selectedIndex);
     // What the last step found missing, in a sentence; empty after a match or a step that did not search.
     [[nodiscard]] QString Outcome() const;
 
