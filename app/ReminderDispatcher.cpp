@@ -25,6 +25,12 @@ constexpr double MillisecondsPerDay = 86400000.0;
 // A speaker cannot tell apart two alerts within a second; thousands due together play one.
 constexpr double AlertGapDays = 1.0 / 86400.0;
 
+// The time from one moment to a later one; none if it has passed.
+std::chrono::milliseconds Until(double from, double to)
+{
+    return std::chrono::milliseconds(std::llround(std::max(to - from, 0.0) * MillisecondsPerDay));
+}
+
 // Forgets the windows that have deleted themselves.
 template <typename Form>
 void Prune(std::vector<QPointer<Form>>& windows)
@@ -117,15 +123,30 @@ void ReminderDispatcher::OpenPopUp(const TBWItem& message, std::optional<double>
         Q_EMIT PostponedChanged();
         FillFreePlaces(form);
     });
-    // Pop-ups shown meanwhile may have taken its place.
-    connect(form, &TBWMsgForm::ComingBack, this, [this, form] { Place(*form); });
+    connect(form, &TBWMsgForm::ComingBack, this, [this, key, form, copy = message] {
+        const double back = m_context.clock.Now();
+        if (const std::optional<double> until = HeldUntil(back)) {
+            // Held back, and noted as such, so that a restart meanwhile still brings it.
+            m_postponed.Put(key, copy, *until);
+            form->WaitFor(Until(back, *until));
+            return;
+        }
+        // Pop-ups shown meanwhile may have taken its place.
+        Place(*form);
+    });
     if (comeBack) {
         m_postponed.Put(key, message, *comeBack);
-        form->WaitFor(std::chrono::milliseconds(std::llround(std::max(*comeBack - now, 0.0) * MillisecondsPerDay)));
+        form->WaitFor(Until(now, *comeBack));
         return;
     }
     Place(*form);
     form->Popup();
+}
+
+std::optional<double> ReminderDispatcher::HeldUntil(double now) const
+{
+    const std::optional<double> until = m_pausedUntil ? m_pausedUntil() : std::nullopt;
+    return until && *until > now ? until : std::nullopt;
 }
 
 void ReminderDispatcher::OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters)

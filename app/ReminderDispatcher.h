@@ -51,6 +51,8 @@ public:
     void Beep() override;
     void LogFailed(const std::string& text) override;
 
+    // While the lookup names a moment still to come, reminders put off that come back wait until then.
+    void SetPauseLookup(std::function<std::optional<double>()> pausedUntil) { m_pausedUntil = std::move(pausedUntil); }
     // Puts back the reminders that were put off when the program last ended.
     void RestorePostponed();
     [[nodiscard]] const PostponedReminders& Postponed() const { return m_postponed; }
@@ -67,6 +69,8 @@ Q_SIGNALS:
 private:
     [[nodiscard]] bool HasRoom(const QWidget* leaving = nullptr) const;
     void OpenPopUp(const TBWItem& message, std::optional<double> comeBack = std::nullopt);
+    // When a pause holds reminders back, its end; otherwise none.
+    [[nodiscard]] std::optional<double> HeldUntil(double now) const;
     void OpenRunQuestion(const TBWItem& message, const QString& groupName,
                          const std::vector<TSplitCommandLine>& commands, std::function<void(bool run)> answered);
     void Place(QWidget& window);
@@ -79,6 +83,7 @@ private:
 
     AppContext& m_context;
     std::function<Preferences()> m_preferences;
+    std::function<std::optional<double>()> m_pausedUntil;
     PostponedReminders m_postponed;
     PostponedReminders::Key m_lastKey = 0;
     std::vector<QPointer<TBWMsgForm>> m_reminders;

@@ -32,6 +32,7 @@
 #include "TickTimer.h"
 #include "TransferCenter.h"
 #include "TrayController.h"
+#include "TrayStatus.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -115,6 +116,10 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     m_scheduler = std::make_unique<Scheduler>(m_personal->ForDueScan(), m_lists.GroupList, m_lists.GroupItemLists,
                                               m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
     m_ticks = new TickTimer([this] { Tick(); }, m_context.dialogs, *this);
+    m_trayStatus = std::make_unique<TrayStatus>(*m_tray, m_lists, m_context.clock, *m_scheduler);
+    m_trayStatus->SetPostponed(&m_reminders->Postponed());
+    m_trayStatus->SetHealth(&m_groupCommands->Health());
+    m_reminders->SetPauseLookup([this] { return m_scheduler->PausedUntil(); });
 }
 
 TBWCForm::~TBWCForm()
@@ -211,6 +216,9 @@ void TBWCForm::ConnectCommands()
             [this] { Guarded([&] { m_groupCommands->EditGroups(); }); });
     connect(m_tray, &TrayController::OpenRequested, this, [this] { Guarded([&] { Open(); }); });
     connect(m_tray, &TrayController::ExitRequested, this, [this] { Guarded([&] { RequestExit(); }); });
+    connect(m_tray, &TrayController::NewReminderRequested, m_menu.newAction, &QAction::trigger);
+    connect(m_tray, &TrayController::ReminderRequested, this,
+            [this](std::int32_t id, const QString& groupName) { Guarded([&] { OpenReminder(id, groupName); }); });
     // The commands and the due scan report every change of the list through the model.
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(m_model, signal, this, &TBWCForm::UpdateTrayToolTip);
@@ -220,16 +228,20 @@ void TBWCForm::ConnectCommands()
 
 void TBWCForm::UpdateTrayToolTip()
 {
-    const double now = m_context.clock.Now();
-    QString text = NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr);
-    // A group whose reminders have stopped arriving must not go unnoticed in the tray.
-    const QString failures =
-        m_groupCommands ? m_groupCommands->Health().LongFailures(m_lists.GroupList, now) : QString();
-    if (!failures.isEmpty()) {
-        text += QLatin1Char('\n') + failures;
+    if (m_trayStatus) {
+        m_trayStatus->Update();
     }
-    m_tray->SetToolTip(text);
-    m_tray->SetWarning(!failures.isEmpty());
+}
+
+void TBWCForm::OpenReminder(std::int32_t id, const QString& groupName)
+{
+    const int row = groupName.isEmpty() ? m_personal->RowOfId(id) : -1;
+    if (row < 0) {
+        Open();
+        return;
+    }
+    SelectMessage(row);
+    m_menu.editAction->trigger();
 }
 
 void TBWCForm::RunStartSteps()
