@@ -206,6 +206,9 @@ void TBWCForm::ConnectCommands()
             [this](bool on) { Guarded([&] { OnAutoSortToggled(on); }); });
     connect(m_menu.enableSoundsAction, &QAction::toggled, this, [this](bool on) { m_preferences.EnableSounds = on; });
     connect(m_menu.showHintsAction, &QAction::toggled, this, [this](bool on) { OnShowHintsToggled(on); });
+    m_menu.desktopNotificationsAction->setEnabled(m_context.notifications != nullptr);
+    connect(m_menu.desktopNotificationsAction, &QAction::toggled, this,
+            [this](bool on) { m_preferences.NotifyThroughDesktop = on; });
     connect(m_menu.startWithDesktopAction, &QAction::toggled, this,
             [this](bool on) { Guarded([&] { OnStartWithDesktopToggled(on); }); });
     connect(m_menu.helpAction, &QAction::triggered, this,
@@ -459,7 +462,8 @@ void TBWCForm::LoadPreferences()
     for (auto [action, checked] : {std::pair{m_menu.autoSortAction, m_preferences.AutoSort},
                                    std::pair{m_menu.enableSoundsAction, m_preferences.EnableSounds},
                                    std::pair{m_menu.showHintsAction, m_preferences.ShowHints},
-                                   std::pair{m_menu.startWithDesktopAction, m_preferences.StartWithDesktop}}) {
+                                   std::pair{m_menu.startWithDesktopAction, m_preferences.StartWithDesktop},
+                                   std::pair{m_menu.desktopNotificationsAction, m_preferences.NotifyThroughDesktop}}) {
         const QSignalBlocker blocker(action);
         action->setChecked(checked);
     }
