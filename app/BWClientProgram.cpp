@@ -7,6 +7,7 @@
 #include "DataFolder.h"
 #include "DesktopShell.h"
 #include "ErrorGuard.h"
+#include "FreedesktopNotifications.h"
 #include "HelpBrowser.h"
 #include "InstanceChannel.h"
 #include "KeychainSecretStore.h"
@@ -125,6 +126,7 @@ int RunBWClient(int argc, char** argv)
     SystemTrayNotificationArea notificationArea;
     const std::unique_ptr<Autostart> autostart = MakeDesktopAutostart();
     KeychainSecretStore secrets;
+    FreedesktopNotifications notifications;
     AppContext context{DataFolder::ForCurrentUser().Root(),
                        clock,
                        preferences,
@@ -134,7 +136,8 @@ int RunBWClient(int argc, char** argv)
                        notificationArea,
                        dialogs,
                        *autostart,
-                       &secrets};
+                       &secrets,
+                       &notifications};
     ProcessLists lists;
 
     TBWCForm form(context, lists);

@@ -80,6 +80,8 @@ void MainMenu::Build(QMainWindow& window)
     showHintsAction = AddCheckAction(optionsMenu, QStringLiteral("showHintsAction"), tr("Show &hints"));
     startWithDesktopAction =
         AddCheckAction(optionsMenu, QStringLiteral("startWithDesktopAction"), tr("Start with the &desktop"));
+    desktopNotificationsAction = AddCheckAction(optionsMenu, QStringLiteral("desktopNotificationsAction"),
+                                                tr("Reminders as desktop &notifications"));
 
     QMenu* helpMenu = bar->addMenu(tr("&Help"));
     helpMenu->setObjectName(QStringLiteral("helpMenu"));

@@ -41,6 +41,7 @@ public:
     QAction* enableSoundsAction = nullptr;
     QAction* showHintsAction = nullptr;
     QAction* startWithDesktopAction = nullptr;
+    QAction* desktopNotificationsAction = nullptr;
     // "Help"
     QAction* helpAction = nullptr;
     QAction* aboutAction = nullptr;

@@ -5,23 +5,43 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
-bool ComesUpBefore(const TBWItem& message, const TBWItem* next, double now)
+bool IsPending(const TBWItem& message, double now)
 {
+    return message.EffectiveDueTime() >= now && message.LastDueTime != message.DueTime;
+}
+
+// Keeps the count earliest, in order: a few steps per message, however long the lists are.
+void Consider(std::vector<PendingMessage>& next, std::size_t count, const TBWItem& message,
+              const std::string& groupName, double now)
+{
+    if (count == 0 || !IsPending(message, now)) {
+        return;
+    }
     const double comes = message.EffectiveDueTime();
-    return comes >= now && message.LastDueTime != message.DueTime &&
-           (next == nullptr || comes < next->EffectiveDueTime());
+    if (next.size() == count && comes >= next.back().Message->EffectiveDueTime()) {
+        return;
+    }
+    auto place = std::find_if(next.begin(), next.end(), [comes](const PendingMessage& pending) {
+        return comes < pending.Message->EffectiveDueTime();
+    });
+    next.insert(place, PendingMessage{&message, groupName});
+    if (next.size() > count) {
+        next.pop_back();
+    }
 }
 
 } // namespace
 
-const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
+std::vector<PendingMessage> NextPendingMessages(const ProcessLists& lists, double now, std::size_t count)
 {
-    const TBWItem* next = nullptr;
+    std::vector<PendingMessage> next;
     for (const auto& message : lists.PersonalList) {
-        if (!message->DayFlags[0] && ComesUpBefore(*message, next, now)) {
-            next = message.get();
+        if (!message->DayFlags[0]) {
+            Consider(next, count, *message, {}, now);
         }
     }
     for (const auto& group : lists.GroupList) {
@@ -30,12 +50,16 @@ const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
             continue;
         }
         for (const auto& message : *messages) {
-            if (ComesUpBefore(*message, next, now)) {
-                next = message.get();
-            }
+            Consider(next, count, *message, group->Name, now);
         }
     }
     return next;
+}
+
+const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
+{
+    const std::vector<PendingMessage> next = NextPendingMessages(lists, now, 1);
+    return next.empty() ? nullptr : next.front().Message;
 }
 
 QString NextReminderText(const ProcessLists& lists, double now, const TBWItem* postponed)

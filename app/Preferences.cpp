@@ -30,6 +30,8 @@ Preferences Preferences::Load(const PreferencesStore& store)
     loaded.ShowHints = ReadBool(store, General, QStringLiteral("ShowHints"), loaded.ShowHints);
     loaded.AutoSort = ReadBool(store, General, QStringLiteral("AutoSort"), loaded.AutoSort);
     loaded.StartWithDesktop = ReadBool(store, General, QStringLiteral("StartWithDesktop"), loaded.StartWithDesktop);
+    loaded.NotifyThroughDesktop =
+        ReadBool(store, General, QStringLiteral("DesktopNotifications"), loaded.NotifyThroughDesktop);
     loaded.SortColumn = ReadInteger(store, General, QStringLiteral("SortNom"), loaded.SortColumn);
     loaded.SortReversed = ReadBool(store, General, QStringLiteral("SortObrat"), loaded.SortReversed);
     loaded.ShowTeamReminders = ReadBool(store, General, QStringLiteral("ShowTeamReminders"), loaded.ShowTeamReminders);
@@ -48,6 +50,7 @@ void Preferences::Save(PreferencesStore& store) const
     WriteBool(store, General, QStringLiteral("ShowHints"), ShowHints);
     WriteBool(store, General, QStringLiteral("AutoSort"), AutoSort);
     WriteBool(store, General, QStringLiteral("StartWithDesktop"), StartWithDesktop);
+    WriteBool(store, General, QStringLiteral("DesktopNotifications"), NotifyThroughDesktop);
     WriteInteger(store, General, QStringLiteral("SortNom"), SortColumn);
     WriteBool(store, General, QStringLiteral("SortObrat"), SortReversed);
     WriteBool(store, General, QStringLiteral("ShowTeamReminders"), ShowTeamReminders);

@@ -18,6 +18,8 @@ struct Preferences
     bool AutoSort = true;
     // "Start with the desktop": the desktop's autostart entry starts the program at log-on.
     bool StartWithDesktop = false;
+    // Reminders as the desktop's notifications instead of pop-up windows, where the desktop has them.
+    bool NotifyThroughDesktop = false;
     // 0 due time, 1 kind, 2 title, -1 none.
     std::int32_t SortColumn = 0;
     bool SortReversed = false;

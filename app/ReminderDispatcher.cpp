@@ -4,8 +4,10 @@
 #include "Clock.h"
 #include "Dialogs.h"
 #include "DueTimeText.h"
+#include "NotificationReminders.h"
 #include "PopUpCascade.h"
 #include "Shell.h"
+#include "ShownText.h"
 #include "SoundPlayer.h"
 #include "TBWMsgForm.h"
 #include "TBWOverflowForm.h"
@@ -24,6 +26,12 @@ namespace {
 constexpr double MillisecondsPerDay = 86400000.0;
 // A speaker cannot tell apart two alerts within a second; thousands due together play one.
 constexpr double AlertGapDays = 1.0 / 86400.0;
+
+// The time from one moment to a later one; none if it has passed.
+std::chrono::milliseconds Until(double from, double to)
+{
+    return std::chrono::milliseconds(std::llround(std::max(to - from, 0.0) * MillisecondsPerDay));
+}
 
 // Forgets the windows that have deleted themselves.
 template <typename Form>
@@ -75,7 +83,12 @@ ReminderDispatcher::ReminderDispatcher(AppContext& context, std::function<Prefer
       m_postponed(ListFiles(context.dataFolder,
                             [&context](const QString& text) { context.dialogs.ShowNotice(nullptr, text); })),
       m_overflow(std::make_unique<TBWOverflowForm>())
-{}
+{
+    if (m_context.notifications != nullptr) {
+        m_notices = std::make_unique<NotificationReminders>(*m_context.notifications);
+        ConnectNotifications();
+    }
+}
 
 ReminderDispatcher::~ReminderDispatcher()
 {
@@ -92,21 +105,33 @@ ReminderDispatcher::~ReminderDispatcher()
 
 void ReminderDispatcher::ShowReminder(const TBWItem& message, const std::string& groupName)
 {
-    if (HasRoom()) {
-        OpenPopUp(message);
+    const QString group = FromBytes(groupName);
+    if (NotifiesThroughDesktop()) {
+        Notify(++m_lastKey, message, group, [this, copy = message, group] { ShowPopUp(copy, group); });
     } else {
-        AddToOverflow(message, FromBytes(groupName), [this, copy = message] { OpenPopUp(copy); });
+        ShowPopUp(message, group);
     }
     PlayAlert();
 }
 
-void ReminderDispatcher::OpenPopUp(const TBWItem& message, std::optional<double> comeBack)
+void ReminderDispatcher::ShowPopUp(const TBWItem& message, const QString& groupName)
+{
+    if (HasRoom()) {
+        OpenPopUp(message);
+    } else {
+        AddToOverflow(message, groupName, [this, copy = message] { OpenPopUp(copy); });
+    }
+}
+
+void ReminderDispatcher::OpenPopUp(const TBWItem& message, std::optional<double> comeBack, PostponedReminders::Key key)
 {
     Prune(m_reminders);
     const double now = m_context.clock.Now();
     auto* form = new TBWMsgForm(message, now);
     m_reminders.emplace_back(form);
-    const PostponedReminders::Key key = ++m_lastKey;
+    if (key == 0) {
+        key = ++m_lastKey;
+    }
     connect(form, &TBWMsgForm::Postponed, this, [this, key, form, copy = message](qint64 delayMs) {
         m_postponed.Put(key, copy, m_context.clock.Now() + static_cast<double>(delayMs) / MillisecondsPerDay);
         Q_EMIT PostponedChanged();
@@ -117,15 +142,82 @@ void ReminderDispatcher::OpenPopUp(const TBWItem& message, std::optional<double>
         Q_EMIT PostponedChanged();
         FillFreePlaces(form);
     });
-    // Pop-ups shown meanwhile may have taken its place.
-    connect(form, &TBWMsgForm::ComingBack, this, [this, form] { Place(*form); });
+    connect(form, &TBWMsgForm::ComingBack, this, [this, key, form, copy = message] {
+        const double back = m_context.clock.Now();
+        if (const std::optional<double> until = HeldUntil(back)) {
+            // Held back, and noted as such, so that a restart meanwhile still brings it.
+            m_postponed.Put(key, copy, *until);
+            form->WaitFor(Until(back, *until));
+            return;
+        }
+        // Pop-ups shown meanwhile may have taken its place.
+        Place(*form);
+    });
     if (comeBack) {
         m_postponed.Put(key, message, *comeBack);
-        form->WaitFor(std::chrono::milliseconds(std::llround(std::max(*comeBack - now, 0.0) * MillisecondsPerDay)));
+        form->WaitFor(Until(now, *comeBack));
         return;
     }
     Place(*form);
     form->Popup();
+}
+
+std::optional<double> ReminderDispatcher::HeldUntil(double now) const
+{
+    const std::optional<double> until = m_pausedUntil ? m_pausedUntil() : std::nullopt;
+    return until && *until > now ? until : std::nullopt;
+}
+
+bool ReminderDispatcher::NotifiesThroughDesktop() const
+{
+    return m_notices != nullptr && m_preferences().NotifyThroughDesktop;
+}
+
+void ReminderDispatcher::Notify(PostponedReminders::Key key, const TBWItem& message, const QString& groupName,
+                                std::function<void()> failed)
+{
+    const QString from = FromText(message, groupName);
+    QString body = ShownLines(message.Text, ShownLabelLength);
+    //: The last line of a reminder's desktop notification: %1 its author (and group).
+    body += (body.isEmpty() ? QString() : QStringLiteral("\n\n")) + tr("From %1").arg(from);
+    m_notices->Send(key, message, TBWMsgForm::Caption(message.LastDueTime, message.Title, m_context.clock.Now()), body,
+                    std::move(failed));
+}
+
+void ReminderDispatcher::ConnectNotifications()
+{
+    connect(m_notices.get(), &NotificationReminders::Postponed, this,
+            [this](PostponedReminders::Key key, qint64 delayMs) {
+                m_postponed.Put(key, *m_notices->Message(key),
+                                m_context.clock.Now() + static_cast<double>(delayMs) / MillisecondsPerDay);
+                Q_EMIT PostponedChanged();
+            });
+    connect(m_notices.get(), &NotificationReminders::Dismissed, this, [this](PostponedReminders::Key key) {
+        m_postponed.Remove(key);
+        Q_EMIT PostponedChanged();
+    });
+    connect(m_notices.get(), &NotificationReminders::ComingBack, this, &ReminderDispatcher::NotificationComingBack);
+}
+
+void ReminderDispatcher::NotificationComingBack(PostponedReminders::Key key)
+{
+    const TBWItem message = *m_notices->Message(key);
+    const double now = m_context.clock.Now();
+    if (const std::optional<double> until = HeldUntil(now)) {
+        m_postponed.Put(key, message, *until);
+        m_notices->WaitFor(key, message, Until(now, *until));
+        return;
+    }
+    // The option may have been switched off meanwhile; the pop-up takes over the key.
+    const auto toPopUp = [this, key, message] {
+        m_notices->Forget(key);
+        OpenPopUp(message, std::nullopt, key);
+    };
+    if (NotifiesThroughDesktop()) {
+        Notify(key, message, QString(), toPopUp);
+    } else {
+        toPopUp();
+    }
 }
 
 void ReminderDispatcher::OpenProgram(const TBWItem& message, const std::string& program, const std::string& parameters)
@@ -197,13 +289,15 @@ void ReminderDispatcher::Place(QWidget& window)
 
 void ReminderDispatcher::AddToOverflow(const TBWItem& message, const QString& groupName, std::function<void()> open)
 {
-    QString from = FromBytes(message.Author);
-    if (!groupName.isEmpty()) {
-        //: The sender of a reminder and, in parentheses, the group it came through.
-        from = tr("%1 (%2)").arg(from, groupName);
-    }
-    m_overflow->Add(
-        {DueTimeText(message.LastDueTime, m_context.clock.Now()), FromBytes(message.Title), from, std::move(open)});
+    m_overflow->Add({DueTimeText(message.LastDueTime, m_context.clock.Now()), FromBytes(message.Title),
+                     FromText(message, groupName), std::move(open)});
+}
+
+QString ReminderDispatcher::FromText(const TBWItem& message, const QString& groupName)
+{
+    const QString author = FromBytes(message.Author);
+    //: The sender of a reminder and, in parentheses, the group it came through.
+    return groupName.isEmpty() ? author : tr("%1 (%2)").arg(author, groupName);
 }
 
 void ReminderDispatcher::FillFreePlaces(const QWidget* leaving)
@@ -221,8 +315,15 @@ void ReminderDispatcher::FillFreePlaces(const QWidget* leaving)
 void ReminderDispatcher::RestorePostponed()
 {
     const TBWItemList kept = m_postponed.Load();
+    const double now = m_context.clock.Now();
     for (const auto& message : kept) {
-        OpenPopUp(*message, message->DueTime);
+        if (NotifiesThroughDesktop()) {
+            const PostponedReminders::Key key = ++m_lastKey;
+            m_postponed.Put(key, *message, message->DueTime);
+            m_notices->WaitFor(key, *message, Until(now, message->DueTime));
+        } else {
+            OpenPopUp(*message, message->DueTime);
+        }
     }
     if (!kept.empty()) {
         Q_EMIT PostponedChanged();

@@ -36,6 +36,7 @@
 #include "TickTimer.h"
 #include "TransferCenter.h"
 #include "TrayController.h"
+#include "TrayStatus.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -129,6 +130,10 @@ TBWCForm::TBWCForm(AppContext& context, ProcessLists& lists, QWidget* parent)
     m_scheduler = std::make_unique<Scheduler>(m_personal->ForDueScan(), m_lists.GroupList, m_lists.GroupItemLists,
                                               m_context.dataFolder, m_context.clock, *m_reminders, *m_tickJobs);
     m_ticks = new TickTimer([this] { Tick(); }, m_context.dialogs, *this);
+    m_trayStatus = std::make_unique<TrayStatus>(*m_tray, m_lists, m_context.clock, *m_scheduler);
+    m_trayStatus->SetPostponed(&m_reminders->Postponed());
+    m_trayStatus->SetHealth(&m_groupCommands->Health());
+    m_reminders->SetPauseLookup([this] { return m_scheduler->PausedUntil(); });
 }
 
 TBWCForm::~TBWCForm()
@@ -233,6 +238,9 @@ void TBWCForm::ConnectCommands()
             [this](bool on) { Guarded([&] { OnAutoSortToggled(on); }); });
     connect(m_menu.enableSoundsAction, &QAction::toggled, this, [this](bool on) { m_preferences.EnableSounds = on; });
     connect(m_menu.showHintsAction, &QAction::toggled, this, [this](bool on) { OnShowHintsToggled(on); });
+    m_menu.desktopNotificationsAction->setEnabled(m_context.notifications != nullptr);
+    connect(m_menu.desktopNotificationsAction, &QAction::toggled, this,
+            [this](bool on) { m_preferences.NotifyThroughDesktop = on; });
     connect(m_menu.startWithDesktopAction, &QAction::toggled, this,
             [this](bool on) { Guarded([&] { OnStartWithDesktopToggled(on); }); });
     connect(m_menu.helpAction, &QAction::triggered, this,
@@ -243,6 +251,9 @@ void TBWCForm::ConnectCommands()
             [this] { Guarded([&] { m_groupCommands->EditGroups(); }); });
     connect(m_tray, &TrayController::OpenRequested, this, [this] { Guarded([&] { Open(); }); });
     connect(m_tray, &TrayController::ExitRequested, this, [this] { Guarded([&] { RequestExit(); }); });
+    connect(m_tray, &TrayController::NewReminderRequested, m_menu.newAction, &QAction::trigger);
+    connect(m_tray, &TrayController::ReminderRequested, this,
+            [this](std::int32_t id, const QString& groupName) { Guarded([&] { OpenReminder(id, groupName); }); });
     // The commands and the due scan report every change of the list through the model.
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(m_model, signal, this, &TBWCForm::UpdateTrayToolTip);
@@ -264,16 +275,20 @@ void TBWCForm::ConnectCommands()
 
 void TBWCForm::UpdateTrayToolTip()
 {
-    const double now = m_context.clock.Now();
-    QString text = NextReminderText(m_lists, now, m_reminders ? m_reminders->Postponed().NextWaiting(now) : nullptr);
-    // A group whose reminders have stopped arriving must not go unnoticed in the tray.
-    const QString failures =
-        m_groupCommands ? m_groupCommands->Health().LongFailures(m_lists.GroupList, now) : QString();
-    if (!failures.isEmpty()) {
-        text += QLatin1Char('\n') + failures;
+    if (m_trayStatus) {
+        m_trayStatus->Update();
     }
-    m_tray->SetToolTip(text);
-    m_tray->SetWarning(!failures.isEmpty());
+}
+
+void TBWCForm::OpenReminder(std::int32_t id, const QString& groupName)
+{
+    const int row = groupName.isEmpty() ? m_personal->RowOfId(id) : -1;
+    if (row < 0) {
+        Open();
+        return;
+    }
+    SelectMessage(row);
+    m_menu.editAction->trigger();
 }
 
 void TBWCForm::RunStartSteps()
@@ -491,7 +506,8 @@ void TBWCForm::LoadPreferences()
     for (auto [action, checked] : {std::pair{m_menu.autoSortAction, m_preferences.AutoSort},
                                    std::pair{m_menu.enableSoundsAction, m_preferences.EnableSounds},
                                    std::pair{m_menu.showHintsAction, m_preferences.ShowHints},
-                                   std::pair{m_menu.startWithDesktopAction, m_preferences.StartWithDesktop}}) {
+                                   std::pair{m_menu.startWithDesktopAction, m_preferences.StartWithDesktop},
+                                   std::pair{m_menu.desktopNotificationsAction, m_preferences.NotifyThroughDesktop}}) {
         const QSignalBlocker blocker(action);
         action->setChecked(checked);
     }

@@ -32,6 +32,7 @@ class TeamReminders;
 class TeamRowsControl;
 class TickTimer;
 class TrayController;
+class TrayStatus;
 class TransferCenter;
 
 // The main window: the personal message list as a table that sorts by any column, followed by the
@@ -117,8 +118,10 @@ private:
     void ConnectCommands();
     void AskUserName();
     void UpdateCaption();
-    // The tray icon's tooltip names the reminder that comes up next.
+    // The tray icon's tooltip names the reminder that comes up next; its menu the next few.
     void UpdateTrayToolTip();
+    // A reminder chosen in the tray menu: the user's own opens in the editor, a group's in the window.
+    void OpenReminder(std::int32_t id, const QString& groupName);
     void ShowCentred();
     void HideIntoTray();
     void OnAutoSortToggled(bool on);
@@ -158,6 +161,8 @@ private:
     std::unique_ptr<Scheduler> m_scheduler;
     TransferCenter* m_transfers;
     std::unique_ptr<GroupCommands> m_groupCommands;
+    // Goes first: it reads the postponed reminders and the groups' health.
+    std::unique_ptr<TrayStatus> m_trayStatus;
     QString m_startRefusal;
     bool m_exitRequested = false;
     bool m_shownBefore = false;

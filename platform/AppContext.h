@@ -4,6 +4,7 @@
 
 class Autostart;
 class Clock;
+class DesktopNotifications;
 class Dialogs;
 class HelpService;
 class NotificationArea;
@@ -29,4 +30,6 @@ struct AppContext
     Autostart& autostart;
     // The desktop's password store for the groups' passwords; none: they stay in glist.dat.
     SecretStore* secrets = nullptr;
+    // The desktop's notification service, for reminders sent as notifications; none: pop-ups only.
+    DesktopNotifications* notifications = nullptr;
 };

@@ -597,6 +597,9 @@ It was moved, as it was, to &quot;%3&quot;. %4</source>
     </message>
     <message>
         <source>&amp;Export...</source>
+    </message>
+    <message>
+        <source>Reminders as desktop &amp;notifications</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -686,6 +689,17 @@ It was moved, as it was, to &quot;%3&quot;. %4</source>
     </message>
 </context>
 <context>
+    <name>NotificationReminders</name>
+    <message>
+        <source>Remind me in 10 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PullProblemNotice</name>
     <message>
         <source>Group messages</source>
@@ -720,6 +734,11 @@ It was moved, as it was, to &quot;%3&quot;. %4</source>
     <message>
         <source>%1 (%2)</source>
         <extracomment>The sender of a reminder and, in parentheses, the group it came through.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From %1</source>
+        <extracomment>The last line of a reminder&apos;s desktop notification: %1 its author (and group).</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1416,6 +1435,35 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     </message>
     <message>
         <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New reminder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No reminders to come</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause reminders for 1 hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TrayStatus</name>
+    <message>
+        <source>Reminders paused until %1</source>
+        <extracomment>The tray icon&apos;s tooltip while reminders wait: %1 when they come, as the list shows a due moment.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>A tray menu entry of a group&apos;s reminder: %1 its time and title, %2 the group.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

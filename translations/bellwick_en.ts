@@ -622,6 +622,10 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
         <source>&amp;Export...</source>
         <translation>&amp;Export...</translation>
     </message>
+    <message>
+        <source>Reminders as desktop &amp;notifications</source>
+        <translation>Reminders as desktop &amp;notifications</translation>
+    </message>
 </context>
 <context>
     <name>MessageCommands</name>
@@ -709,6 +713,17 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
     </message>
 </context>
 <context>
+    <name>NotificationReminders</name>
+    <message>
+        <source>Remind me in 10 minutes</source>
+        <translation>Remind me in 10 minutes</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+</context>
+<context>
     <name>PullProblemNotice</name>
     <message>
         <source>Group messages</source>
@@ -744,6 +759,11 @@ The file was left as it was, and Bellwick ends now so that nothing is saved over
         <source>%1 (%2)</source>
         <extracomment>The sender of a reminder and, in parentheses, the group it came through.</extracomment>
         <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>From %1</source>
+        <extracomment>The last line of a reminder&apos;s desktop notification: %1 its author (and group).</extracomment>
+        <translation>From %1</translation>
     </message>
 </context>
 <context>
@@ -1447,6 +1467,35 @@ Choose Cancel to keep the spare copy as it is, for example when reminders went m
     <message>
         <source>Exit</source>
         <translation>Exit</translation>
+    </message>
+    <message>
+        <source>New reminder…</source>
+        <translation>New reminder…</translation>
+    </message>
+    <message>
+        <source>No reminders to come</source>
+        <translation>No reminders to come</translation>
+    </message>
+    <message>
+        <source>Pause reminders for 1 hour</source>
+        <translation>Pause reminders for 1 hour</translation>
+    </message>
+    <message>
+        <source>Resume reminders</source>
+        <translation>Resume reminders</translation>
+    </message>
+</context>
+<context>
+    <name>TrayStatus</name>
+    <message>
+        <source>Reminders paused until %1</source>
+        <extracomment>The tray icon&apos;s tooltip while reminders wait: %1 when they come, as the list shows a due moment.</extracomment>
+        <translation>Reminders paused until %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>A tray menu entry of a group&apos;s reminder: %1 its time and title, %2 the group.</extracomment>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>

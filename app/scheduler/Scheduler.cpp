@@ -17,9 +17,20 @@ Scheduler::Scheduler(TBWItemList& personalList, const TBWGroupList& groupList, T
       m_dataFolder(std::move(dataFolder)), m_clock(clock), m_delivery(delivery), m_jobs(jobs)
 {}
 
+void Scheduler::Resume()
+{
+    if (m_pausedUntil) {
+        m_pausedUntil.reset();
+        m_scanAtNextTick = true;
+    }
+}
+
 void Scheduler::Tick()
 {
     m_tickCounter = m_tickCounter >= 10000 ? 0 : m_tickCounter + 1;
+    if (m_pausedUntil && m_clock.Now() >= *m_pausedUntil) {
+        Resume();
+    }
     // Each step reads the counter anew: ticks nested in the pull's wait may have moved it.
     if (m_tickCounter % BackupEvery == 0) {
         m_jobs.SaveBackup();
@@ -27,10 +38,12 @@ void Scheduler::Tick()
     if (m_tickCounter % PullEvery == 0) {
         m_jobs.PullGroups();
     }
-    if (m_tickCounter % ScanEvery == 0) {
+    // What waited through a pause comes as soon as it ends, not up to a scan interval later.
+    if (!m_pausedUntil && (m_scanAtNextTick || m_tickCounter % ScanEvery == 0)) {
+        m_scanAtNextTick = false;
         CheckDueMessages();
     }
-    if (m_chimeEnabled && m_tickCounter % ChimeEvery == 0) {
+    if (m_chimeEnabled && !m_pausedUntil && m_tickCounter % ChimeEvery == 0) {
         Chime();
     }
 }

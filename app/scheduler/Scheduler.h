@@ -4,6 +4,7 @@
 #include "ItemList.h"
 
 #include <filesystem>
+#include <optional>
 
 class Clock;
 class ReminderDelivery;
@@ -41,6 +42,15 @@ public:
     [[nodiscard]] bool ChimeEnabled() const { return m_chimeEnabled; }
     void SetChimeEnabled(bool enabled) { m_chimeEnabled = enabled; }
 
+    // Until the moment, deliveries wait: the due scan and the chime do not run, so nothing is marked
+    // as delivered and whatever came due meanwhile comes at the first tick after, as reminders missed
+    // while the program was not running do (also after a restart, which ends the pause). No due
+    // moment changes.
+    void PauseUntil(double until) { m_pausedUntil = until; }
+    // The pause ends now; what waited comes at the next tick.
+    void Resume();
+    [[nodiscard]] std::optional<double> PausedUntil() const { return m_pausedUntil; }
+
 private:
     void Chime();
     void Log(const TBWItem& message, const char* kindText);
@@ -55,5 +65,7 @@ private:
     TickJobs& m_jobs;
     int m_tickCounter = 0;
     bool m_chimeEnabled = false;
+    std::optional<double> m_pausedUntil;
+    bool m_scanAtNextTick = false;
     std::string m_lastLogFailure;
 };

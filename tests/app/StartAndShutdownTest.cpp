@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, FirstStartMakesTheFolderTreeAndAsksTheNameUntilOneIsGiven
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(MainWindowTest, TheFirstExitWritesTheEightGeneralAndNineSoundValuesWhichTheNextStartReads)
+TEST_F(MainWindowTest, TheFirstExitWritesTheNineGeneralAndNineSoundValuesWhichTheNextStartReads)
 {
     dialogs.answers = {Text("Ann")};
     MakeForm();
@@ -62,6 +62,7 @@ TEST_F(MainWindowTest, TheFirstExitWritesTheEightGeneralAndNineSoundValuesWhichT
         {Key(Text("General"), Text("ShowHints")), Text("1")},
         {Key(Text("General"), Text("AutoSort")), Text("1")},
         {Key(Text("General"), Text("StartWithDesktop")), Text("0")},
+        {Key(Text("General"), Text("DesktopNotifications")), Text("0")},
         {Key(Text("General"), Text("SortNom")), std::int32_t{0}},
         {Key(Text("General"), Text("SortObrat")), Text("0")},
         {Key(Text("General"), Text("ShowTeamReminders")), Text("1")},

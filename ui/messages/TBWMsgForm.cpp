@@ -225,5 +225,8 @@ void TBWMsgForm::ComeBack()
 {
     m_delayTimer->stop();
     Q_EMIT ComingBack();
-    Popup();
+    // A listener that called WaitFor holds it back further.
+    if (!m_delayTimer->isActive()) {
+        Popup();
+    }
 }

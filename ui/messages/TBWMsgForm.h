@@ -60,7 +60,7 @@ Q_SIGNALS:
     void Postponed(qint64 delayMs);
     // Closed for good by the user. A pop-up that goes with the program does not say so.
     void Dismissed();
-    // The delay has passed; the window is about to be shown again.
+    // The delay has passed; the window is about to be shown again, unless a listener calls WaitFor.
     void ComingBack();
 
 protected:
