@@ -597,6 +597,7 @@ It was moved, as it was, to &quot;%3&quot;. %4</source>
     </message>
     <message>
         <source>&amp;Export...</source>
+        <translation></translation>
     </message>
     <message>
         <source>Reminders as desktop &amp;notifications</source>
