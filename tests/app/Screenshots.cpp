@@ -140,6 +140,14 @@ int main(int argc, char** argv)
     form.RunStartSteps();
     camera.Take(form, "first-run.png");
     FillPersonalList(lists.PersonalList);
+    // Two reminders a colleague sent to Sales, shown beside Ann's own.
+    auto sales = std::make_unique<TBWItemList>();
+    sales->push_back(MakeMessage("Customer visit: Harbour Ltd", At(8, 15, 0), 101, KindSimpleMessage, 0.0));
+    sales->push_back(MakeMessage("New price list goes out", At(11, 9, 0), 102, KindSimpleMessage, 0.0));
+    for (const auto& message : *sales) {
+        message->Author = "Bob";
+    }
+    lists.GroupItemLists.Add("Sales", std::move(sales));
     form.UpdateRowCount();
     form.show();
     form.SelectMessage(3);
