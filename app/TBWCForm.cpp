@@ -282,7 +282,13 @@ void TBWCForm::UpdateTrayToolTip()
 
 void TBWCForm::OpenReminder(std::int32_t id, const QString& groupName)
 {
-    const int row = groupName.isEmpty() ? m_personal->RowOfId(id) : -1;
+    int row = -1;
+    if (groupName.isEmpty()) {
+        row = m_personal->RowOfId(id);
+    } else if (const int team = m_team->RowOf(groupName.toStdString(), id); team >= 0) {
+        // The group rows follow the user's own; hidden by the filter, they have none.
+        row = static_cast<int>(m_lists.PersonalList.size()) + team;
+    }
     if (row < 0) {
         Open();
         return;

@@ -112,9 +112,10 @@ TEST_F(TrayMenuTest, TheNextThreeAreListedSoonestFirstAndEachOpensInTheEditor)
     ASSERT_GE(form->SelectedIndex(), 0);
     EXPECT_EQ(lists.PersonalList[static_cast<std::size_t>(form->SelectedIndex())]->Id, 4);
     EXPECT_EQ(EditorOpenedBy(Entry(Text("newReminderAction"))).first, Text("New message"));
-    // A group's reminder is not the user's to change: the window comes up.
-    Entry(Text("upcomingAction2"))->trigger();
-    EXPECT_TRUE(form->isVisible());
+    // A group's reminder opens as its row in the list does: here the user wrote it, so to be edited
+    // and published again.
+    EXPECT_EQ(EditorOpenedBy(Entry(Text("upcomingAction2"))),
+              std::pair(Text("Edit message of group Dev"), Text("Deploy")));
 }
 
 TEST_F(TrayMenuTest, WhatFallsDueDuringAPauseComesWhenItEndsAndNotBefore)
