@@ -6,6 +6,7 @@
 #include "BWError.h"
 #include "CalendarCommands.h"
 #include "Clock.h"
+#include "CommandButtons.h"
 #include "DataFolder.h"
 #include "Dialogs.h"
 #include "EmptyListHint.h"
@@ -45,7 +46,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -167,26 +167,7 @@ void TBWCForm::BuildWindow()
     m_sorting->UpdateIndicator();
     new EmptyListHint(tr("No reminders yet. Press Ins or choose Message ▸ New to add one."), *m_listView);
 
-    m_newButton = MakeButton(QStringLiteral("newButton"), tr("&New..."), tr("Add a new message"));
-    m_editButton = MakeButton(QStringLiteral("editButton"), tr("&Edit..."), tr("Edit selected message"));
-    m_deleteButton = MakeButton(QStringLiteral("deleteButton"), tr("&Delete"), tr("Delete selected message"));
-    // The buttons follow their menu entries: both become usable when the command is connected.
-    for (const auto& pair : {std::pair{m_newButton, m_menu.newAction}, std::pair{m_editButton, m_menu.editAction},
-                             std::pair{m_deleteButton, m_menu.deleteAction}}) {
-        QPushButton* button = pair.first;
-        QAction* action = pair.second;
-        button->setEnabled(action->isEnabled());
-        connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    }
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(16, 0, 0, 0);
-    buttons->setSpacing(12);
-    buttons->addWidget(m_newButton);
-    buttons->addWidget(m_editButton);
-    buttons->addWidget(m_deleteButton);
-    buttons->addStretch();
+    QHBoxLayout* buttons = MakeCommandButtons(*central, m_menu);
     m_teamRows->AddTo(*buttons);
 
     auto* layout = new QVBoxLayout(central);
@@ -206,16 +187,6 @@ void TBWCForm::BuildWindow()
                              header->sectionSize(MessageListModel::GroupColumn) + 16 + 2 * m_listView->frameWidth()),
            396 + menuBar()->sizeHint().height());
     setMinimumSize(300, 250);
-}
-
-QPushButton* TBWCForm::MakeButton(const QString& objectName, const QString& text, const QString& toolTip)
-{
-    auto* button = new QPushButton(text, centralWidget() != nullptr ? centralWidget() : this);
-    button->setObjectName(objectName);
-    button->setToolTip(toolTip);
-    button->setMinimumSize(75, 25);
-    button->setAutoDefault(false);
-    return button;
 }
 
 void TBWCForm::ConnectCommands()

@@ -22,7 +22,6 @@ class MessageCommands;
 class MessageListModel;
 class MessageSelection;
 class PersonalReminders;
-class QPushButton;
 class QTreeView;
 class ReminderDispatcher;
 class Scheduler;
@@ -114,7 +113,6 @@ private:
     void LoadPreferences();
     // May fail with EBWError when the store cannot be written.
     void SavePreferences();
-    QPushButton* MakeButton(const QString& objectName, const QString& text, const QString& toolTip);
     void ConnectCommands();
     void AskUserName();
     void UpdateCaption();
@@ -145,9 +143,6 @@ private:
     QTreeView* m_listView = nullptr;
     std::unique_ptr<MessageSelection> m_selection;
     std::unique_ptr<ListSortControl> m_sorting;
-    QPushButton* m_newButton = nullptr;
-    QPushButton* m_editButton = nullptr;
-    QPushButton* m_deleteButton = nullptr;
     HintSwitch* m_hints;
     TrayController* m_tray;
     TBWAboutForm* m_aboutForm;
