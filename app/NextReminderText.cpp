@@ -56,16 +56,9 @@ std::vector<PendingMessage> NextPendingMessages(const ProcessLists& lists, doubl
     return next;
 }
 
-const TBWItem* NextPendingMessage(const ProcessLists& lists, double now)
-{
-    const std::vector<PendingMessage> next = NextPendingMessages(lists, now, 1);
-    return next.empty() ? nullptr : next.front().Message;
-}
-
-QString NextReminderText(const ProcessLists& lists, double now, const TBWItem* postponed)
+QString NextReminderText(const TBWItem* next, double now, const TBWItem* postponed)
 {
     QString name = QCoreApplication::translate("NextReminderText", "Bellwick");
-    const TBWItem* next = NextPendingMessage(lists, now);
     if (postponed != nullptr && (next == nullptr || postponed->DueTime <= next->DueTime)) {
         //: The tray icon's tooltip: %1 the program's name, %2 the title of a reminder the user put off,
         //: %3 when it comes back as the list shows a due moment.

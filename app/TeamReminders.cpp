@@ -74,14 +74,19 @@ std::size_t TeamReminders::Digest() const
 
 void TeamReminders::RefreshIfChanged()
 {
-    if (Digest() != m_digest) {
-        Refresh();
+    if (const std::size_t digest = Digest(); digest != m_digest) {
+        Rebuild(digest);
     }
 }
 
 void TeamReminders::Refresh()
 {
-    m_digest = Digest();
+    Rebuild(Digest());
+}
+
+void TeamReminders::Rebuild(std::size_t digest)
+{
+    m_digest = digest;
     std::unordered_set<std::int32_t> own;
     for (const auto& message : m_personal) {
         own.insert(message->Id);

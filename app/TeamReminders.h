@@ -54,6 +54,7 @@ private:
     const TBWItemList& m_personal;
     const MessageOrder& m_order;
     [[nodiscard]] std::size_t Digest() const;
+    void Rebuild(std::size_t digest);
 
     std::vector<Row> m_rows;
     std::size_t m_digest = 0;

@@ -29,7 +29,10 @@ TrayStatus::TrayStatus(TrayController& tray, const ProcessLists& lists, const Cl
 void TrayStatus::Update()
 {
     const double now = m_clock.Now();
-    QString text = NextReminderText(m_lists, now, m_postponed != nullptr ? m_postponed->NextWaiting(now) : nullptr);
+    // One pass over every list a second, for the tooltip and the menu alike.
+    const std::vector<PendingMessage> pending = NextPendingMessages(m_lists, now, TrayController::UpcomingCount);
+    QString text = NextReminderText(pending.empty() ? nullptr : pending.front().Message, now,
+                                    m_postponed != nullptr ? m_postponed->NextWaiting(now) : nullptr);
     const std::optional<double> pausedUntil = m_scheduler.PausedUntil();
     if (pausedUntil) {
         //: The tray icon's tooltip while reminders wait: %1 when they come, as the list shows a due moment.
@@ -45,15 +48,15 @@ void TrayStatus::Update()
     m_tray.SetPaused(pausedUntil.has_value());
 
     std::vector<TrayController::Upcoming> upcoming;
-    for (const PendingMessage& pending : NextPendingMessages(m_lists, now, TrayController::UpcomingCount)) {
-        QString entry = DueTimeText(pending.Message->EffectiveDueTime(), now) + QLatin1Char(' ') +
-                        ShownLine(pending.Message->Title, UpcomingTitleLength);
-        const QString group = QString::fromLocal8Bit(pending.GroupName);
+    for (const PendingMessage& next : pending) {
+        QString entry = DueTimeText(next.Message->EffectiveDueTime(), now) + QLatin1Char(' ') +
+                        ShownLine(next.Message->Title, UpcomingTitleLength);
+        const QString group = QString::fromLocal8Bit(next.GroupName);
         if (!group.isEmpty()) {
             //: A tray menu entry of a group's reminder: %1 its time and title, %2 the group.
-            entry = tr("%1 (%2)").arg(entry, ShownLine(pending.GroupName, UpcomingTitleLength));
+            entry = tr("%1 (%2)").arg(entry, ShownLine(next.GroupName, UpcomingTitleLength));
         }
-        upcoming.push_back({entry, pending.Message->Id, group});
+        upcoming.push_back({entry, next.Message->Id, group});
     }
     m_tray.SetUpcoming(upcoming);
 }
