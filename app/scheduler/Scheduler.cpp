@@ -9,7 +9,6 @@
 #include "ReminderDelivery.h"
 
 #include <cmath>
-#include <unordered_set>
 
 Scheduler::Scheduler(TBWItemList& personalList, const TBWGroupList& groupList, TBWGroupItemLists& groupItemLists,
                      std::filesystem::path dataFolder, const Clock& clock, ReminderDelivery& delivery, TickJobs& jobs)
@@ -61,38 +60,44 @@ void Scheduler::Chime()
 
 void Scheduler::CheckDueMessages()
 {
-    std::unordered_set<std::int32_t> seenIds;
     // Each message is tested against the current moment. The moment is read again after every
     // delivery (a window, programs, a log line: the only steps of a scan that take time) and after
     // the personal pass; between them the scan takes microseconds, and a clock read for each of
     // thousands of messages would cost the idle program more than the whole scan.
     double now = m_clock.Now();
+    int delivered = 0;
+    // Whether the message was delivered; false without looking once the scan has delivered its
+    // most, which leaves the message's occurrence for the scan's continuation.
+    const auto deliverIfDue = [&](TBWItem& message, const std::string& groupName, bool personal) {
+        if (delivered >= MaxDeliveriesPerScan || !message.CheckDue(now) || (personal && message.DayFlags[0]) ||
+            m_scanDelivered.contains(message.Id)) {
+            return;
+        }
+        DeliverReminder(message, groupName);
+        m_scanDelivered.insert(message.Id);
+        ++delivered;
+        now = m_clock.Now();
+    };
     // Index loops: a delivery must not change the lists, but an index stays valid if one does.
     for (std::size_t i = 0; i < m_personalList.size(); ++i) {
-        TBWItem& message = *m_personalList[i];
-        if (message.CheckDue(now) && !message.DayFlags[0] && !seenIds.contains(message.Id)) {
-            DeliverReminder(message, {});
-            seenIds.insert(message.Id);
-            now = m_clock.Now();
-        }
+        deliverIfDue(*m_personalList[i], {}, true);
     }
-    m_jobs.PersonalPassDone();
-
-    now = m_clock.Now();
-    for (std::size_t g = 0; g < m_groupList.size(); ++g) {
-        const TBWListLocation& group = *m_groupList[g];
-        TBWItemList* items = group.Enabled ? m_groupItemLists.Find(group.Name) : nullptr;
-        if (items == nullptr) {
-            continue;
-        }
-        for (std::size_t i = 0; i < items->size(); ++i) {
-            TBWItem& message = *(*items)[i];
-            if (message.CheckDue(now) && !seenIds.contains(message.Id)) {
-                DeliverReminder(message, group.Name);
-                seenIds.insert(message.Id);
-                now = m_clock.Now();
+    if (delivered < MaxDeliveriesPerScan) {
+        m_jobs.PersonalPassDone();
+        now = m_clock.Now();
+        for (std::size_t g = 0; g < m_groupList.size(); ++g) {
+            const TBWListLocation& group = *m_groupList[g];
+            TBWItemList* items = group.Enabled ? m_groupItemLists.Find(group.Name) : nullptr;
+            for (std::size_t i = 0; items != nullptr && i < items->size(); ++i) {
+                deliverIfDue(*(*items)[i], group.Name, false);
             }
         }
+    }
+    if (delivered >= MaxDeliveriesPerScan) {
+        // What is left comes at the next tick, still at most once per id with what came now.
+        m_scanAtNextTick = true;
+    } else {
+        m_scanDelivered.clear();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <unordered_set>
 
 class Clock;
 class ReminderDelivery;
@@ -25,13 +26,17 @@ public:
     static constexpr int ChimeEvery = 10;
     // The most lines of an execute-files message that are opened as programs.
     static constexpr int MaxProgramLines = 100;
+    // The most messages one scan delivers; the scan goes on at the next tick. A list with thousands
+    // due at once (a group file can hold them) then never holds the window up for long.
+    static constexpr int MaxDeliveriesPerScan = 100;
 
     Scheduler(TBWItemList& personalList, const TBWGroupList& groupList, TBWGroupItemLists& groupItemLists,
               std::filesystem::path dataFolder, const Clock& clock, ReminderDelivery& delivery, TickJobs& jobs);
 
     void Tick();
     // Delivers every due message of the personal list and of each enabled group's list, at most
-    // once per message id in one scan; the personal list goes first.
+    // once per message id in one scan; the personal list goes first. A scan that reaches
+    // MaxDeliveriesPerScan goes on at the next tick.
     void CheckDueMessages();
     // By kind: a pop-up, the listed programs, or nothing. groupName is empty for the user's own list.
     void DeliverReminder(const TBWItem& message, const std::string& groupName);
@@ -67,5 +72,7 @@ private:
     bool m_chimeEnabled = false;
     std::optional<double> m_pausedUntil;
     bool m_scanAtNextTick = false;
+    // The ids a scan cut short by MaxDeliveriesPerScan has delivered so far.
+    std::unordered_set<std::int32_t> m_scanDelivered;
     std::string m_lastLogFailure;
 };

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -173,6 +174,30 @@ TEST_F(SchedulerTest, OneDeliveryPerIdAcrossLists)
     EXPECT_EQ(salesCopy.LastDueTime, At(8, 9, 0));
     EXPECT_EQ(disabled.LastDueTime, 0.0); // a disabled group is not looked at
     EXPECT_EQ(LogLines().size(), 2U);
+}
+
+// Thousands due at once come a bounded number per tick, each once, the group's copy of an own
+// reminder delivered before the cut included.
+TEST_F(SchedulerTest, AScanDeliversABoundedNumberAndGoesOnAtTheNextTick)
+{
+    TBWItemList& sales = AddGroup("Sales", true);
+    m_clock.Set(At(8, 10, 0));
+    const int count = Scheduler::MaxDeliveriesPerScan * 2 + 10;
+    for (int i = 0; i < count; ++i) {
+        Add(i < Scheduler::MaxDeliveriesPerScan ? m_personal : sales, i, "Due", At(8, 9, 0));
+    }
+    Add(sales, 0, "Copy of the first", At(8, 9, 0));
+
+    m_scheduler.CheckDueMessages();
+    EXPECT_EQ(m_delivery.Shown.size(), std::size_t{Scheduler::MaxDeliveriesPerScan});
+    EXPECT_EQ(m_jobs.Steps, std::vector<std::string>{}) << "the personal pass is not over yet";
+    m_scheduler.Tick(); // not a scan tick: the scan goes on anyway
+    EXPECT_EQ(m_delivery.Shown.size(), std::size_t{Scheduler::MaxDeliveriesPerScan} * 2);
+    m_scheduler.Tick();
+    EXPECT_EQ(m_delivery.Shown.size(), std::size_t{count});
+    TickTimes(5);
+    EXPECT_EQ(m_delivery.Shown.size(), std::size_t{count});
+    EXPECT_EQ(std::count(m_delivery.Shown.begin(), m_delivery.Shown.end(), "Copy of the first"), 0);
 }
 
 TEST_F(SchedulerTest, RecipientsOnlyCopyDefersToTheGroupCopy)
