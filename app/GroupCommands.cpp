@@ -117,6 +117,7 @@ void GroupCommands::ApplyDialogGroups()
         m_context.secrets);
     // The working lists of the groups enabled until now go to their files: a group disabled in the
     // dialog finds its list there when it is enabled again.
+    m_exchange.FinishSaves();
     files.SaveGroupItemLists(m_lists);
     std::map<std::string, std::string> passwordsBefore;
     for (const auto& group : m_lists.GroupList) {

@@ -52,6 +52,9 @@ public:
     // problem is told once, without a modal box. A pull asked for while one runs is skipped.
     void PullGroups();
 
+    // Returns once the working lists the pulls merged are written, for a save of them all.
+    void FinishWorkingListSaves() { m_exchange.FinishSaves(); }
+
     [[nodiscard]] TBWGroupsForm& GroupsForm() const { return *m_groupsForm; }
     [[nodiscard]] TBWGroupSelectForm& GroupPicker() const { return *m_groupPicker; }
     // How the pulls of each group went this run.

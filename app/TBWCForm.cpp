@@ -415,6 +415,7 @@ void TBWCForm::ShutdownSave(const ListFiles::Report& report)
     const ListFiles files(m_context.dataFolder, report, m_context.secrets);
     files.SaveGroupList(m_lists);
     files.SavePersonalList(m_lists);
+    m_groupCommands->FinishWorkingListSaves();
     files.SaveGroupItemLists(m_lists);
 }
 

@@ -19,7 +19,7 @@ FetchOutcome TransferGroupFileService::FetchGroupFile(const TBWListLocation& gro
     // The outcome, not the presence of a file, tells whether the fetch brought the group file: a
     // local copy left from an earlier fetch stays in place when this one fails.
     const GroupFetchPaths paths{LocalCopyPath(group), m_dataFolder.RejectedCopy(group.Name)};
-    const auto task = std::make_shared<GroupFetchTask>(group, paths, true);
+    const auto task = std::make_shared<GroupFetchTask>(group, paths, GroupFetchTask::Purpose::Test);
     TransferBatch batch = m_transfers.NewBatch();
     batch.RunGroupTask(task);
     batch.WaitForTransfers();

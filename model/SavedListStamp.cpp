@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -47,6 +48,12 @@ bool SaveItemListIfChanged(const TBWItemList& list, const std::filesystem::path&
 {
     std::string bytes(ContainerHeaderSize, '\0');
     AppendItemListText(list, bytes);
+    return SaveListTextIfChanged(std::move(bytes), ItemListLineCount(list), fileName, password, stamp);
+}
+
+bool SaveListTextIfChanged(std::string bytes, std::size_t lineCount, const std::filesystem::path& fileName,
+                           const std::string& password, TSavedListStamp& stamp)
+{
     const auto digest = DigestOf(password, std::string_view(bytes).substr(ContainerHeaderSize));
     // A file that is missing, or that anyone (a restored backup, a text editor) touched since, is
     // written again even when the list is the same.
@@ -54,7 +61,7 @@ bool SaveItemListIfChanged(const TBWItemList& list, const std::filesystem::path&
     if (digest == stamp.Digest && onDisk.Size >= 0 && onDisk == stamp.File) {
         return false;
     }
-    SealContainer(bytes, ItemListLineCount(list), password);
+    SealContainer(bytes, lineCount, password);
     WriteFileAtomically(fileName, bytes);
     stamp = {digest, IdentityOf(fileName)};
     return true;

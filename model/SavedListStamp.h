@@ -23,3 +23,8 @@ struct TSavedListStamp
 // brought up to date by a save and left as it was when a save fails.
 bool SaveItemListIfChanged(const TBWItemList& list, const std::filesystem::path& fileName, const std::string& password,
                            TSavedListStamp& stamp);
+// The same for a list already written out: ContainerHeaderSize reserved bytes, then what
+// AppendItemListText wrote, with its ItemListLineCount. The list's text can be taken on one thread
+// and sealed and written on another.
+bool SaveListTextIfChanged(std::string bytes, std::size_t lineCount, const std::filesystem::path& fileName,
+                           const std::string& password, TSavedListStamp& stamp);

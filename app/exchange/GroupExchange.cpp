@@ -95,23 +95,23 @@ std::filesystem::path GroupExchange::LocalCopy(const TBWListLocation& group) con
     return m_dataFolder.LocalCopy(group.Name);
 }
 
-bool GroupExchange::ReadLocalCopy(const TBWListLocation& group, TBWItemList& items, ExchangeReport& report) const
+bool GroupExchange::TakeLocalCopy(GroupFetchTask& task, const TBWListLocation& group, TBWItemList& items,
+                                  ExchangeReport& report)
 {
-    try {
-        const int result = LoadItemList(items, LocalCopy(group), group.Password);
-        if (result == LoadCheckFailed) {
-            Note(report, group, GroupProblem::Kind::BadContainer);
-            return false;
-        }
-        if (result == LoadNoFile) {
-            Note(report, group, GroupProblem::Kind::Unreachable);
-            return false;
-        }
-        return true;
-    } catch (const EBWError& error) {
-        Note(report, group, GroupProblem::Kind::ReadFailed, error.what());
+    std::optional<LocalCopyRead> read = task.TakeLocalCopy();
+    if (!read || read->Result == LoadNoFile) {
         return false;
     }
+    if (!read->Failure.empty()) {
+        Note(report, group, GroupProblem::Kind::ReadFailed, std::move(read->Failure));
+        return false;
+    }
+    if (read->Result == LoadCheckFailed) {
+        Note(report, group, GroupProblem::Kind::BadContainer);
+        return false;
+    }
+    items = std::move(read->Items);
+    return true;
 }
 
 bool GroupExchange::Send(const TBWListLocation& group, TransferBatch* batch, const std::shared_ptr<Sending>& sending,
@@ -267,6 +267,9 @@ void GroupExchange::Rejoin(const std::string& groupName, int alreadyTaken)
 ExchangeReport GroupExchange::PullGroups()
 {
     ExchangeReport report;
+    for (WorkingListWriter::Failure& failure : m_writer.TakeFailures()) {
+        report.Problems.push_back({failure.Group, GroupProblem::Kind::ReadFailed, std::move(failure.What)});
+    }
     const TBWGroupList enabled = EnabledCopies();
     if (enabled.empty()) {
         SendWaitingChanges();
@@ -282,7 +285,7 @@ ExchangeReport GroupExchange::PullGroups()
             continue;
         }
         const GroupFetchPaths paths{LocalCopy(*group), m_dataFolder.RejectedCopy(group->Name)};
-        auto task = std::make_shared<GroupFetchTask>(*group, paths, false);
+        auto task = std::make_shared<GroupFetchTask>(*group, paths, GroupFetchTask::Purpose::Pull);
         tasks[group->Name] = task;
         fetch.RunGroupTask(std::move(task));
     }
@@ -297,22 +300,24 @@ ExchangeReport GroupExchange::PullGroups()
         if (now < 0 || !m_groups[static_cast<std::size_t>(now)]->Enabled) {
             continue;
         }
-        // A failed fetch leaves the previous local copy, which is merged again: that only moves
-        // due moments on. A copy that is missing or does not open is not merged at all.
-        // A fetch still under way from before is no new problem: the pull that started it told of
-        // it if it was slow, and a publish that started it may just be waiting for it.
+        // A failed fetch leaves the previous local copy, which the task read and is merged again:
+        // that only moves due moments on. A copy that is missing or does not open is not merged at
+        // all. A fetch still under way from before is no new problem: the pull that started it told
+        // of it if it was slow, and a publish that started it may just be waiting for it; the next
+        // pull merges what it brought.
         const auto task = tasks.find(group->Name);
+        if (task == tasks.end()) {
+            continue;
+        }
         const std::size_t problemsBefore = report.Problems.size();
-        const bool fetched = task != tasks.end() && FetchSucceeded(fetch, *group, task->second.get(), report);
+        const bool fetched = FetchSucceeded(fetch, *group, task->second.get(), report);
         // One problem per group and pull: the fetch's, if it had one.
         ExchangeReport untold;
         ExchangeReport& reading = report.Problems.size() > problemsBefore ? untold : report;
-        std::error_code error;
-        if (!std::filesystem::exists(LocalCopy(*group), error)) {
-            continue;
-        }
+        // A fetch that outlived the wait is still on its worker, with what it read.
         TBWItemList shared;
-        if (!ReadLocalCopy(*group, shared, reading)) {
+        if (fetch.Outcome(group->Name) == TransferOutcome::Running ||
+            !TakeLocalCopy(*task->second, *group, shared, reading)) {
             continue;
         }
         TBWItemList* working = m_itemLists.Find(group->Name);
@@ -322,7 +327,9 @@ ExchangeReport GroupExchange::PullGroups()
         const std::filesystem::path workingFile = m_dataFolder.WorkingList(group->Name);
         // A group without a working list has never been merged here: its past is not replayed.
         const auto rejoining = m_rejoining.find(group->Name);
-        const bool joining = rejoining != m_rejoining.end() || !std::filesystem::exists(workingFile, error);
+        std::error_code error;
+        const bool joining = rejoining != m_rejoining.end() ||
+                             (!std::filesystem::exists(workingFile, error) && !m_writer.IsPending(workingFile));
         const double mergedAt = m_clock.Now();
         MergeItemList(*working, shared, mergedAt);
         if (joining) {
@@ -332,12 +339,8 @@ ExchangeReport GroupExchange::PullGroups()
                 m_rejoining.erase(rejoining);
             }
         }
-        try {
-            SaveItemListIfChanged(*working, workingFile, group->Password, m_savedWorkingLists[workingFile]);
-        } catch (const EBWError& saveError) {
-            Note(report, *group, GroupProblem::Kind::ReadFailed, saveError.what());
-            continue;
-        }
+        // Written behind the window's back; a failure is told with the next pull.
+        m_writer.Save(*working, workingFile, group->Password, group->Name);
         if (fetched) {
             report.Completed.push_back(group->Name);
         }

@@ -5,7 +5,7 @@
 #include "GroupOutbox.h"
 #include "GroupProblem.h"
 #include "ItemList.h"
-#include "SavedListStamp.h"
+#include "WorkingListWriter.h"
 
 #include <filesystem>
 #include <functional>
@@ -65,6 +65,10 @@ public:
     // waiting changes, did.
     void SetLateReport(std::function<void(const ExchangeReport&)> report) { m_lateReport = std::move(report); }
 
+    // Returns once the working lists the pulls merged are on disk: before anything else writes or
+    // reads those files.
+    void FinishSaves() { m_writer.Flush(); }
+
 private:
     struct Sending;
 
@@ -72,8 +76,10 @@ private:
     [[nodiscard]] TBWGroupList CopiesOf(const TStringList& names) const;
     [[nodiscard]] TBWGroupList EnabledCopies() const;
     [[nodiscard]] std::filesystem::path LocalCopy(const TBWListLocation& group) const;
-    // Reads the local copy; false (with the problem noted) when it must not be used.
-    bool ReadLocalCopy(const TBWListLocation& group, TBWItemList& items, ExchangeReport& report) const;
+    // The local copy the pull's fetch task read; false (with the problem noted) when there is none
+    // or it must not be used.
+    static bool TakeLocalCopy(GroupFetchTask& task, const TBWListLocation& group, TBWItemList& items,
+                              ExchangeReport& report);
     bool FetchSucceeded(const TransferBatch& batch, const TBWListLocation& group, const GroupFetchTask* task,
                         ExchangeReport& report) const;
     // Puts the group's waiting changes in its line; false (with the problem noted) when refused.
@@ -91,8 +97,8 @@ private:
     std::function<void(const ExchangeReport&)> m_lateReport;
     // Publishes outlive a wait and may end after this object: their callbacks check it first.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
-    // Per working list file; a pull merges every enabled group each minute, mostly changing nothing.
-    std::map<std::filesystem::path, TSavedListStamp> m_savedWorkingLists;
     // Groups switched on again, not merged since, with the reminders already taken as shown.
     std::map<std::string, int> m_rejoining;
+    // Last, so that it is the first to go and has written what waits before the rest does.
+    WorkingListWriter m_writer;
 };

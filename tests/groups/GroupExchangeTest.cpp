@@ -144,6 +144,14 @@ protected:
         return item;
     }
 
+    // A pull, and the working lists it merged on disk.
+    static ExchangeReport PullAndSave(Member& member)
+    {
+        ExchangeReport report = member.Exchange->PullGroups();
+        member.Exchange->FinishSaves();
+        return report;
+    }
+
     static void ExpectClean(const ExchangeReport& report)
     {
         for (const GroupProblem& problem : report.Problems) {
@@ -186,6 +194,7 @@ TEST_P(GroupExchangeTest, PublishEditAndDeleteReachTheOtherMember)
 
     // Bob pulls; his due scan takes the message at its moment, once.
     ExpectClean(m_bob.Exchange->PullGroups());
+    m_bob.Exchange->FinishSaves();
     ASSERT_EQ(m_bob.Working("Sales").size(), 1U);
     EXPECT_TRUE(fs::exists(m_bob.DataFolder / "BWELists" / "Sales"));
     m_clock.Set(due - Second);
@@ -238,6 +247,7 @@ TEST_P(GroupExchangeTest, AWrongGroupPasswordChangesNeitherTheSharedFileNorTheWo
 {
     ExpectClean(m_ann.Exchange->PublishMessage(Message(1, "Kept", Now + 1), {}, {"Dev"}));
     ExpectClean(m_bob.Exchange->PullGroups());
+    m_bob.Exchange->FinishSaves();
     ASSERT_EQ(m_bob.Working("Dev").size(), 1U);
     const std::string shared = ReadBytes(SharedFile("Dev"));
     const std::string working = ReadBytes(m_bob.DataFolder / "BWELists" / "Dev");
@@ -249,6 +259,7 @@ TEST_P(GroupExchangeTest, AWrongGroupPasswordChangesNeitherTheSharedFileNorTheWo
     EXPECT_EQ(ReadBytes(SharedFile("Dev")), shared);
 
     report = m_bob.Exchange->PullGroups();
+    m_bob.Exchange->FinishSaves();
     ASSERT_EQ(report.Problems.size(), 1U);
     EXPECT_EQ(report.Problems[0].Group, "Dev");
     ASSERT_EQ(m_bob.Working("Dev").size(), 1U);
@@ -283,25 +294,42 @@ TEST_P(GroupExchangeTest, PullsRewriteTheWorkingListOnlyWhenItChanged)
     const double due = Now + 1.0 / 24;
     m_ann.Exchange->PublishMessage(Message(1, "Standup", due), {}, {"Sales"});
     const auto working = m_bob.DataFolder / "BWELists" / "Sales";
-    m_bob.Exchange->PullGroups();
+    PullAndSave(m_bob);
     ASSERT_TRUE(fs::exists(working));
     const ino_t written = InodeOf(working);
     const std::string bytes = ReadBytes(working);
 
-    m_bob.Exchange->PullGroups();
+    PullAndSave(m_bob);
     EXPECT_EQ(InodeOf(working), written);
 
     // Bob's delivery of the occurrence is his alone: the next pull must keep it on disk, or a
     // restart would show the reminder again.
     ASSERT_TRUE(m_bob.Working("Sales")[0]->CheckDue(due + 10 * Second));
     m_clock.Set(due + 20 * Second);
-    m_bob.Exchange->PullGroups();
+    PullAndSave(m_bob);
     EXPECT_NE(ReadBytes(working), bytes);
     TBWItemList saved;
     ASSERT_EQ(LoadItemList(saved, working, "sales pw"), LoadOk);
     ASSERT_EQ(saved.size(), 1U);
     EXPECT_EQ(saved[0]->LastDueTime, m_bob.Working("Sales")[0]->LastDueTime);
     EXPECT_FALSE(saved[0]->CheckDue(m_clock.Now()));
+}
+
+TEST_P(GroupExchangeTest, AWorkingListThatCouldNotBeWrittenIsToldWithTheNextPull)
+{
+    m_ann.Exchange->PublishMessage(Message(1, "Standup", Now + 1), {}, {"Sales"});
+    const fs::path folder = m_bob.DataFolder / "BWELists";
+    fs::remove_all(folder);
+    WriteBytes(folder, "not a folder");
+
+    ExpectClean(PullAndSave(m_bob));
+    const ExchangeReport report = m_bob.Exchange->PullGroups();
+    ASSERT_EQ(report.Problems.size(), 3U) << "Sales, Dev and Ops";
+    for (const GroupProblem& problem : report.Problems) {
+        EXPECT_EQ(problem.Problem, GroupProblem::Kind::ReadFailed) << problem.Group;
+        EXPECT_FALSE(problem.Detail.empty()) << problem.Group;
+    }
+    EXPECT_EQ(m_bob.Working("Sales").size(), 1U) << "the merged list stays in use";
 }
 
 // A member new to a group is not shown the group's past, nor asked to run its old programs; once
@@ -328,6 +356,7 @@ TEST_P(GroupExchangeTest, JoiningAGroupTakesItsPastAsShownOnce)
         }
     }
 
+    m_bob.Exchange->FinishSaves();
     // Bob restarts: nothing is replayed, and what comes later, or was published once he had joined,
     // comes as usual.
     Member restarted(m_bob.DataFolder, m_clock);
