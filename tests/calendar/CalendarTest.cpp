@@ -93,12 +93,14 @@ INSTANTIATE_TEST_SUITE_P(Samples, CalendarSampleTest,
                                      "Team meeting | 2027-01-05 09:50 | Weekly | MTWTFSS",
                                      "Stand-up | 2027-01-04 09:15 | Daily | MTWTF--"},
                                     {}},
-                             // An all-day birthday reminded the day before; UTC with two alarms, one from the end.
+                             // An all-day birthday reminded the day before; UTC with two alarms, one from the end;
+                             // an all-day event without an end, reminded from the end of its day.
                              Sample{"web-calendar.ics",
                                     {"Anna's birthday | 2027-06-11 09:00 | Yearly | MTWTFSS",
                                      "Flight to Lisbon | 2027-07-01 05:30 | None | MTWTFSS",
                                      "Flight to Lisbon | 2027-07-01 09:30 | None | MTWTFSS",
-                                     "Pay the rent | 2027-02-01 08:00 | Monthly | MTWTFSS"},
+                                     "Pay the rent | 2027-02-01 08:00 | Monthly | MTWTFSS",
+                                     "Office closed | 2027-04-15 18:00 | None | MTWTFSS"},
                                     {}},
                              // A fixed-moment alarm, an alarm before the due time, a floating due time.
                              Sample{"todos.ics",
