@@ -153,6 +153,31 @@ TEST_F(DesktopNotificationTest, AReminderIsANotificationThatPutsOffAndComesBackA
     EXPECT_EQ(Cell(0, 0), Text("09:30"));
 }
 
+TEST_F(DesktopNotificationTest, AReminderPutOffFromItsNotificationOutlastsARestart)
+{
+    RegisterService();
+    DeliverStandup();
+    QTRY_COMPARE_WITH_TIMEOUT(service.sent.size(), std::size_t{1}, 5000);
+    Q_EMIT service.ActionInvoked(1, Text("later"));
+    QTRY_VERIFY_WITH_TIMEOUT(PostponedUntil().has_value(), 5000);
+
+    form->ShutdownSave([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    form.reset();
+    lists.PersonalList.clear();
+    clock.Set(At(10, 4));
+    StartAs(Text("Ann"));
+    ASSERT_TRUE(PostponedUntil().has_value());
+    EXPECT_EQ(Cell(0, 0), Text("postponed until 10:10"));
+
+    clock.Set(At(10, 10));
+    const QList<QTimer*> delays = form->Reminders().Notifications()->findChildren<QTimer*>();
+    ASSERT_EQ(delays.size(), 1) << "it waits as a notification, not as a hidden pop-up";
+    delays.front()->start(0);
+    QTRY_COMPARE_WITH_TIMEOUT(service.sent.size(), std::size_t{2}, 5000);
+    EXPECT_EQ(service.sent.back().Summary, Text("09:30 - Standup"));
+    EXPECT_TRUE(form->Reminders().Reminders().empty());
+}
+
 TEST_F(DesktopNotificationTest, WithoutANotificationServiceThePopUpComes)
 {
     DeliverStandup();
