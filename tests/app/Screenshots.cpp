@@ -14,11 +14,13 @@
 #include "TBWMsgForm.h"
 #include "TBWOverflowForm.h"
 #include "TestMessages.h"
+#include "TrayController.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -152,6 +154,12 @@ int main(int argc, char** argv)
     form.show();
     form.SelectMessage(3);
     camera.Take(form, "main-window.png");
+
+    // The tray icon's menu, with the next three reminders that one tick of the clock puts in it.
+    QTimer* tick = form.findChild<QTimer*>(QStringLiteral("tickTimer"));
+    QMetaObject::invokeMethod(tick, "timeout", Qt::DirectConnection);
+    QApplication::sendPostedEvents(tick->parent(), QEvent::MetaCall);
+    camera.Take(*form.Tray().Menu(), "tray-menu.png");
 
     // The message editor on each of its pages.
     TBWEditForm editor(context);
