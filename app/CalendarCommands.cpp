@@ -52,9 +52,9 @@ public:
 } // namespace
 
 CalendarCommands::CalendarCommands(AppContext& context, PersonalReminders& reminders, QWidget& window,
-                                   std::function<QString()> userName, std::function<std::vector<int>()> selectedRows)
+                                   std::function<QString()> userName)
     : QObject(&window), m_context(context), m_reminders(reminders), m_window(window), m_userName(std::move(userName)),
-      m_selectedRows(std::move(selectedRows)), m_chooseFile(ChooseCalendarFile)
+      m_chooseFile(ChooseCalendarFile)
 {}
 
 void CalendarCommands::Import()
@@ -84,17 +84,8 @@ void CalendarCommands::Export()
 {
     RunGuarded(m_context.dialogs, &m_window, [this] {
         std::vector<const TBWItem*> chosen;
-        const std::vector<int> rows = m_selectedRows();
-        if (rows.size() > 1) {
-            for (const int row : rows) {
-                if (const TBWItem* item = m_reminders.At(row)) {
-                    chosen.push_back(item);
-                }
-            }
-        } else {
-            for (const auto& item : m_reminders.Items()) {
-                chosen.push_back(item.get());
-            }
+        for (const auto& item : m_reminders.Items()) {
+            chosen.push_back(item.get());
         }
         const QString name = m_chooseFile(&m_window, true);
         if (name.isEmpty()) {

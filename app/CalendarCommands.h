@@ -12,9 +12,8 @@ class PersonalReminders;
 class QWidget;
 
 // File > Import... and File > Export...: the events and to-dos of an iCalendar file become personal
-// reminders, and the personal list (or the rows selected, when more than one is) becomes an
-// iCalendar file. A box then says what was carried over and names each entry that was not, with the
-// reason; it does not wait, so it holds no reminder back.
+// reminders, and the personal list becomes an iCalendar file. A box then says what was carried over and names each
+// entry that was not, with the reason; it does not wait, so it holds no reminder back.
 class CalendarCommands : public QObject
 {
     Q_OBJECT
@@ -24,7 +23,7 @@ public:
     using FileChooser = std::function<QString(QWidget* parent, bool save)>;
 
     CalendarCommands(AppContext& context, PersonalReminders& reminders, QWidget& window,
-                     std::function<QString()> userName, std::function<std::vector<int>()> selectedRows);
+                     std::function<QString()> userName);
 
     void Import();
     void Export();
@@ -38,6 +37,5 @@ private:
     PersonalReminders& m_reminders;
     QWidget& m_window;
     std::function<QString()> m_userName;
-    std::function<std::vector<int>()> m_selectedRows;
     FileChooser m_chooseFile;
 };

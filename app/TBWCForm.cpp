@@ -230,15 +230,7 @@ void TBWCForm::ConnectCommands()
         connect(m_model, signal, this, &TBWCForm::UpdateTrayToolTip);
     }
     connect(m_model, &QAbstractItemModel::dataChanged, this, &TBWCForm::UpdateTrayToolTip);
-    auto* calendars = new CalendarCommands(
-        m_context, *m_personal, *this, [this] { return m_preferences.UserName; },
-        [this] {
-            std::vector<int> rows;
-            for (const QModelIndex& index : m_listView->selectionModel()->selectedRows()) {
-                rows.push_back(index.row());
-            }
-            return rows;
-        });
+    auto* calendars = new CalendarCommands(m_context, *m_personal, *this, [this] { return m_preferences.UserName; });
     calendars->setObjectName(QStringLiteral("calendarCommands"));
     connect(m_menu.importAction, &QAction::triggered, calendars, &CalendarCommands::Import);
     connect(m_menu.exportAction, &QAction::triggered, calendars, &CalendarCommands::Export);

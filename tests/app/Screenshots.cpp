@@ -2,6 +2,7 @@
 // bellwick_screenshots <folder>. scripts/screenshots.sh runs it on Xvfb; without a display it falls
 // back to the offscreen platform.
 #include "AppFakes.h"
+#include "CalendarCommands.h"
 #include "DateTime.h"
 #include "GroupList.h"
 #include "ProcessLists.h"
@@ -18,14 +19,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 
 #include <filesystem>
 #include <tuple>
@@ -128,6 +132,12 @@ int main(int argc, char** argv)
     }
     // The dates in the pictures read the same wherever they are taken.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    // The English texts with their plural forms ("1 reminder"), as the program installs them.
+    QTranslator english;
+    if (english.load(QLocale(), QStringLiteral("bellwick"), QStringLiteral("_"),
+                     QCoreApplication::applicationDirPath())) {
+        QCoreApplication::installTranslator(&english);
+    }
     Camera camera{QDir(QString::fromLocal8Bit(argv[1]))};
 
     QTemporaryDir home;
@@ -160,6 +170,27 @@ int main(int argc, char** argv)
     QMetaObject::invokeMethod(tick, "timeout", Qt::DirectConnection);
     QApplication::sendPostedEvents(tick->parent(), QEvent::MetaCall);
     camera.Take(*form.Tray().Menu(), "tray-menu.png");
+
+    // File > Import... of a calendar with an entry that a reminder cannot hold, and its summary.
+    const QString calendar = home.filePath(QStringLiteral("work.ics"));
+    {
+        QFile file(calendar);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Calendar//EN\r\n"
+                       "BEGIN:VEVENT\r\nUID:1@example.org\r\nDTSTAMP:20261201T120000Z\r\n"
+                       "DTSTART:20261209T090000\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\n"
+                       "BEGIN:VEVENT\r\nUID:2@example.org\r\nDTSTAMP:20261201T120000Z\r\n"
+                       "DTSTART:20261208T080000\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\nSUMMARY:Physio\r\nEND:VEVENT\r\n"
+                       "END:VCALENDAR\r\n");
+        }
+    }
+    auto* calendars = form.findChild<CalendarCommands*>(QStringLiteral("calendarCommands"));
+    calendars->SetFileChooser([&calendar](QWidget*, bool) { return calendar; });
+    calendars->Import();
+    if (auto* summary = form.findChild<QMessageBox*>(QStringLiteral("calendarSummaryBox"))) {
+        camera.Take(*summary, "import-summary.png");
+        summary->close();
+    }
 
     // The message editor on each of its pages.
     TBWEditForm editor(context);
