@@ -1,17 +1,23 @@
 // Reminders as desktop notifications, against a session bus of the test's own (started as the
 // desktop starts one) with a small notification service on it that records what it is asked and
 // answers as the user would. Without a service, the pop-up comes instead.
+#include "ChildProcess.h"
 #include "FreedesktopNotifications.h"
 #include "MainWindowFixture.h"
 #include "NotificationReminders.h"
 #include "ReminderDispatcher.h"
 #include "Scheduler.h"
 #include "TBWMsgForm.h"
+#include "TestFiles.h"
 #include "TestMessages.h"
 
 #include <QDBusConnection>
-#include <QProcess>
+#include <QDeadlineTimer>
 #include <QStandardPaths>
+
+#include <sys/wait.h>
+
+#include <csignal>
 
 namespace {
 
@@ -65,10 +71,16 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
             GTEST_SKIP() << "dbus-daemon is not installed";
         }
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        ASSERT_TRUE(daemon.waitForReadyRead(10000)) << daemon.errorString().toStdString();
-        address = QString::fromUtf8(daemon.readLine().trimmed());
+        const std::filesystem::path printed = std::filesystem::path(home.path().toStdString()) / "bus-address";
+        daemon = StartProcess({"dbus-daemon", "--session", "--nofork", "--print-address"}, printed);
+        ASSERT_GT(daemon, 0);
+        std::string line;
+        for (QDeadlineTimer deadline(10000); line.find('\n') == std::string::npos && !deadline.hasExpired();) {
+            QTest::qWait(10);
+            line = ReadBytes(printed);
+        }
+        ASSERT_NE(line.find('\n'), std::string::npos) << "the bus did not say its address";
+        address = QString::fromStdString(line.substr(0, line.find('\n')));
         notifier = std::make_unique<FreedesktopNotifications>(address);
         context.notifications = notifier.get();
         preferences.Write(Text("General"), Text("DesktopNotifications"), Text("1"));
@@ -83,8 +95,10 @@ protected:
             serviceBus.reset();
             QDBusConnection::disconnectFromBus(Text("recordingService"));
         }
-        daemon.kill();
-        daemon.waitForFinished();
+        if (daemon > 0) {
+            ::kill(daemon, SIGTERM);
+            ::waitpid(daemon, nullptr, 0);
+        }
     }
 
     void RegisterService()
@@ -112,7 +126,7 @@ protected:
         return form->Reminders().Postponed().WaitingUntil(7, clock.Now());
     }
 
-    QProcess daemon;
+    int daemon = -1;
     QString address;
     std::unique_ptr<FreedesktopNotifications> notifier;
     RecordingNotificationService service;

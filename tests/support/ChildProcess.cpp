@@ -93,7 +93,11 @@ TProcessRun RunProcess(const std::vector<std::string>& command)
     return Run(command, {}, folder.Path(), {}, false);
 }
 
-int StartProcess(const std::vector<std::string>& command)
+int StartProcess(const std::vector<std::string>& command, const std::filesystem::path& output)
 {
-    return Spawn(command, {});
+    Redirections files;
+    if (!output.empty()) {
+        files.Out = output.string();
+    }
+    return Spawn(command, files);
 }

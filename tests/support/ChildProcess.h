@@ -22,5 +22,7 @@ TProcessRun RunTool(const std::filesystem::path& program, const std::vector<std:
                     const std::string& input, const std::filesystem::path& folder);
 // The same with no input, in the test's working folder; a program that cannot start gives ExitCode -1.
 TProcessRun RunProcess(const std::vector<std::string>& command);
-// Starts the command with nothing to read and its output dropped; returns the process id, or -1.
-int StartProcess(const std::vector<std::string>& command);
+// Starts the command with nothing to read and its standard output into the file output (dropped
+// when empty); returns the process id, or -1. Unlike QProcess, whose child runs intercepted calls
+// in the parent's memory before its exec, this leaves ThreadSanitizer's view of the test intact.
+int StartProcess(const std::vector<std::string>& command, const std::filesystem::path& output = {});
