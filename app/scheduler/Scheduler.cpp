@@ -66,8 +66,8 @@ void Scheduler::CheckDueMessages()
     // thousands of messages would cost the idle program more than the whole scan.
     double now = m_clock.Now();
     int delivered = 0;
-    // Whether the message was delivered; false without looking once the scan has delivered its
-    // most, which leaves the message's occurrence for the scan's continuation.
+    // Delivers the message if it is due. Once the scan has delivered its most it does not look,
+    // which leaves the message's occurrence to the scan's continuation.
     const auto deliverIfDue = [&](TBWItem& message, const std::string& groupName, bool personal) {
         if (delivered >= MaxDeliveriesPerScan || !message.CheckDue(now) || (personal && message.DayFlags[0]) ||
             m_scanDelivered.contains(message.Id)) {
