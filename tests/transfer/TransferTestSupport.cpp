@@ -116,6 +116,17 @@ int ThreadCount()
     return count;
 }
 
+std::string ThreadNames()
+{
+    std::string names;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    return names;
+}
+
 int OpenFileCount()
 {
     // The iterator's own descriptor is counted both times, so differences are exact.

@@ -42,6 +42,8 @@ inline constexpr int WebDavPort = 8443;
                                         const std::string& ftpUser = {}, const std::string& ftpPassword = {});
 // Threads of this process right now.
 [[nodiscard]] int ThreadCount();
+// The names of this process's threads right now, for a failure message.
+[[nodiscard]] std::string ThreadNames();
 // Open file descriptors of this process right now.
 [[nodiscard]] int OpenFileCount();
 
